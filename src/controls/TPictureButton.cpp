@@ -1,0 +1,7 @@
+#include "controls/TPictureButton.h"
+
+namespace lentora {
+
+TPictureButton::TPictureButton(QWidget* parent) : QWidget(parent) {}
+
+}  // namespace lentora

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+namespace lentora {
+
+// Windows code page 1257 (Baltic). Content, the menu file and settings stay bytes; these
+// convert only where Qt draws or edits text. Bytes the code page leaves undefined become
+// U+FFFD; characters it cannot encode become '?'.
+QString fromCp1257(QByteArrayView bytes);
+QByteArray toCp1257(QStringView text);
+
+}  // namespace lentora

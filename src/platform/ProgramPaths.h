@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+
+namespace lentora {
+
+// The program-wide paths, computed once at start-up from the executable's directory.
+// Directories end with '/'. Relative parts may be written with backslashes; they are
+// stored with forward slashes.
+struct ProgramPaths {
+    QString programDir;
+    QString settingsFile;     // LENTORA.INI
+    QString memoTmpFile;      // Memo.tmp (kept for completeness; nothing writes it)
+    QString testaiDir;        // Testai/
+    QString menuFile;         // meniu.mnu
+    QString ivertDir;         // Ivert/
+    QString teorijaDir;       // Testai/Teorija/
+    QString nesiojDir;        // Testai/Nesioj/
+    QString nesiojPiesinDir;  // Testai/Nesioj/PIESIN/
+    QString isbraukDir;       // Testai/Isbrauk/
+    QString paprDir;          // Testai/Papr/
+    QString apieDir;          // Testai/Apie/
+    QString helpFile;         // Pagalba/pagalba.hlp
+
+    static ProgramPaths forDirectory(const QString& programDir);
+};
+
+const ProgramPaths& programPaths();
+void setProgramPaths(const ProgramPaths& paths);
+
+// Directory + relative name; backslashes in either become '/'.
+QString joinPath(const QString& directory, const QString& relative);
+
+// The path of an existing file or directory whose components match the given ones without
+// regard to letter case ("Data/nesioj.cds" finds "Data/Nesioj.cds"). Backslashes count as
+// separators. When nothing matches, the path with '/' separators is returned unchanged.
+QString resolvePath(const QString& path);
+
+}  // namespace lentora

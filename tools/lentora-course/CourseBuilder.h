@@ -1,0 +1,50 @@
+#pragma once
+
+// The course builder turns the UTF-8 sources under course/ into a ready program directory:
+// MENIU.MNU, Data/*.cds, Testai/, Ivert/, Pagalba/. Pictures and sounds are drawn and
+// synthesised here, so the sources stay plain text.
+
+#include "content/DataPacket.h"
+
+#include <QDir>
+#include <QImage>
+#include <QString>
+
+#include <vector>
+
+namespace lentora::course {
+
+struct CourseContext {
+    QDir sourceDir;  // course/
+    QDir outputDir;  // the program directory
+};
+
+// Reads a UTF-8 source file under course/ (throws lentora::Error when missing).
+QString readSource(const CourseContext& context, const QString& relativePath);
+
+// UTF-8 text with LF line ends -> code page 1257 bytes with CR LF line ends.
+QByteArray toContentBytes(const QString& text);
+
+// Writes a file under the program directory, creating its directories.
+void writeOutputFile(const CourseContext& context, const QString& relativePath,
+                     const QByteArray& bytes);
+void writeTable(const CourseContext& context, const QString& relativePath,
+                const content::TableData& table);
+// Saves as a Windows BMP (24-bit unless the image is indexed).
+void writeBmp(const CourseContext& context, const QString& relativePath, const QImage& image);
+// 16-bit mono PCM WAV; samples in -1..1.
+void writeWav(const CourseContext& context, const QString& relativePath,
+              const std::vector<float>& samples, int sampleRate = 22050);
+
+// Field definitions for tables.
+content::FieldDef numberField(const char* name);
+content::FieldDef textField(const char* name, int width);  // 1-byte prefix up to 255, else 2
+content::FieldDef flagField(const char* name);
+content::FieldDef memoField(const char* name);
+
+// The parts of the course, each in its own source file.
+void buildShellContent(const CourseContext& context);       // menu, backgrounds, grades, about, help
+void buildTheoryContent(const CourseContext& context);      // theory table, book, corners, sounds
+void buildSimpleTestContent(const CourseContext& context);  // test tables, FONAS.BMP, button
+
+}  // namespace lentora::course
