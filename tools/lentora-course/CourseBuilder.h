@@ -23,7 +23,10 @@ struct CourseContext {
 QString readSource(const CourseContext& context, const QString& relativePath);
 
 // UTF-8 text with LF line ends -> code page 1257 bytes with CR LF line ends.
+// Throws lentora::Error naming the line when a character has no code page 1257 form.
 QByteArray toContentBytes(const QString& text);
+// The same, with the error text starting with `sourceName` (the source file it came from).
+QByteArray toContentBytes(const QString& text, const QString& sourceName);
 
 // Writes a file under the program directory, creating its directories.
 void writeOutputFile(const CourseContext& context, const QString& relativePath,
@@ -43,8 +46,8 @@ content::FieldDef flagField(const char* name);
 content::FieldDef memoField(const char* name);
 
 // The parts of the course, each in its own source file.
-void buildShellContent(const CourseContext& context);       // menu, backgrounds, grades, about, help
-void buildTheoryContent(const CourseContext& context);      // theory table, book, corners, sounds
+void buildShellContent(const CourseContext& context);   // menu, backgrounds, grades, about, help
+void buildTheoryContent(const CourseContext& context);  // theory table, book, corners, sounds
 void buildSimpleTestContent(const CourseContext& context);  // test tables, FONAS.BMP, button
 
 }  // namespace lentora::course

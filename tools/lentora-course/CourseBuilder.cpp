@@ -1,0 +1,236 @@
+#include "CourseBuilder.h"
+
+#include "platform/CodePage1257.h"
+#include "platform/Error.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QtEndian>
+
+#include <algorithm>
+#include <cmath>
+
+namespace lentora::course {
+
+namespace {
+
+QString sourcePath(const CourseContext& context, const QString& relativePath) {
+    return context.sourceDir.filePath(relativePath);
+}
+
+void appendLe16(QByteArray& bytes, std::uint16_t value) {
+    char buffer[2];
+    qToLittleEndian(value, buffer);
+    bytes.append(buffer, 2);
+}
+
+void appendLe32(QByteArray& bytes, std::uint32_t value) {
+    char buffer[4];
+    qToLittleEndian(value, buffer);
+    bytes.append(buffer, 4);
+}
+
+// BITMAPFILEHEADER + BITMAPINFOHEADER; pixel rows follow bottom-up.
+QByteArray bmpHeaders(int width, int height, int bitsPerPixel, int paletteEntries,
+                      std::uint32_t pixelBytes) {
+    const std::uint32_t offset = 14 + 40 + 4 * std::uint32_t(paletteEntries);
+    QByteArray bytes;
+    bytes.append("BM");
+    appendLe32(bytes, offset + pixelBytes);
+    appendLe32(bytes, 0);
+    appendLe32(bytes, offset);
+    appendLe32(bytes, 40);
+    appendLe32(bytes, std::uint32_t(width));
+    appendLe32(bytes, std::uint32_t(height));
+    appendLe16(bytes, 1);
+    appendLe16(bytes, std::uint16_t(bitsPerPixel));
+    appendLe32(bytes, 0);  // BI_RGB
+    appendLe32(bytes, pixelBytes);
+    appendLe32(bytes, 3780);  // 96 dpi
+    appendLe32(bytes, 3780);
+    appendLe32(bytes, std::uint32_t(paletteEntries));
+    appendLe32(bytes, 0);
+    return bytes;
+}
+
+QByteArray encodeBmp(const QImage& source) {
+    if (source.isNull()) {
+        throw Error(QStringLiteral("Cannot save an empty picture"));
+    }
+    const int width = source.width();
+    const int height = source.height();
+    if (source.format() == QImage::Format_Indexed8 && source.colorCount() <= 256) {
+        const int stride = (width + 3) / 4 * 4;
+        const int colours = std::max(1, source.colorCount());
+        QByteArray bytes = bmpHeaders(width, height, 8, colours, std::uint32_t(stride) * height);
+        for (int i = 0; i < colours; ++i) {
+            const QRgb rgb = i < source.colorCount() ? source.color(i) : 0;
+            bytes.append(char(qBlue(rgb)));
+            bytes.append(char(qGreen(rgb)));
+            bytes.append(char(qRed(rgb)));
+            bytes.append('\0');
+        }
+        for (int y = height - 1; y >= 0; --y) {
+            bytes.append(reinterpret_cast<const char*>(source.constScanLine(y)), width);
+            bytes.append(stride - width, '\0');
+        }
+        return bytes;
+    }
+    // Anything else becomes 24-bit RGB; transparency is flattened onto white.
+    QImage opaque(source.size(), QImage::Format_RGB888);
+    opaque.fill(Qt::white);
+    {
+        QImage argb = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        for (int y = 0; y < height; ++y) {
+            const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
+            uchar* out = opaque.scanLine(y);
+            for (int x = 0; x < width; ++x) {
+                const QRgb p = in[x];
+                const int inverse = 255 - qAlpha(p);
+                out[3 * x] = uchar(qRed(p) + inverse);
+                out[3 * x + 1] = uchar(qGreen(p) + inverse);
+                out[3 * x + 2] = uchar(qBlue(p) + inverse);
+            }
+        }
+    }
+    const int stride = (3 * width + 3) / 4 * 4;
+    QByteArray bytes = bmpHeaders(width, height, 24, 0, std::uint32_t(stride) * height);
+    QByteArray row(stride, '\0');
+    for (int y = height - 1; y >= 0; --y) {
+        const uchar* in = opaque.constScanLine(y);
+        for (int x = 0; x < width; ++x) {
+            row[3 * x] = char(in[3 * x + 2]);
+            row[3 * x + 1] = char(in[3 * x + 1]);
+            row[3 * x + 2] = char(in[3 * x]);
+        }
+        bytes.append(row);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+QString readSource(const CourseContext& context, const QString& relativePath) {
+    const QString path = sourcePath(context, relativePath);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("Cannot open file %1").arg(path));
+    }
+    const QByteArray bytes = file.readAll();
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = decoder.decode(bytes);
+    if (decoder.hasError()) {
+        throw Error(QStringLiteral("%1 is not valid UTF-8").arg(path));
+    }
+    if (text.startsWith(QChar(0xFEFF))) {
+        text.remove(0, 1);
+    }
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return text;
+}
+
+QByteArray toContentBytes(const QString& text) {
+    QString normal = text;
+    normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    // toCp1257 turns what it cannot encode into '?', which would slip into the content silently.
+    const QByteArray bytes = toCp1257(normal);
+    const QString back = fromCp1257(bytes);
+    if (back != normal) {
+        qsizetype at = 0;
+        while (at < back.size() && at < normal.size() && back[at] == normal[at]) {
+            ++at;
+        }
+        const int line = int(normal.left(at).count(QLatin1Char('\n'))) + 1;
+        const char32_t code = at < normal.size() ? normal.at(at).unicode() : 0;
+        throw Error(QStringLiteral("line %1: the character U+%2 has no code page 1257 form")
+                        .arg(line)
+                        .arg(uint(code), 4, 16, QLatin1Char('0')));
+    }
+    QByteArray result;
+    result.reserve(bytes.size() + bytes.count('\n'));
+    for (const char c : bytes) {
+        if (c == '\n') {
+            result.append('\r');
+        }
+        result.append(c);
+    }
+    return result;
+}
+
+QByteArray toContentBytes(const QString& text, const QString& sourceName) {
+    try {
+        return toContentBytes(text);
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("%1, %2").arg(sourceName, error.text()));
+    }
+}
+
+void writeOutputFile(const CourseContext& context, const QString& relativePath,
+                     const QByteArray& bytes) {
+    const QString path = context.outputDir.filePath(relativePath);
+    const QString directory = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(directory)) {
+        throw Error(QStringLiteral("Cannot create directory %1").arg(directory));
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        throw Error(QStringLiteral("Cannot write file %1").arg(path));
+    }
+}
+
+void writeTable(const CourseContext& context, const QString& relativePath,
+                const content::TableData& table) {
+    writeOutputFile(context, relativePath, content::writeDataPacket(table));
+}
+
+void writeBmp(const CourseContext& context, const QString& relativePath, const QImage& image) {
+    try {
+        writeOutputFile(context, relativePath, encodeBmp(image));
+    } catch (const Error& error) {
+        throw Error(QStringLiteral("%1: %2").arg(relativePath, error.text()));
+    }
+}
+
+void writeWav(const CourseContext& context, const QString& relativePath,
+              const std::vector<float>& samples, int sampleRate) {
+    const auto dataBytes = std::uint32_t(samples.size() * 2);
+    QByteArray bytes;
+    bytes.reserve(int(44 + dataBytes));
+    bytes.append("RIFF");
+    appendLe32(bytes, 36 + dataBytes);
+    bytes.append("WAVEfmt ");
+    appendLe32(bytes, 16);
+    appendLe16(bytes, 1);  // PCM
+    appendLe16(bytes, 1);  // mono
+    appendLe32(bytes, std::uint32_t(sampleRate));
+    appendLe32(bytes, std::uint32_t(sampleRate) * 2);
+    appendLe16(bytes, 2);
+    appendLe16(bytes, 16);
+    bytes.append("data");
+    appendLe32(bytes, dataBytes);
+    for (const float sample : samples) {
+        const float clamped = std::isfinite(sample) ? std::clamp(sample, -1.0f, 1.0f) : 0.0f;
+        appendLe16(bytes, std::uint16_t(std::int16_t(std::lround(clamped * 32767.0f))));
+    }
+    writeOutputFile(context, relativePath, bytes);
+}
+
+content::FieldDef numberField(const char* name) {
+    return {QByteArray(name), content::FieldType::Number, 8, std::nullopt};
+}
+
+content::FieldDef textField(const char* name, int width) {
+    return {QByteArray(name), content::FieldType::Text, std::uint16_t(width <= 255 ? 1 : 2), width};
+}
+
+content::FieldDef flagField(const char* name) {
+    return {QByteArray(name), content::FieldType::Flag, 2, std::nullopt};
+}
+
+content::FieldDef memoField(const char* name) {
+    return {QByteArray(name), content::FieldType::Memo, 4, 240};
+}
+
+}  // namespace lentora::course
