@@ -1,0 +1,275 @@
+#include "platform/IniFile.h"
+
+#include "platform/CodePage1257.h"
+#include "platform/Error.h"
+#include "platform/Fonts.h"
+#include "platform/ProgramPaths.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <climits>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace lentora {
+
+namespace {
+
+// A settings file is a few hundred bytes; anything far larger is not one.
+constexpr qint64 kMaxSettingsBytes = 4 * 1024 * 1024;
+constexpr qsizetype kMaxValueLength = 1023;
+
+struct FileText {
+    QByteArray bytes;
+    bool tooLarge = false;
+};
+
+FileText readWholeFile(const QString& path) {
+    FileText result;
+    QFile file(resolvePath(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return result;
+    }
+    if (file.size() > kMaxSettingsBytes) {
+        result.tooLarge = true;
+        return result;
+    }
+    // read() rather than readAll(): a file that is not what its size says stays bounded.
+    result.bytes = file.read(kMaxSettingsBytes + 1);
+    if (result.bytes.size() > kMaxSettingsBytes) {
+        result.bytes.clear();
+        result.tooLarge = true;
+    }
+    return result;
+}
+
+// The lines of the file without their line ends.
+std::vector<QByteArray> splitLines(const QByteArray& bytes) {
+    std::vector<QByteArray> lines;
+    qsizetype start = 0;
+    while (start < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0) {
+            end = bytes.size();
+        }
+        QByteArray line = bytes.mid(start, end - start);
+        if (line.endsWith('\r')) {
+            line.chop(1);
+        }
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    if (!lines.empty() && lines.front().startsWith("\xEF\xBB\xBF")) {
+        lines.front().remove(0, 3);  // a byte order mark left by an editor
+    }
+    return lines;
+}
+
+bool sameName(QByteArrayView a, QByteArrayView b) {
+    return fromCp1257(a.trimmed()).compare(fromCp1257(b.trimmed()), Qt::CaseInsensitive) == 0;
+}
+
+// The section name of a "[name]" line.
+std::optional<QByteArray> sectionName(const QByteArray& line) {
+    const QByteArray trimmed = line.trimmed();
+    if (!trimmed.startsWith('[')) {
+        return std::nullopt;
+    }
+    const qsizetype close = trimmed.indexOf(']');
+    const QByteArray name = close < 0 ? trimmed.mid(1) : trimmed.mid(1, close - 1);
+    return name.trimmed();
+}
+
+bool isComment(const QByteArray& line) {
+    const QByteArray trimmed = line.trimmed();
+    return trimmed.startsWith(';') || trimmed.startsWith('#');
+}
+
+// The key of a "key=value" line.
+std::optional<QByteArray> keyName(const QByteArray& line) {
+    if (isComment(line)) {
+        return std::nullopt;
+    }
+    const qsizetype equals = line.indexOf('=');
+    if (equals < 0) {
+        return std::nullopt;
+    }
+    return line.left(equals).trimmed();
+}
+
+QByteArray valueOf(const QByteArray& line) {
+    QByteArray value = line.mid(line.indexOf('=') + 1).trimmed();
+    // A value in matching quotes is read without them.
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
+        value = value.mid(1, value.size() - 2);
+    }
+    return value;
+}
+
+struct Location {
+    std::optional<std::size_t> section;  // the section's header line
+    std::size_t sectionEnd = 0;          // the first line after the section
+    std::optional<std::size_t> key;      // the key's line
+};
+
+Location locate(const std::vector<QByteArray>& lines, QByteArrayView section, QByteArrayView key) {
+    Location location;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::optional<QByteArray> name = sectionName(lines[i]);
+        if (name && sameName(*name, section)) {
+            location.section = i;
+            break;
+        }
+    }
+    if (!location.section) {
+        return location;
+    }
+    std::size_t i = *location.section + 1;
+    for (; i < lines.size() && !sectionName(lines[i]); ++i) {
+        if (location.key) {
+            continue;
+        }
+        const std::optional<QByteArray> name = keyName(lines[i]);
+        if (name && sameName(*name, key)) {
+            location.key = i;
+        }
+    }
+    location.sectionEnd = i;
+    return location;
+}
+
+std::optional<int> parseWholeNumber(QByteArray text) {
+    text = text.trimmed();
+    bool negative = false;
+    if (text.startsWith('-') || text.startsWith('+')) {
+        negative = text.front() == '-';
+        text.remove(0, 1);
+    }
+    if (text.isEmpty() || text.front() == '+' || text.front() == '-' || text.front() == ' ') {
+        return std::nullopt;
+    }
+    bool ok = false;
+    if (text.startsWith("0x") || text.startsWith("0X")) {
+        const QByteArray digits = text.mid(2);
+        if (digits.isEmpty() || digits.front() == '+' || digits.front() == '-') {
+            return std::nullopt;
+        }
+        // Up to eight hex digits, as colours are written: 0xFFFFFFFF is -1.
+        const qulonglong value = digits.toULongLong(&ok, 16);
+        if (!ok || value > 0xFFFFFFFFull) {
+            return std::nullopt;
+        }
+        const auto bits = static_cast<std::uint32_t>(value);
+        const auto number = static_cast<std::int32_t>(negative ? 0u - bits : bits);
+        return number;
+    }
+    const qlonglong value = text.toLongLong(&ok, 10);
+    const qlonglong signedValue = negative ? -value : value;
+    if (!ok || signedValue < INT_MIN || signedValue > INT_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<int>(signedValue);
+}
+
+QByteArray oneLine(QByteArrayView text) {
+    // A line break inside a value would start a new key or section in the file.
+    QByteArray line = text.toByteArray();
+    line.replace('\r', ' ');
+    line.replace('\n', ' ');
+    return line;
+}
+
+}  // namespace
+
+IniFile::IniFile(QString path) : path_(std::move(path)) {}
+
+QByteArray IniFile::readText(QByteArrayView section, QByteArrayView key,
+                             QByteArrayView defaultValue) const {
+    const FileText file = readWholeFile(path_);
+    const std::vector<QByteArray> lines = splitLines(file.bytes);
+    const Location location = locate(lines, section, key);
+    if (!location.key) {
+        return defaultValue.toByteArray().left(kMaxValueLength);
+    }
+    return valueOf(lines[*location.key]).left(kMaxValueLength);
+}
+
+int IniFile::readInt(QByteArrayView section, QByteArrayView key, int defaultValue) const {
+    const FileText file = readWholeFile(path_);
+    const std::vector<QByteArray> lines = splitLines(file.bytes);
+    const Location location = locate(lines, section, key);
+    if (!location.key) {
+        return defaultValue;
+    }
+    return parseWholeNumber(valueOf(lines[*location.key]).left(kMaxValueLength))
+        .value_or(defaultValue);
+}
+
+void IniFile::writeText(QByteArrayView section, QByteArrayView key, QByteArrayView value) {
+    const QString target = resolvePath(path_);
+    const FileText file = readWholeFile(target);
+    if (file.tooLarge) {
+        // Rewriting it would throw away whatever it holds.
+        throw Error(QStringLiteral("Unable to write to %1").arg(path_));
+    }
+    const QByteArray lineEnd = file.bytes.contains("\r\n") || !file.bytes.contains('\n')
+                                   ? QByteArray("\r\n")
+                                   : QByteArray("\n");
+    std::vector<QByteArray> lines = splitLines(file.bytes);
+    const Location location = locate(lines, section, key);
+
+    if (location.key) {
+        QByteArray& line = lines[*location.key];
+        // Keeps the key as the file spells it.
+        line = line.left(line.indexOf('=')).trimmed() + '=' + oneLine(value);
+    } else if (location.section) {
+        // After the section's last entry, so blank lines before the next section stay there.
+        std::size_t insertAt = location.sectionEnd;
+        while (insertAt > *location.section + 1 && lines[insertAt - 1].trimmed().isEmpty()) {
+            --insertAt;
+        }
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                     oneLine(key).trimmed() + '=' + oneLine(value));
+    } else {
+        lines.push_back('[' + oneLine(section).trimmed() + ']');
+        lines.push_back(oneLine(key).trimmed() + '=' + oneLine(value));
+    }
+
+    QByteArray bytes;
+    for (const QByteArray& line : lines) {
+        bytes += line;
+        bytes += lineEnd;
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        throw Error(QStringLiteral("Unable to write to %1").arg(path_));
+    }
+}
+
+void IniFile::writeInt(QByteArrayView section, QByteArrayView key, int value) {
+    writeText(section, key, QByteArray::number(value));
+}
+
+IniFile programSettings() {
+    return IniFile(programPaths().settingsFile);
+}
+
+FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int defaultPoints) {
+    FontSetting setting;
+    setting.name = settings.readText(section, "SriftName", "");
+    setting.points = settings.readInt(section, "SriftSize", defaultPoints);
+    setting.color = settings.readInt(section, "SriftColor", 0);
+    return setting;
+}
+
+void applyFontSetting(const FontSetting& setting, QFont& font) {
+    if (!setting.name.isEmpty()) {
+        font.setFamily(installedFaceFor(fromCp1257(setting.name.left(31))));
+    }
+    setFontPoints(font, setting.points);
+}
+
+}  // namespace lentora
