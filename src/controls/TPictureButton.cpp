@@ -1,7 +1,200 @@
 #include "controls/TPictureButton.h"
 
+#include "platform/Fonts.h"
+#include "platform/ProgramPaths.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
 namespace lentora {
 
-TPictureButton::TPictureButton(QWidget* parent) : QWidget(parent) {}
+using picture_button::Picture;
+using picture_button::State;
+
+namespace {
+
+constexpr int kMaxCaptionLength = 255;
+constexpr int kArrowWidth = 59;
+constexpr int kArrowHeight = 69;
+
+}  // namespace
+
+TPictureButton::TPictureButton(QWidget* parent) : QWidget(parent) {
+    setGeometry(0, 0, 50, 50);
+    // Hover changes the picture, so moves matter without a button held.
+    setMouseTracking(true);
+}
+
+void TPictureButton::assign(OwnedPicture& owned, const QImage& picture) {
+    owned.image = picture;
+    owned.drawable = picture.isNull() ? QImage()
+                                      : picture_button::withTransparency(
+                                            picture, picture_button::transparentColorOf(picture));
+}
+
+void TPictureButton::setBitmapUp(const QImage& picture) {
+    assign(up_, picture);
+    upChanged();
+}
+
+void TPictureButton::setBitmapOver(const QImage& picture) {
+    assign(over_, picture);
+    overChanged();
+}
+
+void TPictureButton::setBitmapDown(const QImage& picture) {
+    assign(down_, picture);
+    update();
+}
+
+void TPictureButton::setBitmapDisabled(const QImage& picture) {
+    assign(disabled_, picture);
+    update();
+}
+
+void TPictureButton::upChanged() {
+    setBounds(x(), y(), width(), height());
+    // An empty up picture gives an empty mask: no point is a hit any more.
+    transparentColor_ = picture_button::transparentColorOf(up_.image);
+    mask_ = picture_button::HitMask(up_.image, transparentColor_);
+    update();
+}
+
+void TPictureButton::overChanged() {
+    if (up_.image.isNull() && !over_.image.isNull()) {
+        setGeometry(x(), y(), over_.image.width(), over_.image.height());
+        transparentColor_ = picture_button::transparentColorOf(over_.image);
+        mask_ = picture_button::HitMask(over_.image, transparentColor_);
+    }
+    update();
+}
+
+void TPictureButton::setCaption(const QString& caption) {
+    caption_ = caption;
+    update();
+}
+
+void TPictureButton::setButtonEnabled(bool enabled) {
+    if (logic_.setEnabled(enabled)) {
+        update();
+    }
+}
+
+void TPictureButton::setBounds(int left, int top, int width, int height) {
+    if (!up_.image.isNull()) {
+        width = up_.image.width();
+        height = up_.image.height();
+    }
+    setGeometry(left, top, width, height);
+}
+
+bool TPictureButton::HitTest(QPoint point) const {
+    return picture_button::hitTest(mask_, point);
+}
+
+Picture TPictureButton::currentPicture() const {
+    return picture_button::choosePicture(logic_.state(), logic_.over(), !down_.image.isNull(),
+                                         !over_.image.isNull(), !disabled_.image.isNull());
+}
+
+const TPictureButton::OwnedPicture& TPictureButton::picture(Picture which) const {
+    switch (which) {
+        case Picture::Down:
+            return down_;
+        case Picture::Over:
+            return over_;
+        case Picture::Disabled:
+            return disabled_;
+        case Picture::Up:
+            break;
+    }
+    return up_;
+}
+
+void TPictureButton::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    // Only opaque pixels are drawn, so the parent shows through the transparent ones.
+    const OwnedPicture& chosen = picture(currentPicture());
+    if (!chosen.drawable.isNull()) {
+        painter.drawImage(QPoint(0, 0), chosen.drawable);
+    }
+    if (!caption_.isEmpty()) {
+        QRect area = rect();
+        if (logic_.state() == State::Down) {
+            area.translate(1, 1);
+        }
+        painter.setFont(font());
+        painter.setPen(palette().color(QPalette::WindowText));
+        painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine,
+                         caption_.left(kMaxCaptionLength));
+    }
+}
+
+void TPictureButton::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    emit OnMouseDown(event->button(), event->modifiers(), point.x(), point.y());
+    if (logic_.press(event->button() == Qt::LeftButton, HitTest(point))) {
+        repaint();
+    }
+}
+
+void TPictureButton::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is one more press.
+    mousePressEvent(event);
+}
+
+void TPictureButton::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    emit OnMouseMove(event->modifiers(), point.x(), point.y());
+    if (logic_.moveTo(HitTest(point))) {
+        update();
+    }
+}
+
+void TPictureButton::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    emit OnMouseUp(event->button(), event->modifiers(), point.x(), point.y());
+    const auto result = logic_.release(HitTest(point));
+    if (result.redraw) {
+        repaint();
+    }
+    if (result.click) {
+        emit OnClick();
+    }
+}
+
+void TPictureButton::leaveEvent(QEvent* event) {
+    QWidget::leaveEvent(event);
+    if (logic_.leave()) {
+        update();
+    }
+}
+
+void TPictureButton::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
+        update();
+    }
+}
+
+void loadToliauPictures(TPictureButton& button) {
+    const QString dir = programPaths().testaiDir;
+    const QImage up(resolvePath(joinPath(dir, QStringLiteral("Mygtukas/toliau.bmp"))));
+    const QImage over(resolvePath(joinPath(dir, QStringLiteral("Mygtukas/toliau_virs.bmp"))));
+    QFont font(installedFaceFor(QStringLiteral("Arial")));
+    font.setPixelSize(13);
+    button.setFont(font);
+    if (up.isNull()) {
+        // No mask is built, so every point of the button is a hit.
+        button.setCaption(QStringLiteral("Toliau..."));
+        button.setGeometry(button.x(), button.y(), kArrowWidth, kArrowHeight);
+        return;
+    }
+    button.setBitmapUp(up);
+    if (!over.isNull()) {
+        button.setBitmapOver(over);
+    }
+}
 
 }  // namespace lentora

@@ -1,14 +1,93 @@
 #pragma once
 
+#include "controls/PictureButtonLogic.h"
+
+#include <QImage>
+#include <QString>
 #include <QWidget>
+
+#include <cstdint>
+#include <optional>
 
 namespace lentora {
 
-// The picture button of the exercise windows. (Placeholder until the button is built.)
+// The picture button of the exercise windows: shows its up, over, down or disabled picture,
+// treats each picture's bottom-left colour as transparent (what lies under the button shows
+// through) and clicks when a mouse button is released over the opaque part of the shape.
 class TPictureButton : public QWidget {
     Q_OBJECT
 public:
     explicit TPictureButton(QWidget* parent = nullptr);
+
+    // The transparent colour of the picture that the hit shape was last built from.
+    std::uint32_t TransparentColor() const { return transparentColor_; }
+    void setTransparentColor(std::uint32_t color) { transparentColor_ = color; }
+
+    // Each setter copies the picture; an empty image clears it.
+    const QImage& BitmapUp() const { return up_.image; }
+    const QImage& BitmapDown() const { return down_.image; }
+    const QImage& BitmapOver() const { return over_.image; }
+    const QImage& BitmapDisabled() const { return disabled_.image; }
+    void setBitmapUp(const QImage& picture);
+    void setBitmapDown(const QImage& picture);
+    void setBitmapOver(const QImage& picture);
+    void setBitmapDisabled(const QImage& picture);
+
+    // Drawn centred over the picture; at most 255 characters.
+    const QString& Caption() const { return caption_; }
+    void setCaption(const QString& caption);
+
+    // The button's own enabled flag: a disabled button still gets the mouse but never clicks.
+    bool Enabled() const { return logic_.enabled(); }
+    void setButtonEnabled(bool enabled);
+
+    // Places the button; while there is an up picture the size follows it.
+    void setBounds(int left, int top, int width, int height);
+
+    // The point (button coordinates) belongs to the button's shape.
+    bool HitTest(QPoint point) const;
+
+    picture_button::State buttonState() const { return logic_.state(); }
+    bool isOver() const { return logic_.over(); }
+    // The picture that painting uses now.
+    picture_button::Picture currentPicture() const;
+
+signals:
+    // Fired before the button's own handling of the same input; coordinates relative to it.
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers modifiers, int x, int y);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y);
+    void OnClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    struct OwnedPicture {
+        QImage image;
+        QImage drawable;  // transparent pixels cleared
+    };
+    static void assign(OwnedPicture& owned, const QImage& picture);
+    void upChanged();
+    void overChanged();
+    const OwnedPicture& picture(picture_button::Picture which) const;
+
+    OwnedPicture up_, down_, over_, disabled_;
+    std::optional<picture_button::HitMask> mask_;
+    std::uint32_t transparentColor_ = picture_button::kWhite;
+    picture_button::ButtonState logic_;
+    QString caption_;
 };
+
+// Gives an exercise window's button the two arrow pictures from Testai/Mygtukas. When a
+// picture file is missing the button keeps its size of 59 x 69 and shows the caption
+// "Toliau..." instead, so the learner can still leave the window.
+void loadToliauPictures(TPictureButton& button);
 
 }  // namespace lentora

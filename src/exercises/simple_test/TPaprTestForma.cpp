@@ -1,9 +1,240 @@
 #include "exercises/simple_test/TPaprTestForma.h"
 
+#include "controls/TPictureButton.h"
+#include "exercises/simple_test/SimpleTestLogic.h"
+#include "platform/CodePage1257.h"
+#include "platform/Error.h"
+#include "platform/Fonts.h"
+#include "platform/IniFile.h"
+#include "platform/Pictures.h"
+#include "platform/ProgramPaths.h"
+#include "platform/Services.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScreen>
+
 namespace lentora {
 
-TPaprTestForma::TPaprTestForma(QWidget* parent) : QDialog(parent) {}
+namespace {
 
-bool TPaprTestForma::Execute(std::uint16_t, std::int32_t&, std::int32_t&) { return false; }
+const QColor kWindowColor(228, 254, 228);
+constexpr int kAnswerHeight = 17;
+
+[[noreturn]] void throwClosed() {
+    throw Error(QStringLiteral("Cannot perform this operation on a closed dataset"));
+}
+
+}  // namespace
+
+TPaprTestForma::TPaprTestForma(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setWindowTitle(QStringLiteral("Pratimas"));
+    setWindowModality(Qt::WindowModal);
+    setFont(makeFont(QStringLiteral("MS Sans Serif"), 8));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kWindowColor);
+    setPalette(colours);
+    setAutoFillBackground(true);
+    setFixedSize(487, 341);
+
+    Fonas = new QLabel(this);
+    Fonas->setObjectName(QStringLiteral("Fonas"));
+    Fonas->move(0, 0);
+
+    BitBtn1 = new TPictureButton(this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setBounds(416, 261, 59, 69);
+    loadToliauPictures(*BitBtn1);
+    connect(BitBtn1, &TPictureButton::OnClick, this, [this] { BitBtn1Click(); });
+
+    PopupMenu1 = new QMenu(this);
+    Pagalba1 = PopupMenu1->addAction(QStringLiteral("Pagalba"));
+    Pagalba1->setShortcut(QKeySequence(Qt::Key_F1));
+    // Also in the window itself, so F1 works without opening the menu.
+    addAction(Pagalba1);
+    connect(Pagalba1, &QAction::triggered, this, [this] { guarded([this] { Pagalba1Click(); }); });
+
+    FormCreate();
+}
+
+TPaprTestForma::~TPaprTestForma() = default;
+
+void TPaprTestForma::FormCreate() {
+    // Loading stops at the first table that fails; the tables after it stay closed.
+    guarded([this] {
+        const QString dir = programPaths().programDir;
+        TestLangTable.load(joinPath(dir, QStringLiteral("Data/TestLang.cds")));
+        KlausTable.load(joinPath(dir, QStringLiteral("Data/PaprTest.cds")));
+        AtsakTable.load(joinPath(dir, QStringLiteral("Data/PaprAtsa.cds")));
+    });
+    if (TestLangTable.isOpen() && KlausTable.isOpen()) {
+        KlausTable.linkToMaster(TestLangTable, {"TestoID"}, {"TestoId"});
+    }
+    if (KlausTable.isOpen() && AtsakTable.isOpen()) {
+        AtsakTable.linkToMaster(KlausTable, {"TestoID", "KlausimoID"}, {"TestoID", "KlausimoID"});
+    }
+}
+
+void TPaprTestForma::FormClose() {
+    TestLangTable.close();
+    KlausTable.close();
+    AtsakTable.close();
+}
+
+bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
+                             std::int32_t& maxScore) {
+    if (!TestLangTable.isOpen()) {
+        throwClosed();
+    }
+    if (!TestLangTable.findKey(double(recordNumber))) {
+        FormClose();
+        return false;
+    }
+    Fonas->setPixmap(loadPixmap(joinPath(programPaths().paprDir, QStringLiteral("FONAS.BMP"))));
+    Fonas->adjustSize();
+    radioAnswers_.clear();
+    checkAnswers_.clear();
+
+    const FontSetting setting = readFontSetting(programSettings(), "Paprastas testas", 10);
+    const QString face = setting.name.isEmpty() ? QStringLiteral("MS Sans Serif")
+                                                : fromCp1257(setting.name.left(31));
+    QFont exerciseFont = makeFont(face, setting.points);
+    exerciseFont.setBold(false);
+    exerciseFont.setItalic(false);
+    exerciseFont.setUnderline(false);
+    exerciseFont.setStrikeOut(false);
+
+    const int outerWidth =
+        simple_test::clampedInt(TestLangTable.asNumber("LangIlg"), 0, simple_test::kMaxExtent);
+    const int outerHeight =
+        simple_test::clampedInt(TestLangTable.asNumber("LangAukst"), 0, simple_test::kMaxExtent);
+    const QSize client = simple_test::clientSizeForTest(outerWidth, outerHeight, BitBtn1->size());
+    setFixedSize(client);
+    setFont(exerciseFont);
+    QPalette colours = palette();
+    const QColor text = colorFromNumber(setting.color);
+    for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        colours.setColor(role, text);
+    }
+    setPalette(colours);
+    // The button keeps its own font.
+    QFont arial(installedFaceFor(QStringLiteral("Arial")));
+    arial.setPixelSize(13);
+    BitBtn1->setFont(arial);
+
+    setWindowTitle(simple_test::windowCaption(fromCp1257(TestLangTable.asText("LangCaption"))));
+    const QPoint place =
+        simple_test::buttonPosition(outerWidth, outerHeight, BitBtn1->size(), client);
+    BitBtn1->move(place);
+
+    buildQuestions();
+    // The arrow is the only way out, so nothing may cover it.
+    BitBtn1->raise();
+
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(client.width() / 2, client.height() / 2));
+    }
+    exec();
+    FormClose();
+
+    std::vector<simple_test::AnswerEntry> entries;
+    entries.reserve(radioAnswers_.size() + checkAnswers_.size());
+    for (const Answer& answer : radioAnswers_) {
+        entries.push_back({answer.control->isChecked(), answer.correct, true});
+    }
+    for (const Answer& answer : checkAnswers_) {
+        entries.push_back({answer.control->isChecked(), answer.correct, false});
+    }
+    const simple_test::Points points = simple_test::scoreAnswers(entries);
+    score += points.score;
+    maxScore += points.maxScore;
+    return true;
+}
+
+void TPaprTestForma::buildQuestions() {
+    if (!KlausTable.isOpen() || !AtsakTable.isOpen()) {
+        throwClosed();
+    }
+    using simple_test::clampedInt;
+    using simple_test::kMaxExtent;
+    for (KlausTable.first(); !KlausTable.eof(); KlausTable.next()) {
+        auto* panel = new QFrame(this);
+        panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+        panel->setLineWidth(1);
+        QPalette colours = panel->palette();
+        colours.setColor(QPalette::Window, kWindowColor);
+        panel->setPalette(colours);
+        panel->setAutoFillBackground(true);
+        const int panelWidth = clampedInt(KlausTable.asNumber("Ilgis"), 0, kMaxExtent);
+        panel->setGeometry(clampedInt(KlausTable.asNumber("X"), -kMaxExtent, kMaxExtent),
+                           clampedInt(KlausTable.asNumber("Y"), -kMaxExtent, kMaxExtent),
+                           panelWidth, clampedInt(KlausTable.asNumber("Aukstis"), 0, kMaxExtent));
+
+        auto* label = new QLabel(panel);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(fromCp1257(KlausTable.asText("Klausimas")));
+        label->move(5, 5);
+        label->adjustSize();
+
+        const bool radio = simple_test::isRadioKind(KlausTable.asText("Tipas"));
+        auto* group = new QButtonGroup(panel);
+        group->setExclusive(radio);
+        for (AtsakTable.first(); !AtsakTable.eof(); AtsakTable.next()) {
+            QAbstractButton* control = nullptr;
+            if (radio) {
+                control = new QRadioButton(panel);
+            } else {
+                control = new QCheckBox(panel);
+            }
+            control->setText(fromCp1257(AtsakTable.asText("Atsakymas")));
+            const int left = clampedInt(AtsakTable.asNumber("X"), -kMaxExtent, kMaxExtent);
+            const int top = clampedInt(AtsakTable.asNumber("Y"), -kMaxExtent, kMaxExtent);
+            // The caption is cut 2 pixels inside the panel's right edge.
+            control->setGeometry(left, top, std::max(0, panelWidth - left - 2), kAnswerHeight);
+            group->addButton(control);
+            Answer answer{control, AtsakTable.asFlag("Teisingas")};
+            (radio ? radioAnswers_ : checkAnswers_).push_back(answer);
+        }
+        panel->show();
+    }
+}
+
+void TPaprTestForma::BitBtn1Click() {
+    leaving_ = true;
+    accept();
+}
+
+void TPaprTestForma::Pagalba1Click() {
+    services().help->showTopic(7);
+}
+
+void TPaprTestForma::reject() {
+    // Escape does not close the test; only the arrow does.
+    if (leaving_) {
+        QDialog::reject();
+    }
+}
+
+void TPaprTestForma::closeEvent(QCloseEvent* event) {
+    if (leaving_) {
+        QDialog::closeEvent(event);
+    } else {
+        event->ignore();
+    }
+}
+
+void TPaprTestForma::contextMenuEvent(QContextMenuEvent* event) {
+    PopupMenu1->exec(event->globalPos());
+}
 
 }  // namespace lentora

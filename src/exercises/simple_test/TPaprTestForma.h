@@ -1,17 +1,66 @@
 #pragma once
 
+#include "content/ContentTable.h"
+
 #include <QDialog>
 
 #include <cstdint>
+#include <vector>
+
+class QAbstractButton;
+class QAction;
+class QLabel;
+class QMenu;
 
 namespace lentora {
 
-// The simple test window. (Placeholder until the test is built.)
+class TPictureButton;
+
+// The simple test window: question boxes with radio buttons or check boxes over a background
+// picture, left only through the arrow button, scored when it closes.
 class TPaprTestForma : public QDialog {
     Q_OBJECT
 public:
     explicit TPaprTestForma(QWidget* parent = nullptr);
+    ~TPaprTestForma() override;
+
+    // Runs the test whose TestoId is recordNumber and adds its points to the counters.
+    // False, with nothing shown, when there is no such test. Throws Error when the background
+    // picture cannot be opened or a table stayed closed.
     bool Execute(std::uint16_t recordNumber, std::int32_t& score, std::int32_t& maxScore);
+
+    TPictureButton* button() const { return BitBtn1; }
+
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+
+private:
+    struct Answer {
+        QAbstractButton* control = nullptr;
+        bool correct = false;
+    };
+
+    void FormCreate();
+    void FormClose();
+    void buildQuestions();
+    void BitBtn1Click();
+    void Pagalba1Click();
+
+    content::ContentTable TestLangTable;
+    content::ContentTable KlausTable;
+    content::ContentTable AtsakTable;
+
+    QLabel* Fonas = nullptr;
+    TPictureButton* BitBtn1 = nullptr;
+    QMenu* PopupMenu1 = nullptr;
+    QAction* Pagalba1 = nullptr;
+
+    std::vector<Answer> radioAnswers_;
+    std::vector<Answer> checkAnswers_;
+    bool leaving_ = false;
 };
 
 }  // namespace lentora
