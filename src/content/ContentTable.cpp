@@ -1,0 +1,605 @@
+#include "content/ContentTable.h"
+
+#include "content/PacketImage.h"
+#include "platform/CodePage1257.h"
+#include "platform/Error.h"
+#include "platform/ProgramPaths.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <span>
+
+namespace lentora::content {
+
+namespace {
+
+const QString kClosed = QStringLiteral("Cannot perform this operation on a closed dataset");
+
+// A value to match against a field: a key being searched, or a master's current value.
+struct KeyValue {
+    bool null = false;
+    bool isText = false;
+    double number = 0;
+    QByteArrayView text;
+};
+
+bool isTextType(FieldType type) {
+    return type == FieldType::Text || type == FieldType::Memo;
+}
+
+KeyValue keyValueOf(const PacketImage& image, std::size_t row, std::size_t field) {
+    KeyValue kv;
+    kv.isText = isTextType(image.fields[field].type);
+    if (image.isNull(row, field)) {
+        kv.null = true;
+        return kv;
+    }
+    const PacketCell& c = image.cell(row, field);
+    if (kv.isText) {
+        kv.text = QByteArrayView(image.textData(c), qsizetype(c.text.length));
+    } else {
+        kv.number = c.number;
+    }
+    return kv;
+}
+
+// Same order as the sort of the rows: nulls first, NaN before numbers, texts byte for byte.
+// The key must be of the field's kind (text or not).
+int compareToKey(const PacketImage& image, std::size_t row, std::size_t field,
+                 const KeyValue& key) {
+    const bool rowNull = image.isNull(row, field);
+    if (rowNull || key.null) {
+        return int(key.null) - int(rowNull);
+    }
+    const PacketCell& c = image.cell(row, field);
+    if (!key.isText) {
+        const bool aNan = std::isnan(c.number);
+        const bool bNan = std::isnan(key.number);
+        if (aNan || bNan) {
+            return int(bNan) - int(aNan);
+        }
+        return c.number < key.number ? -1 : (key.number < c.number ? 1 : 0);
+    }
+    const std::size_t length = c.text.length;
+    const std::size_t keyLength = std::size_t(key.text.size());
+    const int r = std::memcmp(image.textData(c), key.text.data(), std::min(length, keyLength));
+    if (r != 0) {
+        return r < 0 ? -1 : 1;
+    }
+    return length < keyLength ? -1 : (length > keyLength ? 1 : 0);
+}
+
+}  // namespace
+
+struct ContentTable::Impl {
+    bool open = false;
+    PacketImage image;
+
+    // Visible rows: a range of image.order, or (for a detail linked on fields that are not
+    // a prefix of the key) a filtered list.
+    bool useFiltered = false;
+    std::vector<std::uint32_t> filteredRows;
+    std::size_t rangeBegin = 0;
+    std::size_t rangeEnd = 0;
+    std::size_t cursor = 0;
+    bool atEnd = true;
+
+    ContentTable* master = nullptr;
+    QByteArrayList detailFields;
+    QByteArrayList masterFields;
+    std::vector<ContentTable*> details;
+
+    std::span<const std::uint32_t> visible() const {
+        if (useFiltered) {
+            return filteredRows;
+        }
+        return std::span<const std::uint32_t>(image.order)
+            .subspan(rangeBegin, rangeEnd - rangeBegin);
+    }
+
+    void checkOpen() const {
+        if (!open) {
+            throw Error(kClosed);
+        }
+    }
+
+    int fieldIndex(QByteArrayView name) const {
+        checkOpen();
+        for (std::size_t i = 0; i < image.fields.size(); ++i) {
+            if (image.fields[i].name == name) {
+                return int(i);
+            }
+        }
+        throw Error(QStringLiteral("Field '%1' not found").arg(fromCp1257(name)));
+    }
+
+    int fieldIndexAt(int position) const {
+        checkOpen();
+        if (position < 1 || std::size_t(position) > image.fields.size()) {
+            throw Error(QStringLiteral("Field index out of range"));
+        }
+        return position - 1;
+    }
+
+    std::size_t currentRow() const {
+        checkOpen();
+        if (atEnd) {
+            throw Error(QStringLiteral("There is no current row"));
+        }
+        return visible()[cursor];
+    }
+
+    void showAll() {
+        useFiltered = false;
+        filteredRows.clear();
+        rangeBegin = 0;
+        rangeEnd = image.order.size();
+    }
+
+    void showNone() {
+        useFiltered = false;
+        filteredRows.clear();
+        rangeBegin = rangeEnd = 0;
+    }
+
+    void toFirst() {
+        cursor = 0;
+        atEnd = visible().empty();
+    }
+
+    void applyLink();
+    void notifyDetails();
+    void unlinkFromMaster(ContentTable* self);
+};
+
+void ContentTable::Impl::notifyDetails() {
+    for (ContentTable* detail : details) {
+        if (detail->d->open) {
+            detail->d->applyLink();
+            detail->d->toFirst();
+            detail->d->notifyDetails();
+        }
+    }
+}
+
+// Limits the visible rows to those matching the master's current row.
+void ContentTable::Impl::applyLink() {
+    if (!master) {
+        showAll();
+        return;
+    }
+    const Impl& m = *master->d;
+    if (!m.open || m.atEnd) {
+        showNone();
+        return;
+    }
+    const std::size_t masterRow = m.visible()[m.cursor];
+    std::vector<std::size_t> positions;
+    std::vector<KeyValue> keys;
+    for (qsizetype i = 0; i < detailFields.size(); ++i) {
+        const auto byName = [](const PacketImage& img, const QByteArray& name) -> int {
+            for (std::size_t f = 0; f < img.fields.size(); ++f) {
+                if (img.fields[f].name == name) {
+                    return int(f);
+                }
+            }
+            return -1;
+        };
+        const int detailField = byName(image, detailFields[i]);
+        const int masterField = byName(m.image, masterFields[i]);
+        if (detailField < 0 || masterField < 0) {
+            showNone();
+            return;
+        }
+        KeyValue kv = keyValueOf(m.image, masterRow, std::size_t(masterField));
+        if (kv.isText != isTextType(image.fields[std::size_t(detailField)].type)) {
+            showNone();  // a text never equals a number
+            return;
+        }
+        positions.push_back(std::size_t(detailField));
+        keys.push_back(kv);
+    }
+
+    const bool keyPrefix = positions.size() <= image.keyFields.size() &&
+                           std::equal(positions.begin(), positions.end(), image.keyFields.begin(),
+                                      [](std::size_t a, int b) { return a == std::size_t(b); });
+    auto compareRow = [&](std::uint32_t row) {
+        for (std::size_t i = 0; i < positions.size(); ++i) {
+            const int c = compareToKey(image, row, positions[i], keys[i]);
+            if (c != 0) {
+                return c;
+            }
+        }
+        return 0;
+    };
+    if (keyPrefix) {
+        // The order is sorted on these fields: the matching rows are one run of it.
+        const auto begin = image.order.begin();
+        const auto first = std::partition_point(
+            begin, image.order.end(), [&](std::uint32_t row) { return compareRow(row) < 0; });
+        const auto last = std::partition_point(
+            first, image.order.end(), [&](std::uint32_t row) { return compareRow(row) == 0; });
+        useFiltered = false;
+        filteredRows.clear();
+        rangeBegin = std::size_t(first - begin);
+        rangeEnd = std::size_t(last - begin);
+        return;
+    }
+    useFiltered = true;
+    filteredRows.clear();
+    for (std::uint32_t row : image.order) {
+        if (compareRow(row) == 0) {
+            filteredRows.push_back(row);
+        }
+    }
+}
+
+void ContentTable::Impl::unlinkFromMaster(ContentTable* self) {
+    if (master) {
+        auto& list = master->d->details;
+        list.erase(std::remove(list.begin(), list.end(), self), list.end());
+        master = nullptr;
+    }
+}
+
+ContentTable::ContentTable() : d(std::make_unique<Impl>()) {}
+
+ContentTable::~ContentTable() {
+    d->unlinkFromMaster(this);
+    for (ContentTable* detail : d->details) {
+        detail->d->master = nullptr;
+    }
+}
+
+void ContentTable::load(const QString& path) {
+    QFile file(resolvePath(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        close();
+        throw Error(QStringLiteral("Cannot open file %1").arg(path));
+    }
+    if (std::uint64_t(file.size()) > std::numeric_limits<std::uint32_t>::max()) {
+        close();
+        throw Error(QStringLiteral("Invalid data packet file %1: the file is too large").arg(path));
+    }
+    QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        close();
+        throw Error(QStringLiteral("Cannot read file %1").arg(path));
+    }
+    try {
+        d->image = readPacketImage(std::move(bytes), path);
+    } catch (...) {
+        close();
+        throw;
+    }
+    d->open = true;
+    d->applyLink();
+    d->toFirst();
+    d->notifyDetails();
+}
+
+void ContentTable::loadFromBytes(QByteArrayView bytes, const QString& fileName) {
+    try {
+        d->image = readPacketImage(bytes.toByteArray(), fileName);
+    } catch (...) {
+        close();
+        throw;
+    }
+    d->open = true;
+    d->applyLink();
+    d->toFirst();
+    d->notifyDetails();
+}
+
+void ContentTable::close() {
+    d->open = false;
+    d->image = PacketImage();
+    d->showNone();
+    d->cursor = 0;
+    d->atEnd = true;
+    for (ContentTable* detail : d->details) {
+        if (detail->d->open) {
+            detail->d->showNone();
+            detail->d->toFirst();
+            detail->d->notifyDetails();
+        }
+    }
+}
+
+bool ContentTable::isOpen() const {
+    return d->open;
+}
+
+int ContentTable::fieldCount() const {
+    return int(d->image.fields.size());
+}
+
+const FieldDef& ContentTable::field(int position) const {
+    return d->image.fields[std::size_t(d->fieldIndexAt(position))];
+}
+
+int ContentTable::fieldPosition(QByteArrayView name) const {
+    for (std::size_t i = 0; i < d->image.fields.size(); ++i) {
+        if (d->image.fields[i].name == name) {
+            return int(i) + 1;
+        }
+    }
+    return -1;
+}
+
+void ContentTable::first() {
+    d->checkOpen();
+    d->toFirst();
+    d->notifyDetails();
+}
+
+void ContentTable::next() {
+    d->checkOpen();
+    if (d->atEnd) {
+        return;
+    }
+    ++d->cursor;
+    if (d->cursor >= d->visible().size()) {
+        d->cursor = d->visible().size();
+        d->atEnd = true;
+    }
+    d->notifyDetails();
+}
+
+bool ContentTable::eof() const {
+    return !d->open || d->atEnd;
+}
+
+int ContentTable::visibleRowCount() const {
+    return d->open ? int(d->visible().size()) : 0;
+}
+
+Value ContentTable::valueAt(int position) const {
+    const int f = d->fieldIndexAt(position);
+    return d->image.value(d->currentRow(), std::size_t(f));
+}
+
+namespace {
+
+double numberOf(const Value& v) {
+    if (const double* n = std::get_if<double>(&v)) {
+        return *n;
+    }
+    if (const bool* b = std::get_if<bool>(&v)) {
+        return *b ? 1 : 0;
+    }
+    if (const QByteArray* t = std::get_if<QByteArray>(&v)) {
+        bool ok = false;
+        const double n = t->trimmed().toDouble(&ok);
+        if (!ok) {
+            throw Error(QStringLiteral("'%1' is not a valid number").arg(fromCp1257(*t)));
+        }
+        return n;
+    }
+    return 0;
+}
+
+int intOf(const Value& v) {
+    const double n = numberOf(v);
+    if (std::isnan(n)) {
+        return 0;
+    }
+    const double r = std::round(n);
+    if (r <= double(std::numeric_limits<int>::min())) {
+        return std::numeric_limits<int>::min();
+    }
+    if (r >= double(std::numeric_limits<int>::max())) {
+        return std::numeric_limits<int>::max();
+    }
+    return int(r);
+}
+
+QByteArray textOf(const Value& v) {
+    if (const QByteArray* t = std::get_if<QByteArray>(&v)) {
+        return *t;
+    }
+    if (const double* n = std::get_if<double>(&v)) {
+        return QByteArray::number(*n, 'g', 15);
+    }
+    if (const bool* b = std::get_if<bool>(&v)) {
+        return *b ? QByteArray("True") : QByteArray("False");
+    }
+    return {};
+}
+
+bool flagOf(const Value& v) {
+    if (const bool* b = std::get_if<bool>(&v)) {
+        return *b;
+    }
+    if (const double* n = std::get_if<double>(&v)) {
+        return *n != 0;
+    }
+    if (const QByteArray* t = std::get_if<QByteArray>(&v)) {
+        const QByteArray lower = t->trimmed().toLower();
+        if (lower == "true") {
+            return true;
+        }
+        if (lower == "false" || lower.isEmpty()) {
+            return false;
+        }
+        throw Error(QStringLiteral("'%1' is not a valid boolean value").arg(fromCp1257(*t)));
+    }
+    return false;
+}
+
+}  // namespace
+
+int ContentTable::asInt(QByteArrayView fieldName) const {
+    const int f = d->fieldIndex(fieldName);
+    return intOf(d->image.value(d->currentRow(), std::size_t(f)));
+}
+
+double ContentTable::asNumber(QByteArrayView fieldName) const {
+    const int f = d->fieldIndex(fieldName);
+    return numberOf(d->image.value(d->currentRow(), std::size_t(f)));
+}
+
+QByteArray ContentTable::asText(QByteArrayView fieldName) const {
+    const int f = d->fieldIndex(fieldName);
+    return textOf(d->image.value(d->currentRow(), std::size_t(f)));
+}
+
+bool ContentTable::asFlag(QByteArrayView fieldName) const {
+    const int f = d->fieldIndex(fieldName);
+    return flagOf(d->image.value(d->currentRow(), std::size_t(f)));
+}
+
+bool ContentTable::isNull(QByteArrayView fieldName) const {
+    const int f = d->fieldIndex(fieldName);
+    return d->image.isNull(d->currentRow(), std::size_t(f));
+}
+
+QByteArrayList ContentTable::asLines(QByteArrayView fieldName) const {
+    return splitMemoLines(asText(fieldName));
+}
+
+int ContentTable::asIntAt(int position) const {
+    return intOf(valueAt(position));
+}
+
+QByteArray ContentTable::asTextAt(int position) const {
+    return textOf(valueAt(position));
+}
+
+namespace {
+
+// Index in `rows` (sorted on `field`) of the first row equal to `key`, or -1.
+qsizetype findInSorted(const PacketImage& image, std::span<const std::uint32_t> rows,
+                       std::size_t field, const KeyValue& key) {
+    const auto it = std::partition_point(rows.begin(), rows.end(), [&](std::uint32_t row) {
+        return compareToKey(image, row, field, key) < 0;
+    });
+    if (it == rows.end() || compareToKey(image, *it, field, key) != 0) {
+        return -1;
+    }
+    return it - rows.begin();
+}
+
+}  // namespace
+
+bool ContentTable::findKey(double key) {
+    d->checkOpen();
+    if (d->image.keyFields.empty()) {
+        throw Error(QStringLiteral("The table has no key"));
+    }
+    const auto field = std::size_t(d->image.keyFields.front());
+    KeyValue kv;
+    QByteArray text;
+    if (isTextType(d->image.fields[field].type)) {
+        text = QByteArray::number(key, 'g', 15);
+        kv.isText = true;
+        kv.text = text;
+    } else {
+        kv.number = key;
+    }
+    const qsizetype index = findInSorted(d->image, d->visible(), field, kv);
+    if (index < 0) {
+        return false;
+    }
+    d->cursor = std::size_t(index);
+    d->atEnd = false;
+    d->notifyDetails();
+    return true;
+}
+
+bool ContentTable::findKey(QByteArrayView key) {
+    d->checkOpen();
+    if (d->image.keyFields.empty()) {
+        throw Error(QStringLiteral("The table has no key"));
+    }
+    const auto field = std::size_t(d->image.keyFields.front());
+    if (!isTextType(d->image.fields[field].type)) {
+        bool ok = false;
+        const double number = key.toByteArray().trimmed().toDouble(&ok);
+        return ok && findKey(number);
+    }
+    KeyValue kv;
+    kv.isText = true;
+    kv.text = key;
+    const qsizetype index = findInSorted(d->image, d->visible(), field, kv);
+    if (index < 0) {
+        return false;
+    }
+    d->cursor = std::size_t(index);
+    d->atEnd = false;
+    d->notifyDetails();
+    return true;
+}
+
+void ContentTable::linkToMaster(ContentTable& master, const QByteArrayList& detailFields,
+                                const QByteArrayList& masterFields) {
+    if (detailFields.size() != masterFields.size()) {
+        throw Error(QStringLiteral("The detail and master field lists differ in length"));
+    }
+    for (const ContentTable* t = &master; t; t = t->d->master) {
+        if (t == this) {
+            throw Error(QStringLiteral("A table cannot be a detail of itself"));
+        }
+    }
+    if (d->open) {
+        for (const QByteArray& name : detailFields) {
+            d->fieldIndex(name);
+        }
+    }
+    if (master.d->open) {
+        for (const QByteArray& name : masterFields) {
+            master.d->fieldIndex(name);
+        }
+    }
+    d->unlinkFromMaster(this);
+    d->master = &master;
+    d->detailFields = detailFields;
+    d->masterFields = masterFields;
+    master.d->details.push_back(this);
+    if (d->open) {
+        d->applyLink();
+        d->toFirst();
+        d->notifyDetails();
+    }
+}
+
+TableData ContentTable::data() const {
+    TableData table;
+    if (!d->open) {
+        return table;
+    }
+    const PacketImage& image = d->image;
+    table.fields = image.fields;
+    table.keyFields = image.keyFields;
+    table.rows.reserve(image.order.size());
+    for (std::uint32_t row : image.order) {
+        std::vector<Value> values;
+        values.reserve(image.fields.size());
+        for (std::size_t f = 0; f < image.fields.size(); ++f) {
+            values.push_back(image.value(row, f));
+        }
+        table.rows.push_back(std::move(values));
+    }
+    return table;
+}
+
+QByteArrayList splitMemoLines(QByteArrayView memo) {
+    QByteArrayList lines;
+    qsizetype start = 0;
+    while (start < memo.size()) {
+        const qsizetype end = memo.indexOf(QByteArrayView("\r\n"), start);
+        if (end < 0) {
+            lines.append(memo.sliced(start).toByteArray());
+            break;
+        }
+        lines.append(memo.sliced(start, end - start).toByteArray());
+        start = end + 2;
+    }
+    return lines;
+}
+
+}  // namespace lentora::content
