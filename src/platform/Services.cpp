@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QScrollBar>
 #include <QSoundEffect>
 #include <QStringDecoder>
 #include <QTextBrowser>
@@ -116,7 +117,7 @@ private:
     void scrollTo(const QString& anchor) {
         if (anchor.isEmpty()) {
             browser_->moveCursor(QTextCursor::Start);
-            browser_->ensureCursorVisible();
+            browser_->verticalScrollBar()->setValue(0);
         } else {
             browser_->scrollToAnchor(anchor);
         }

@@ -1,0 +1,80 @@
+#include "platform/Error.h"
+#include "platform/Fonts.h"
+#include "platform/FrameMetrics.h"
+#include "platform/Pictures.h"
+#include "support/TempProgramDir.h"
+
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+using namespace lentora;
+using lentora::testing::TempProgramDir;
+
+TEST(Fonts, PointsBecomePixelsAt96Dpi) {
+    EXPECT_EQ(pointsToPixels(8), 11);
+    EXPECT_EQ(pointsToPixels(10), 13);
+    EXPECT_EQ(pointsToPixels(12), 16);
+    EXPECT_EQ(pointsToPixels(14), 19);
+    QFont font = makeFont("Arial", 14);
+    EXPECT_EQ(font.pixelSize(), 19);
+    EXPECT_EQ(fontPoints(font), 14);
+    // A broken size from the settings still gives a usable font.
+    setFontPoints(font, 2000000000);
+    EXPECT_GT(font.pixelSize(), 0);
+    EXPECT_LE(font.pixelSize(), 500);
+    setFontPoints(font, -5);
+    EXPECT_GE(font.pixelSize(), 1);
+}
+
+TEST(Fonts, ContentFacesMapToInstalledFacesWithLithuanianLetters) {
+    EXPECT_EQ(installedFaceFor("arial"), "Liberation Sans");
+    EXPECT_EQ(installedFaceFor("TIMESLT"), "Liberation Serif");
+    EXPECT_EQ(installedFaceFor("Times New Roman"), "Liberation Serif");
+    EXPECT_EQ(installedFaceFor("Some Face"), "Some Face");
+    for (const char* face : {"MS Sans Serif", "Arial", "TimesLT"}) {
+        const QString installed = installedFaceFor(face);
+        ASSERT_TRUE(QFontDatabase::hasFamily(installed)) << installed.toStdString();
+        EXPECT_EQ(QFontInfo(makeFont(face, 10)).family(), installed);
+        const QFontMetrics metrics(makeFont(face, 10));
+        for (const QChar letter : QStringLiteral("ąčęėįšųūžĄČĘĖĮŠŲŪŽ")) {
+            EXPECT_TRUE(metrics.inFont(letter)) << installed.toStdString();
+        }
+    }
+}
+
+TEST(Fonts, ColourNumbersHaveRedInTheLowestByte) {
+    EXPECT_EQ(colorFromNumber(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(colorFromNumber(0xFF0000), QColor(0, 0, 255));
+    EXPECT_EQ(colorFromNumber(0), QColor(Qt::black));
+    EXPECT_EQ(numberFromColor(QColor(1, 2, 3)), 0x030201);
+}
+
+TEST(FrameMetrics, OuterAndClientSizesConvert) {
+    EXPECT_EQ(clientSizeForOuter(QSize(524, 434)), QSize(518, 409));
+    EXPECT_EQ(outerSizeForClient(QSize(600, 506)), QSize(606, 531));
+}
+
+TEST(Pictures, LoadWithoutRegardToCaseOrReportThePath) {
+    TempProgramDir dir;
+    QImage image(59, 69, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    dir.makeDir("Testai/Mygtukas");
+    ASSERT_TRUE(image.save(dir.filePath("Testai/Mygtukas/toliau.bmp"), "BMP"));
+
+    EXPECT_EQ(loadImage(dir.path() + "testai\\MYGTUKAS\\Toliau.BMP").size(), QSize(59, 69));
+    EXPECT_EQ(loadPixmap(dir.path() + "Testai/Mygtukas/toliau.bmp").size(), QSize(59, 69));
+
+    const QString missing = dir.path() + "Testai/nera.bmp";
+    try {
+        loadImage(missing);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "Cannot open file " + missing);
+    }
+    const QString broken = dir.writeFile("broken.bmp", "BM\xFF\xFF\xFF\x7F garbage");
+    EXPECT_THROW(loadPixmap(broken), Error);
+}

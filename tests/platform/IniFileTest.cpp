@@ -1,0 +1,169 @@
+#include "platform/Error.h"
+#include "platform/IniFile.h"
+#include "support/TempProgramDir.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+using lentora::Error;
+using lentora::IniFile;
+using lentora::testing::TempProgramDir;
+
+namespace {
+
+QByteArray readBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}  // namespace
+
+TEST(IniFile, MissingFileSectionOrKeyGivesDefaults) {
+    TempProgramDir dir;
+    IniFile missing(dir.filePath("LENTORA.INI"));
+    EXPECT_EQ(missing.readText("Fonas", "Fono failas", "Fonas1"), "Fonas1");
+    EXPECT_EQ(missing.readInt("Paprastas testas", "SriftSize", 10), 10);
+
+    IniFile settings(dir.writeFile("LENTORA.INI", "[Fonas]\r\nFono failas=Fonas3\r\n"));
+    EXPECT_EQ(settings.readText("Spalvos", "Spalvu skaicius", "256"), "256");
+    EXPECT_EQ(settings.readText("Fonas", "Kitas", "x"), "x");
+    EXPECT_EQ(settings.readText("Fonas", "Fono failas", "Fonas1"), "Fonas3");
+}
+
+TEST(IniFile, NamesMatchWithoutRegardToCaseAndFileNameCase) {
+    TempProgramDir dir;
+    dir.writeFile("lentora.ini",
+                  "; comment\n[teorijos LANGAS]\n  sriftname = Arial \nSRIFTSIZE=16\n"
+                  "[Kita]\nSriftSize=99\n");
+    IniFile settings(dir.filePath("LENTORA.INI"));
+    EXPECT_EQ(settings.readText("Teorijos langas", "SriftName", ""), "Arial");
+    EXPECT_EQ(settings.readInt("Teorijos langas", "SriftSize", 14), 16);
+    // A key of another section is not found.
+    EXPECT_EQ(settings.readInt("Teorijos langas", "Other", 5), 5);
+}
+
+TEST(IniFile, WholeNumbersDecimalOrHexElseDefault) {
+    TempProgramDir dir;
+    IniFile settings(dir.writeFile("a.ini",
+                                   "[S]\r\ndec=255\r\nhex=0xFF\r\nHEX=0x00FF00\r\nneg=-7\r\n"
+                                   "spaced=  42  \r\nword=abc\r\ntail=12abc\r\nempty=\r\n"
+                                   "bare=0x\r\nhuge=99999999999\r\nallbits=0xFFFFFFFF\r\n"));
+    EXPECT_EQ(settings.readInt("S", "dec", 0), 255);
+    EXPECT_EQ(settings.readInt("S", "hex", 0), settings.readInt("S", "dec", 1));
+    EXPECT_EQ(settings.readInt("S", "neg", 0), -7);
+    EXPECT_EQ(settings.readInt("S", "spaced", 0), 42);
+    for (const char* broken : {"word", "tail", "empty", "bare", "huge"}) {
+        EXPECT_EQ(settings.readInt("S", broken, 13), 13) << broken;
+    }
+    EXPECT_EQ(settings.readInt("S", "allbits", 0), -1);
+}
+
+TEST(IniFile, TextIsCutTo1023Characters) {
+    TempProgramDir dir;
+    const QByteArray longValue(3000, 'x');
+    IniFile settings(dir.writeFile("a.ini", "[S]\nk=" + longValue + "\n"));
+    EXPECT_EQ(settings.readText("S", "k", "").size(), 1023);
+}
+
+TEST(IniFile, WriteKeepsEverythingElseAndLineEnds) {
+    TempProgramDir dir;
+    const QByteArray original =
+        "; settings\n[Fonas]\nFono failas=Fonas1\n\n[Paprastas testas]\nSriftSize=10\n"
+        "SriftColor=0\n\n[Spalvos]\nSpalvu skaicius=256\n";
+    const QString path = dir.writeFile("LENTORA.INI", original);
+    IniFile settings(path);
+
+    settings.writeText("fonas", "FONO FAILAS", "Fonas4");
+    settings.writeInt("Paprastas testas", "SriftName", 7);  // new key in an existing section
+    settings.writeText("Teorijos langas", "SriftName", "Times New Roman");  // new section
+
+    EXPECT_EQ(readBytes(path),
+              "; settings\n[Fonas]\nFono failas=Fonas4\n\n[Paprastas testas]\nSriftSize=10\n"
+              "SriftColor=0\nSriftName=7\n\n[Spalvos]\nSpalvu skaicius=256\n"
+              "[Teorijos langas]\nSriftName=Times New Roman\n");
+    EXPECT_EQ(settings.readText("Teorijos langas", "SriftName", ""), "Times New Roman");
+}
+
+TEST(IniFile, NewFileUsesCrLfAndValuesCannotBreakLines) {
+    TempProgramDir dir;
+    IniFile settings(dir.filePath("LENTORA.INI"));
+    settings.writeText("Fonas", "Fono failas", "a\r\n[Spalvos]\nb");
+    settings.writeInt("Fonas", "SriftColor", 0xFF);
+    EXPECT_EQ(readBytes(dir.filePath("LENTORA.INI")),
+              "[Fonas]\r\nFono failas=a  [Spalvos] b\r\nSriftColor=255\r\n");
+    EXPECT_EQ(settings.readText("Spalvos", "b", "none"), "none");
+}
+
+TEST(IniFile, Cp1257ValuesRoundTrip) {
+    TempProgramDir dir;
+    IniFile settings(dir.filePath("x.ini"));
+    const QByteArray lithuanian = "\xE0\xE8\xE6\xEB\xE1\xF0\xF8\xFB\xFE";  // ąčęėįšųūž
+    settings.writeText("\xD0rift", "Vard\xE0", lithuanian);
+    // The upper-case spelling of the section and key names still finds them.
+    EXPECT_EQ(settings.readText("\xF0RIFT", "VARD\xC0", ""), lithuanian);
+}
+
+TEST(IniFile, FailedWriteThrowsAndLeavesFileAlone) {
+    TempProgramDir dir;
+    // Tests may run as root, so the failure comes from a directory that is really a file.
+    dir.writeFile("plain", "not a directory");
+    IniFile settings(dir.filePath("plain/LENTORA.INI"));
+    try {
+        settings.writeText("S", "k", "v");
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "Unable to write to " + dir.filePath("plain/LENTORA.INI"));
+    }
+    IniFile nowhere(dir.filePath("missing/dir/LENTORA.INI"));
+    EXPECT_THROW(nowhere.writeInt("S", "k", 1), Error);
+    EXPECT_FALSE(QDir(dir.filePath("missing")).exists());
+}
+
+TEST(IniFile, HugeOrBinaryFilesGiveDefaults) {
+    TempProgramDir dir;
+    QByteArray huge = "[S]\nk=5\n";
+    huge += QByteArray(6 * 1024 * 1024, '\n');
+    IniFile big(dir.writeFile("big.ini", huge));
+    EXPECT_EQ(big.readInt("S", "k", 1), 1);
+    // Rewriting would lose what the file holds, so it is refused.
+    EXPECT_THROW(big.writeInt("S", "k", 2), Error);
+
+    QByteArray binary;
+    for (int i = 0; i < 100000; ++i) {
+        binary += static_cast<char>((i * 37) & 0xFF);
+    }
+    binary += "\n[S]\nk=9\n";
+    IniFile noise(dir.writeFile("noise.ini", binary));
+    EXPECT_EQ(noise.readInt("S", "k", 1), 9);
+    EXPECT_EQ(noise.readInt("[", "=", 3), 3);
+}
+
+TEST(FontSetting, ReadsSectionAndAppliesCutName) {
+    TempProgramDir dir;
+    const QByteArray longName(40, 'N');
+    IniFile settings(dir.writeFile("LENTORA.INI", "[Teorijos langas]\nSriftName=" + longName +
+                                                      "\nSriftColor=0x0000FF\n"
+                                                      "[Pabraukiami zodziai]\nSriftName=Arial\n"));
+    const lentora::FontSetting theory = readFontSetting(settings, "Teorijos langas", 14);
+    EXPECT_EQ(theory.points, 14);
+    EXPECT_EQ(theory.color, 255);
+
+    QFont font("DejaVu Sans");
+    font.setBold(true);
+    applyFontSetting(theory, font);
+    EXPECT_EQ(font.family(), QString(31, 'N'));
+    EXPECT_EQ(font.pixelSize(), 19);
+    EXPECT_TRUE(font.bold());
+
+    QFont marked("DejaVu Sans");
+    applyFontSetting(readFontSetting(settings, "Pabraukiami zodziai", 12), marked);
+    EXPECT_EQ(marked.family(), "Liberation Sans");
+    EXPECT_EQ(marked.pixelSize(), 16);
+
+    QFont keeps("DejaVu Serif");
+    applyFontSetting(readFontSetting(settings, "Paprastas testas", 10), keeps);
+    EXPECT_EQ(keeps.family(), "DejaVu Serif");
+    EXPECT_EQ(keeps.pixelSize(), 13);
+}
