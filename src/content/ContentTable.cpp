@@ -250,8 +250,14 @@ ContentTable::ContentTable() : d(std::make_unique<Impl>()) {}
 
 ContentTable::~ContentTable() {
     d->unlinkFromMaster(this);
+    // A detail whose master goes away is no longer limited by it.
     for (ContentTable* detail : d->details) {
         detail->d->master = nullptr;
+        if (detail->d->open) {
+            detail->d->applyLink();
+            detail->d->toFirst();
+            detail->d->notifyDetails();
+        }
     }
 }
 

@@ -346,7 +346,7 @@ void PacketParser::readRows(PacketImage& image) {
                     }
                     bool set = false;
                     for (int i = 0; i < sizes[f]; ++i) {
-                        set = set || in_.u8() != 0;
+                        set = (in_.u8() != 0) || set;
                     }
                     cell.number = set ? 1.0 : 0.0;
                     break;
