@@ -30,8 +30,9 @@ public:
     virtual ~WindowFactory() = default;
     virtual std::unique_ptr<TheoryEntry> createTheoryBook(QWidget* parent) = 0;
     virtual std::unique_ptr<ExerciseEntry> createSimpleTest(QWidget* parent) = 0;
-    virtual std::unique_ptr<ExerciseEntry> createMovableWords(QWidget* parent) = 0;         // Tipas 1
-    virtual std::unique_ptr<ExerciseEntry> createMovableWordsSorting(QWidget* parent) = 0;  // Tipas 2
+    virtual std::unique_ptr<ExerciseEntry> createMovableWords(QWidget* parent) = 0;  // Tipas 1
+    virtual std::unique_ptr<ExerciseEntry> createMovableWordsSorting(
+        QWidget* parent) = 0;  // Tipas 2
     virtual std::unique_ptr<ExerciseEntry> createMarkedWords(QWidget* parent) = 0;
 };
 

@@ -1,0 +1,105 @@
+#include "app/Grade.h"
+
+#include "app/TIvertinimoForma.h"
+#include "platform/FileListing.h"
+#include "platform/ProgramPaths.h"
+#include "platform/Services.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lentora {
+
+namespace {
+
+struct GradeEntry {
+    const char16_t* words;
+    int pictureWidth;
+    int pictureHeight;
+};
+
+constexpr std::array<GradeEntry, kHighestGrade - kLowestGrade + 1> kGrades = {{
+    {u"BLOGAI.", 393, 443},
+    {u"SILPNAI.", 450, 335},
+    {u"VISAI PATENKINAMAI.", 354, 440},
+    {u"PATENKINAMAI.", 448, 310},
+    {u"VISAI GERAI.", 404, 419},
+    {u"GERAI!", 346, 449},
+    {u"LABAI GERAI!", 486, 316},
+    {u"PUIKU!", 512, 404},
+}};
+
+const GradeEntry& entryFor(int grade) {
+    return kGrades[std::clamp(grade, kLowestGrade, kHighestGrade) - kLowestGrade];
+}
+
+// 1 to 10 steps, as the reward files are drawn.
+int rewardSteps() {
+    return randomBelow(10) + 1;
+}
+
+}  // namespace
+
+std::optional<int> gradeFor(std::int32_t score, std::int32_t maxScore) {
+    if (maxScore == 0) {
+        return std::nullopt;
+    }
+    const std::int64_t points = std::max<std::int32_t>(score, 0);
+    std::int64_t roundedPercent = 0;
+    if (points > 0 && maxScore > 0) {
+        // points * 100 / maxScore rounded with halves up, in whole numbers so that 30.5 % is
+        // never read as 30.4999...
+        roundedPercent = (200 * points + maxScore) / (2 * std::int64_t{maxScore});
+    }
+    const std::int64_t grade = (roundedPercent + 9) / 10;
+    return static_cast<int>(std::clamp<std::int64_t>(grade, kLowestGrade, kHighestGrade));
+}
+
+QString gradeWords(int grade) {
+    return QString::fromUtf16(entryFor(grade).words);
+}
+
+QSize gradePictureSize(int grade) {
+    const GradeEntry& entry = entryFor(grade);
+    return {entry.pictureWidth, entry.pictureHeight};
+}
+
+QString gradeCaption(int grade) {
+    return gradeWords(grade) + QString::fromUtf8("   Įvertinimas - ") + QString::number(grade) +
+           QString::fromUtf8(grade == 10 ? " balų" : " balai") + u'.';
+}
+
+QSize gradeWindowOuterSize(int grade) {
+    return gradePictureSize(grade) + QSize(12, 30);
+}
+
+QString gradeDirectory(const QString& ivertDir, int grade) {
+    return resolvePath(joinPath(ivertDir, QString::number(grade))) + u'/';
+}
+
+QString pickGradePicture(const QString& ivertDir, int grade) {
+    const QString directory = gradeDirectory(ivertDir, grade);
+    const QString name = pickRandomFile(directory, QStringLiteral("*.bmp"), rewardSteps());
+    return name.isEmpty() ? QString() : directory + name;
+}
+
+QString pickGradeSound(const QString& ivertDir, int grade) {
+    const QString directory = gradeDirectory(ivertDir, grade);
+    const QString name = pickRandomFile(directory, QStringLiteral("*.WAV"), rewardSteps());
+    return name.isEmpty() ? QString() : directory + name;
+}
+
+void PlayGradeSound(int grade) {
+    const QString sound = pickGradeSound(programPaths().ivertDir, grade);
+    if (!sound.isEmpty()) {
+        services().sound->playAsync(sound);
+    }
+}
+
+void ShowGrade(int grade, QWidget* parent) {
+    const QString picture = pickGradePicture(programPaths().ivertDir, grade);
+    TIvertinimoForma window(parent);
+    window.ShowGradeWindow(picture, gradeCaption(grade), grade);
+}
+
+}  // namespace lentora

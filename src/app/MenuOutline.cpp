@@ -1,0 +1,121 @@
+#include "app/MenuOutline.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace lentora {
+
+std::int32_t readLeadingInteger(QByteArrayView text) {
+    qsizetype i = 0;
+    while (i < text.size() && text[i] == ' ') {
+        ++i;
+    }
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
+    std::int64_t value = 0;
+    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = std::min(value * 10 + (text[i] - '0'), limit);
+    }
+    if (negative) {
+        value = -value;
+    }
+    return static_cast<std::int32_t>(std::min<std::int64_t>(value, limit - 1));
+}
+
+std::int32_t linkNumberOf(QByteArrayView line) {
+    if (!line.endsWith(']')) {
+        return 0;
+    }
+    const QByteArrayView lastSeven = line.last(std::min<qsizetype>(7, line.size()));
+    return readLeadingInteger(
+        lastSeven.sliced(std::min<qsizetype>(1, lastSeven.size()))
+            .first(std::min<qsizetype>(5, std::max<qsizetype>(0, lastSeven.size() - 1))));
+}
+
+QByteArray captionOf(QByteArrayView line) {
+    const qsizetype bracket = line.indexOf('[');
+    return (bracket < 0 ? line : line.first(bracket)).toByteArray();
+}
+
+std::vector<OutlineLine> parseOutlineLines(QByteArrayView text) {
+    const qsizetype end = text.indexOf('\x1a');
+    if (end >= 0) {
+        text = text.first(end);
+    }
+    std::vector<OutlineLine> lines;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype stop = start;
+        while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n') {
+            ++stop;
+        }
+        QByteArrayView line = text.sliced(start, stop - start);
+        start = stop;
+        if (start < text.size() && text[start] == '\r') {
+            ++start;
+        }
+        if (start < text.size() && text[start] == '\n') {
+            ++start;
+        }
+        int depth = 0;
+        while (depth < line.size() && line[depth] == '\t') {
+            ++depth;
+        }
+        line = line.sliced(depth);
+        if (line.isEmpty()) {
+            continue;
+        }
+        lines.push_back({depth, captionOf(line), linkNumberOf(line)});
+    }
+    return lines;
+}
+
+std::vector<MenuNode> buildOutlineTree(const std::vector<OutlineLine>& lines) {
+    std::vector<MenuNode> bar;
+    for (const OutlineLine& line : lines) {
+        MenuNode node;
+        node.caption = line.caption;
+        node.link = line.link;
+        std::vector<MenuNode>* siblings = &bar;
+        const int depth = std::min(line.depth, kMaxMenuDepth);
+        for (int level = 0; level < depth && !siblings->empty(); ++level) {
+            siblings = &siblings->back().children;
+        }
+        siblings->push_back(std::move(node));
+    }
+    return bar;
+}
+
+namespace {
+
+void applyRows(std::vector<MenuNode>& nodes, const MenuRowLookup& lookup,
+               std::vector<std::int32_t>& links) {
+    for (MenuNode& node : nodes) {
+        if (node.link != 0) {
+            if (const std::optional<MenuRowInfo> row = lookup(node.link)) {
+                node.visible = row->visible;
+                node.enabled = row->enabled;
+                node.hint = row->hint;
+                node.hasRow = true;
+                links.push_back(node.link);
+            } else {
+                node.enabled = false;
+            }
+        }
+        applyRows(node.children, lookup, links);
+    }
+}
+
+}  // namespace
+
+std::vector<std::int32_t> applyMenuRows(std::vector<MenuNode>& bar, const MenuRowLookup& lookup) {
+    std::vector<std::int32_t> links;
+    applyRows(bar, lookup, links);
+    return links;
+}
+
+}  // namespace lentora

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QByteArray>
+
+#include <array>
+
+namespace lentora {
+
+class IniFile;
+
+// The values the settings dialog edits, as they are kept in the settings file (code page 1257
+// texts; sizes kept as the text of their boxes).
+struct FontRow {
+    QByteArray name;
+    QByteArray size = "10";
+    int color = 0;
+};
+
+enum FontRowIndex { TheoryRow, MovableWordsRow, MarkedWordsRow, SimpleTestRow, FontRowCount };
+
+struct SettingsDialogModel {
+    std::array<FontRow, FontRowCount> rows;
+    QByteArray colourCount = "256";    // SpalvuSkaicius, kept as read
+    QByteArray background = "Fonas1";  // FonoFailas
+};
+
+// The settings file section of each font row.
+QByteArray fontSection(int row);
+
+SettingsDialogModel readSettingsDialogModel(const IniFile& settings);
+
+// Writes every key in the dialog's order. Throws Error("Unable to write to ...") at the first
+// key that cannot be written; the keys before it stay written.
+void writeSettingsDialogModel(IniFile& settings, const SettingsDialogModel& model);
+
+// 1..5 for "Fonas1".."Fonas5", 0 for any other name.
+int backgroundOption(const QByteArray& background);
+QByteArray backgroundForOption(int option);
+
+}  // namespace lentora

@@ -1,0 +1,205 @@
+#include "app/TPagrindineForma.h"
+
+#include "app/BevelPanel.h"
+#include "app/Grade.h"
+#include "app/MainSettings.h"
+#include "app/MenuBuilder.h"
+#include "app/MenuOutline.h"
+#include "app/TApie.h"
+#include "app/TProgNustForm.h"
+#include "app/WindowPlacement.h"
+#include "platform/Error.h"
+#include "platform/Fonts.h"
+#include "platform/Pictures.h"
+#include "platform/ProgramPaths.h"
+#include "platform/Services.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTime>
+#include <QTimer>
+
+namespace lentora {
+
+namespace {
+
+constexpr QSize kClientSize(600, 506);
+const QColor kMaroon(128, 0, 0);
+const QColor kNavy(0, 0, 128);
+// A menu outline is a few kilobytes; a larger file is read only this far.
+constexpr qint64 kMaxMenuFileBytes = 32 * 1024 * 1024;
+
+}  // namespace
+
+TPagrindineForma::TPagrindineForma(std::unique_ptr<WindowFactory> factory, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                              Qt::WindowCloseButtonHint),
+      Panel1(nullptr),
+      Image1(nullptr),
+      StatusLine(nullptr),
+      LaikasPanel(nullptr),
+      TimerLaikas(new QTimer(this)),
+      factory_(std::move(factory)) {
+    setWindowTitle(QStringLiteral("Lentora"));
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, kMaroon);
+    setPalette(colours);
+    setAutoFillBackground(true);
+
+    auto* client = new QWidget;
+    client->setFixedSize(kClientSize);
+    client->setFont(makeFont(QStringLiteral("Arial"), 8));
+    QPalette clientColours = client->palette();
+    clientColours.setColor(QPalette::WindowText, kNavy);
+    client->setPalette(clientColours);
+    setCentralWidget(client);
+
+    Panel1 = new BevelPanel(client);
+    Panel1->setGeometry(0, 0, 600, 484);
+    Panel1->setBevels(BevelPanel::Bevel::Raised, BevelPanel::Bevel::Lowered);
+    Panel1->setBackground(kMaroon);
+    Image1 = new QLabel(Panel1);
+    Image1->setGeometry(2, 2, 596, 480);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+
+    StatusLine = new BevelPanel(client);
+    StatusLine->setGeometry(0, 484, 600, 22);
+    StatusLine->setBevels(BevelPanel::Bevel::None, BevelPanel::Bevel::Lowered);
+    StatusLine->setBackground(Qt::white);
+    StatusLine->setFont(makeFont(QStringLiteral("Arial"), 8));
+    StatusLine->setTextColor(Qt::white);
+    StatusLine->setText(QStringLiteral("Mielas"));
+
+    LaikasPanel = new BevelPanel(StatusLine);
+    LaikasPanel->setGeometry(450, 2, 148, 18);
+    LaikasPanel->setBackground(Qt::white);
+    LaikasPanel->setFont(makeFont(QStringLiteral("Arial"), 8));
+    LaikasPanel->setTextColor(kMaroon);
+    LaikasPanel->setTextAlignment(Qt::AlignRight);
+    LaikasPanel->setText(QStringLiteral("LaikasPanel"));
+    LaikasPanel->setEnabled(false);
+
+    reward_ = [this](int grade) {
+        PlayGradeSound(grade);
+        ShowGrade(grade, this);
+    };
+    connect(menuBar(), &QMenuBar::triggered, this, [this](QAction* action) {
+        if (const int command = commandOf(action)) {
+            DispatchCommand(command);
+        }
+    });
+
+    FormCreate();
+
+    // The menu bar lies above the client area, which keeps its full size.
+    const int menuHeight = menuBar()->heightForWidth(kClientSize.width());
+    setFixedSize(
+        kClientSize.width(),
+        (menuHeight > 0 ? menuHeight : menuBar()->sizeHint().height()) + kClientSize.height());
+    centreOnScreen(this);
+
+    TimerLaikas->setInterval(1000);
+    connect(TimerLaikas, &QTimer::timeout, this, &TPagrindineForma::TimerLaikasTimer);
+    TimerLaikas->start();
+}
+
+TPagrindineForma::~TPagrindineForma() {
+    // FormDestroy
+    MenuTable.close();
+    NesiojTable.close();
+}
+
+void TPagrindineForma::FormCreate() {
+    services().help->setHelpFile(programPaths().helpFile);
+    MenuLinks.clear();
+    guarded([&] {
+        MenuTable.load(joinPath(programPaths().programDir, QStringLiteral("Data/Meniu.cds")));
+        NesiojTable.load(joinPath(programPaths().programDir, QStringLiteral("Data/Nesioj.cds")));
+        BuildMenu();
+        ApplyMainSettings();
+    });
+}
+
+void TPagrindineForma::BuildMenu() {
+    QFile file(resolvePath(programPaths().menuFile));
+    if (!file.open(QIODevice::ReadOnly)) {
+        services().messages->showMessage(QString(),
+                                         QStringLiteral("Negaliu surasti failo MENIU.MNU"));
+        return;
+    }
+    const QByteArray text = file.read(kMaxMenuFileBytes);
+    file.close();
+
+    std::vector<MenuNode> outline = buildOutlineTree(parseOutlineLines(text));
+    applyMenuRows(outline, [this](std::int32_t id) -> std::optional<MenuRowInfo> {
+        if (!MenuTable.findKey(static_cast<double>(id))) {
+            return std::nullopt;
+        }
+        return MenuRowInfo{MenuTable.asFlag("Matomas"), MenuTable.asFlag("Pasiekiamas"),
+                           MenuTable.asText("Hint")};
+    });
+    MenuLinks = addOutlineToMenuBar(menuBar(), outline, nextCommand_);
+    addProgramMenu();
+}
+
+void TPagrindineForma::addProgramMenu() {
+    ProgramMenu = menuBar()->addMenu(QStringLiteral("&Programa"));
+    ProgramMenu->addAction(QStringLiteral("&Apie..."), this, &TPagrindineForma::Apie1Click);
+    ProgramMenu->addAction(QStringLiteral("&Pagalba"), QKeySequence(Qt::Key_F1), this,
+                           &TPagrindineForma::Turinys1Click);
+    ProgramMenu->addSeparator();
+    ProgramMenu->addAction(QStringLiteral("Programos &parametrai"),
+                           QKeySequence(Qt::CTRL | Qt::Key_P), this,
+                           &TPagrindineForma::Programosnustatymai1Click);
+    ProgramMenu->addSeparator();
+    ProgramMenu->addAction(QString::fromUtf8("Baigti darbą"), QKeySequence(Qt::ALT | Qt::Key_F4),
+                           this, &QWidget::close);
+}
+
+void TPagrindineForma::ApplyMainSettings() {
+    const MainSettings settings = readMainSettings(programSettings());
+    QFont statusFont = StatusLine->font();
+    applyFontSetting(settings.statusFont, statusFont);
+    StatusLine->setFont(statusFont);
+    Image1->setPixmap(
+        loadPixmap(backgroundPicturePath(programPaths().testaiDir, settings.background)));
+}
+
+void TPagrindineForma::DispatchCommand(int command) {
+    DispatchContext context;
+    context.links = &MenuLinks;
+    context.menuTable = &MenuTable;
+    context.movableWordsTable = &NesiojTable;
+    context.factory = factory_.get();
+    context.parent = this;
+    context.reward = reward_;
+    dispatchCommand(context, command);
+}
+
+void TPagrindineForma::TimerLaikasTimer() {
+    LaikasPanel->setText(clockText(QTime::currentTime(), QLocale::system()));
+}
+
+void TPagrindineForma::Apie1Click() {
+    guarded([&] {
+        TApie about(this);
+        about.ShowAbout();
+    });
+}
+
+void TPagrindineForma::Turinys1Click() {
+    services().help->showContents();
+}
+
+void TPagrindineForma::Programosnustatymai1Click() {
+    {
+        TProgNustForm dialog(this);
+        dialog.exec();
+    }
+    guarded([&] { ApplyMainSettings(); });
+}
+
+}  // namespace lentora

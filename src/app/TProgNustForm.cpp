@@ -1,0 +1,191 @@
+#include "app/TProgNustForm.h"
+
+#include "app/WindowPlacement.h"
+#include "platform/CodePage1257.h"
+#include "platform/Error.h"
+#include "platform/Fonts.h"
+#include "platform/IniFile.h"
+#include "platform/Services.h"
+
+#include <QColorDialog>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QTabWidget>
+
+namespace lentora {
+
+namespace {
+
+struct RowPlace {
+    const char* label;
+    QRect labelRect;
+    int boxY;
+    int buttonY;
+};
+
+// Places on the "Šriftai" page, row by row.
+const std::array<RowPlace, FontRowCount> kRowPlaces = {{
+    {"Teorijos lango šriftas", {4, 34, 137, 13}, 30, 28},
+    {"Kilnojamų žodžių pratimo\nšriftas", {4, 67, 137, 33}, 73, 71},
+    {"Pratimo su pabraukiamais/\nišbraukiamais  žodžiais šriftas", {4, 110, 137, 33}, 116, 115},
+    {"Paprasto pratimo šriftas", {4, 162, 137, 13}, 158, 158},
+}};
+
+const std::array<const char*, 5> kBackgroundCaptions = {"Pirmas piešinys", "Antras piešinys",
+                                                        "Trečias piešinys", "Ketvirtas piešinys",
+                                                        "Penktas piešinys"};
+
+QLabel* label(QWidget* parent, const char* text, const QRect& place) {
+    auto* result = new QLabel(QString::fromUtf8(text), parent);
+    result->setGeometry(place);
+    result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return result;
+}
+
+}  // namespace
+
+std::optional<FontChoice> chooseFontWithQtDialogs(QWidget* parent, const FontChoice& preset) {
+    QFont initial(installedFaceFor(preset.family));
+    if (preset.points > 0) {
+        initial.setPointSize(preset.points);
+    }
+    bool accepted = false;
+    const QFont font = QFontDialog::getFont(&accepted, initial, parent);
+    if (!accepted) {
+        return std::nullopt;
+    }
+    FontChoice choice;
+    choice.family = font.family();
+    choice.points = font.pointSize() > 0 ? font.pointSize() : fontPoints(font);
+    choice.color = preset.color;
+    const QColor color = QColorDialog::getColor(colorFromNumber(preset.color), parent);
+    if (color.isValid()) {
+        choice.color = numberFromColor(color);
+    }
+    return choice;
+}
+
+TProgNustForm::TProgNustForm(QWidget* parent, FontChooser chooser)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      TabbedNotebook1(new QTabWidget(this)),
+      BitBtn1(new QPushButton(QString::fromUtf8("Gerai"), this)),
+      BitBtn2(new QPushButton(QString::fromUtf8("Atsisakyti"), this)),
+      BitBtn3(new QPushButton(QString::fromUtf8("Pagalba"), this)),
+      chooser_(std::move(chooser)) {
+    setWindowTitle(QStringLiteral("Programos parametrai"));
+    setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    setFont(makeFont(QStringLiteral("MS Sans Serif"), 8));
+    setFixedSize(426, 281);
+    TabbedNotebook1->setGeometry(0, 0, 426, 281);
+
+    auto* fonts = new QWidget;
+    label(fonts, "Pavadinimas", {148, 8, 100, 13});
+    label(fonts, "Dydis", {280, 8, 50, 13});
+    for (int row = 0; row < FontRowCount; ++row) {
+        const RowPlace& place = kRowPlaces[row];
+        label(fonts, place.label, place.labelRect);
+        namesBoxes[row] = new QLineEdit(fonts);
+        namesBoxes[row]->setGeometry(148, place.boxY, 121, 21);
+        namesBoxes[row]->setReadOnly(true);
+        sizeBoxes[row] = new QLineEdit(fonts);
+        sizeBoxes[row]->setGeometry(280, place.boxY, 57, 21);
+        sizeBoxes[row]->setReadOnly(true);
+        changeButtons[row] = new QPushButton(QStringLiteral("Keisti"), fonts);
+        changeButtons[row]->setGeometry(344, place.buttonY, 65, 25);
+        changeButtons[row]->setAutoDefault(false);
+        connect(changeButtons[row], &QPushButton::clicked, this, [this, row] { changeFont(row); });
+    }
+    TabbedNotebook1->addTab(fonts, QString::fromUtf8("Šriftai"));
+
+    auto* backgroundPage = new QWidget;
+    auto* group =
+        new QGroupBox(QString::fromUtf8("Pasirinkite fono piešinio numerį"), backgroundPage);
+    group->setGeometry(8, 8, 401, 153);
+    for (int option = 1; option <= 5; ++option) {
+        auto* button = new QRadioButton(QString::fromUtf8(kBackgroundCaptions[option - 1]), group);
+        button->setGeometry(28, 24 + 25 * (option - 1), 200, 17);
+        connect(button, &QRadioButton::clicked, this, [this, option] { chooseBackground(option); });
+        backgroundButtons[option - 1] = button;
+    }
+    TabbedNotebook1->addTab(backgroundPage, QString::fromUtf8("Fono piešinys"));
+
+    BitBtn1->setGeometry(129, 246, 92, 27);
+    BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogApplyButton));
+    BitBtn1->setToolTip(QString::fromUtf8("Įrašyti pakeitimus"));
+    BitBtn1->setDefault(true);
+    BitBtn2->setGeometry(227, 246, 92, 27);
+    BitBtn2->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
+    BitBtn2->setToolTip(QString::fromUtf8("Atsisakyti pakeitimų"));
+    BitBtn2->setAutoDefault(false);
+    BitBtn3->setGeometry(325, 246, 92, 27);
+    BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    BitBtn3->setAutoDefault(false);
+    connect(BitBtn1, &QPushButton::clicked, this, &TProgNustForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
+    connect(BitBtn3, &QPushButton::clicked, this, &TProgNustForm::BitBtn3Click);
+
+    FormCreate();
+    centreOnScreen(this);
+}
+
+void TProgNustForm::FormCreate() {
+    model_ = readSettingsDialogModel(programSettings());
+    for (int row = 0; row < FontRowCount; ++row) {
+        showRow(row);
+    }
+    const int option = backgroundOption(model_.background);
+    if (option > 0) {
+        backgroundButtons[option - 1]->setChecked(true);
+    }
+}
+
+void TProgNustForm::showRow(int row) {
+    namesBoxes[row]->setText(fromCp1257(model_.rows[row].name));
+    sizeBoxes[row]->setText(fromCp1257(model_.rows[row].size));
+}
+
+void TProgNustForm::changeFont(int row) {
+    guarded([&] {
+        FontRow& values = model_.rows[row];
+        bool isNumber = false;
+        const int points = QString::fromLatin1(values.size).trimmed().toInt(&isNumber);
+        if (!isNumber) {
+            throw Error(
+                QStringLiteral("'%1' is not a valid integer value").arg(fromCp1257(values.size)));
+        }
+        const std::optional<FontChoice> choice =
+            chooser_(this, FontChoice{fromCp1257(values.name), points, values.color});
+        if (!choice) {
+            return;
+        }
+        values.name = toCp1257(choice->family);
+        values.size = QByteArray::number(choice->points);
+        values.color = choice->color;
+        showRow(row);
+    });
+}
+
+void TProgNustForm::chooseBackground(int option) {
+    model_.background = backgroundForOption(option);
+    backgroundButtons[option - 1]->setChecked(true);
+}
+
+void TProgNustForm::BitBtn1Click() {
+    guarded([&] {
+        IniFile settings = programSettings();
+        writeSettingsDialogModel(settings, model_);
+    });
+    accept();
+}
+
+void TProgNustForm::BitBtn3Click() {
+    services().help->showTopic(2);
+}
+
+}  // namespace lentora

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/SettingsDialogModel.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <array>
+#include <functional>
+#include <optional>
+
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QTabWidget;
+
+namespace lentora {
+
+// What the font chooser presets and returns: face, size in points, colour number.
+struct FontChoice {
+    QString family;
+    int points = 10;
+    int color = 0;
+};
+
+// Shows the font chooser (and a colour chooser); nothing when the learner cancels.
+using FontChooser =
+    std::function<std::optional<FontChoice>(QWidget* parent, const FontChoice& preset)>;
+
+// Qt's font dialog, then, when a font was accepted, the colour dialog (cancelling it keeps
+// the preset colour).
+std::optional<FontChoice> chooseFontWithQtDialogs(QWidget* parent, const FontChoice& preset);
+
+// The settings dialog: the fonts of the four window kinds and the main window's background.
+class TProgNustForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TProgNustForm(QWidget* parent = nullptr,
+                           FontChooser chooser = chooseFontWithQtDialogs);
+
+    const SettingsDialogModel& model() const { return model_; }
+
+    // "Keisti" of a row (Button1Click..Button4Click).
+    void changeFont(int row);
+    // f1Click..f5Click.
+    void chooseBackground(int option);
+    // "Gerai": writes the settings, then closes (also when the writing failed).
+    void BitBtn1Click();
+    // "Pagalba": help topic 2.
+    void BitBtn3Click();
+
+    QTabWidget* TabbedNotebook1;
+    std::array<QLineEdit*, FontRowCount> namesBoxes{};
+    std::array<QLineEdit*, FontRowCount> sizeBoxes{};
+    std::array<QPushButton*, FontRowCount> changeButtons{};
+    std::array<QRadioButton*, 5> backgroundButtons{};
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+    QPushButton* BitBtn3;
+
+private:
+    void FormCreate();
+    void showRow(int row);
+
+    SettingsDialogModel model_;
+    FontChooser chooser_;
+};
+
+}  // namespace lentora
