@@ -68,6 +68,27 @@ int fontPoints(const QFont& font) {
 
 QColor colorFromNumber(int number) {
     const auto value = static_cast<unsigned>(number);
+    if ((value & 0xFF000000u) == 0x80000000u) {
+        // A Windows system colour (0x80000000 + colour index), as a font dialog may have saved
+        // it; shown in the classic scheme's colour.
+        switch (value & 0xFFu) {
+            case 5:   // window
+            case 9:   // caption text
+            case 14:  // highlighted text
+                return QColor(Qt::white);
+            case 13:  // highlight
+                return QColor(0, 0, 128);
+            case 15:  // button face
+                return QColor(192, 192, 192);
+            case 16:  // button shadow
+            case 17:  // grey text
+                return QColor(128, 128, 128);
+            case 24:  // tooltip background
+                return QColor(255, 255, 225);
+            default:  // window text, button text and the rest of the text colours
+                return QColor(Qt::black);
+        }
+    }
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 

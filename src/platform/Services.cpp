@@ -165,7 +165,7 @@ public:
             throw Error(QStringLiteral(
                 "Nerastas joks spausdintuvas, todėl teorijos atspausdinti negalima"));
         }
-        QPrinter printer(info);
+        QPrinter printer(info, QPrinter::HighResolution);
         printer.setDocName(QStringLiteral("Lentora"));
         printTextLines(printer, lines);
     }

@@ -51,6 +51,9 @@ TEST(Fonts, ColourNumbersHaveRedInTheLowestByte) {
     EXPECT_EQ(colorFromNumber(0xFF0000), QColor(0, 0, 255));
     EXPECT_EQ(colorFromNumber(0), QColor(Qt::black));
     EXPECT_EQ(numberFromColor(QColor(1, 2, 3)), 0x030201);
+    // System colours saved by a Windows font dialog: window text is black, not dark red.
+    EXPECT_EQ(colorFromNumber(-2147483640), QColor(Qt::black));
+    EXPECT_EQ(colorFromNumber(static_cast<int>(0x80000005u)), QColor(Qt::white));
 }
 
 TEST(FrameMetrics, OuterAndClientSizesConvert) {

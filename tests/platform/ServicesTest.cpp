@@ -4,6 +4,7 @@
 #include "support/TempProgramDir.h"
 
 #include <QApplication>
+#include <QPrinterInfo>
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBrowser>
@@ -99,5 +100,20 @@ TEST(Services, HelpWindowShowsTopicsAndReportsAMissingFile) {
     EXPECT_EQ(messages.errors.size(), 1);
 
     browser->close();
+    services() = saved;
+}
+
+TEST(Services, PrintingWithoutAPrinterFailsWithALithuanianText) {
+    if (!QPrinterInfo::defaultPrinter().isNull()) {
+        GTEST_SKIP() << "a printer is installed";
+    }
+    const Services saved = services();
+    installQtServices();
+    try {
+        services().printer->printLines({"Tekstas"});
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.text().startsWith("Nerastas joks spausdintuvas"));
+    }
     services() = saved;
 }
