@@ -6,6 +6,7 @@
 #include "platform/ProgramPaths.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <climits>
@@ -28,7 +29,12 @@ struct FileText {
 
 FileText readWholeFile(const QString& path) {
     FileText result;
-    QFile file(resolvePath(path));
+    const QString resolved = resolvePath(path);
+    // Only a regular file: a pipe or device could block or never end.
+    if (!QFileInfo(resolved).isFile()) {
+        return result;
+    }
+    QFile file(resolved);
     if (!file.open(QIODevice::ReadOnly)) {
         return result;
     }

@@ -3,11 +3,15 @@
 #include "platform/Error.h"
 #include "platform/ProgramPaths.h"
 
+#include <QFileInfo>
+
 namespace lentora {
 
 QImage loadImage(const QString& path) {
     QImage image;
-    if (path.isEmpty() || !image.load(resolvePath(path)) || image.isNull()) {
+    const QString resolved = resolvePath(path);
+    // Only a regular file: a pipe or device could block the reader.
+    if (!QFileInfo(resolved).isFile() || !image.load(resolved) || image.isNull()) {
         throw Error(QStringLiteral("Cannot open file %1").arg(path));
     }
     return image;

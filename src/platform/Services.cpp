@@ -126,7 +126,8 @@ private:
     void load() {
         const QString path = resolvePath(path_.isEmpty() ? programPaths().helpFile : path_);
         QFile file(path);
-        if (path.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxHelpBytes) {
+        if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly) ||
+            file.size() > kMaxHelpBytes) {
             throw Error(QStringLiteral("Cannot open file %1").arg(path));
         }
         if (!browser_) {

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 using lentora::Error;
 using lentora::IniFile;
 using lentora::testing::TempProgramDir;
@@ -138,6 +140,11 @@ TEST(IniFile, HugeOrBinaryFilesGiveDefaults) {
     IniFile noise(dir.writeFile("noise.ini", binary));
     EXPECT_EQ(noise.readInt("S", "k", 1), 9);
     EXPECT_EQ(noise.readInt("[", "=", 3), 3);
+
+    // A pipe in the file's place must not block the reader.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("pipe.ini")).constData(), 0600), 0);
+    EXPECT_EQ(IniFile(dir.filePath("pipe.ini")).readInt("S", "k", 4), 4);
+    EXPECT_EQ(IniFile(dir.path()).readText("S", "k", "dir"), "dir");
 }
 
 TEST(FontSetting, ReadsSectionAndAppliesCutName) {
