@@ -123,14 +123,19 @@ std::vector<float> synthesiseGradeSound(int grade, int variant, int sampleRate) 
             mix[i] += voice(variant, omega * t, t, sounding);
         }
     }
+    // Same loudness for both voices: aim at one RMS level, without letting peaks clip.
     double peak = 1e-9;
+    double energy = 0;
     for (const double sample : mix) {
         peak = std::max(peak, std::abs(sample));
+        energy += sample * sample;
     }
+    const double rms = std::sqrt(energy / double(std::max<std::size_t>(total, 1))) + 1e-9;
+    const double gain = std::min(0.8 / peak, 0.2 / rms);
     std::vector<float> samples(total);
     const std::size_t fade = std::min<std::size_t>(total, std::size_t(0.03 * sampleRate));
     for (std::size_t i = 0; i < total; ++i) {
-        double value = mix[i] / peak * 0.8;
+        double value = mix[i] * gain;
         if (i + fade >= total) {
             value *= double(total - i) / double(fade);
         }

@@ -176,7 +176,7 @@ QImage chalkboard() {
     painter.setPen(Qt::NoPen);
     Random smudge(12);
     for (int i = 0; i < 9; ++i) {
-        painter.setBrush(QColor(255, 255, 255, 10 + smudge.below(10)));
+        painter.setBrush(QColor(255, 255, 255, 6 + smudge.below(8)));
         painter.drawEllipse(QPointF(smudge.uniform(60, w - 60), smudge.uniform(60, h - 90)),
                             smudge.uniform(50, 130), smudge.uniform(20, 50));
     }
@@ -218,7 +218,7 @@ QImage chalkboard() {
         }
         c.setPen(QColor(250, 250, 245));
         drawCentredText(c, QStringLiteral("ą ę į ų · i y u ū"), scriptFont(34),
-                        QPointF(w / 2.0, 300));
+                        QPointF(w / 2.0, 372));
     }
     chalkify(chalk, 14);
     painter.drawImage(0, 0, chalk);
@@ -266,7 +266,7 @@ QImage notebook() {
     const QString lines[] = {QStringLiteral("Ąžuolas, šaltinis, žiema, vyšnia."),
                              QStringLiteral("Gražus rytas, švari ąsotėlė."),
                              QStringLiteral("Mokausi rašyti be klaidų!")};
-    double baseline = page.top() + 60 + 26 * 4 - 4;
+    double baseline = page.top() + 60 + 26 * 4 - 3;
     for (const QString& line : lines) {
         painter.drawText(QPointF(page.left() + 82, baseline), line);
         baseline += 52;
@@ -370,8 +370,8 @@ QImage nightSky() {
     for (int band = 0; band < 3; ++band) {
         QPainterPath wave;
         const double base = 150 + band * 30;
-        wave.moveTo(0, base);
-        for (int x = 0; x <= w; x += 6) {
+        wave.moveTo(0, base + 35 * std::sin(band * 1.3));
+        for (int x = 6; x <= w; x += 6) {
             wave.lineTo(x, base + 35 * std::sin(x / 90.0 + band * 1.3));
         }
         QPen pen(QColor(90, 230, 170, 40 - band * 8), 40 - band * 8, Qt::SolidLine, Qt::RoundCap);
@@ -414,7 +414,7 @@ QImage nightSky() {
     }
     painter.setPen(QColor(235, 235, 255, 210));
     drawCentredText(painter, QStringLiteral("Lentora"), serifFont(46, QFont::Normal, true),
-                    QPointF(w / 2.0, 300));
+                    QPointF(w / 2.0, 262));
     return image;
 }
 
@@ -511,8 +511,8 @@ QImage faceGrade(int grade) {
     back.setColorAt(1, mix(QColor(255, 255, 255), gradeColour(grade), 0.45));
     painter.fillRect(image.rect(), back);
 
-    const double radius = std::min(w, h) * 0.34;
-    const QPointF centre(w / 2, h * 0.47);
+    const double radius = std::min(w, h) * 0.31;
+    const QPointF centre(w / 2, h * 0.44);
     // Rays for the happy grades.
     if (grade >= 8) {
         painter.setPen(Qt::NoPen);
@@ -527,7 +527,9 @@ QImage faceGrade(int grade) {
         }
     }
     // Face.
-    const QColor skin = mix(QColor(170, 190, 215), QColor(255, 214, 60), t);
+    // Blue-grey through a warm pale tone to sunny yellow, avoiding the olive in between.
+    const QColor skin = t < 0.5 ? mix(QColor(170, 190, 215), QColor(250, 226, 180), t * 2)
+                                : mix(QColor(250, 226, 180), QColor(255, 210, 50), (t - 0.5) * 2);
     QRadialGradient faceFill(centre - QPointF(radius * 0.3, radius * 0.35), radius * 1.3);
     faceFill.setColorAt(0, skin.lighter(125));
     faceFill.setColorAt(1, skin.darker(112));
@@ -553,11 +555,20 @@ QImage faceGrade(int grade) {
             painter.drawEllipse(eye + QPointF(radius * 0.025, -radius * 0.04), radius * 0.025,
                                 radius * 0.025);
         }
-        // Brows tilt up at the inner end when sad.
-        const double tilt = (0.5 - t) * radius * 0.16;
+        // Brows rise at the inner end when sad and arch when happy.
         painter.setPen(QPen(dark, radius * 0.05, Qt::SolidLine, Qt::RoundCap));
-        painter.drawLine(eye + QPointF(-side * radius * 0.13, -radius * 0.2 - tilt),
-                         eye + QPointF(side * radius * 0.13, -radius * 0.2 + tilt));
+        painter.setBrush(Qt::NoBrush);
+        if (t < 0.5) {
+            const double tilt = (0.5 - t) * radius * 0.3;
+            painter.drawLine(eye + QPointF(-side * radius * 0.13, -radius * 0.2 - tilt),
+                             eye + QPointF(side * radius * 0.13, -radius * 0.2 + tilt * 0.3));
+        } else {
+            const double lift = (t - 0.5) * radius * 0.12;
+            QPainterPath brow(eye + QPointF(-radius * 0.13, -radius * 0.2 - lift));
+            brow.quadTo(eye + QPointF(0, -radius * 0.3 - lift * 2),
+                        eye + QPointF(radius * 0.13, -radius * 0.2 - lift));
+            painter.drawPath(brow);
+        }
         // Rosy cheeks from 7 up.
         if (grade >= 7) {
             painter.setPen(Qt::NoPen);
@@ -623,6 +634,7 @@ QImage weatherGrade(int grade) {
     for (int x = 0; x <= int(w); x += 6) {
         ground.lineTo(x, h * 0.84 - unit * 0.03 * std::sin(x / (w / 3.0)));
     }
+    ground.lineTo(w, h * 0.84 - unit * 0.03 * std::sin(3.0));
     ground.lineTo(w, h);
     painter.setPen(Qt::NoPen);
     painter.setBrush(mix(QColor(100, 120, 95), QColor(100, 185, 80), t));
@@ -639,6 +651,16 @@ QImage weatherGrade(int grade) {
             painter.setPen(QPen(c, band, Qt::SolidLine, Qt::FlatCap));
             const double r = unit * 0.62 - i * band;
             painter.drawArc(QRectF(w * 0.42 - r, h * 0.86 - r, 2 * r, 2 * r), 0, 180 * 16);
+        }
+    }
+    // Confetti stars for the top grade, behind the sun.
+    Random sparkle(800 + grade);
+    if (grade == 10) {
+        for (int i = 0; i < 18; ++i) {
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(QColor::fromHsv(sparkle.below(360), 170, 255));
+            drawStar(painter, QPointF(sparkle.uniform(0, w), sparkle.uniform(0, h * 0.7)),
+                     unit * 0.025, unit * 0.011, sparkle.uniform(0, 1));
         }
     }
     // Sun: hidden for the lowest grades, growing brighter above.
@@ -690,21 +712,12 @@ QImage weatherGrade(int grade) {
     } else {
         painter.setPen(QColor(200, 90, 20));
         drawCentredText(painter, QString::number(grade),
-                        sansFont(sunRadius * (grade == 10 ? 0.95 : 1.2)), sunCentre);
+                        sansFont(sunRadius * (grade == 10 ? 0.8 : 1.1)), sunCentre);
     }
     if (grade >= 8) {
         drawCloud(painter, QPointF(w * 0.2, h * 0.2), unit * 0.12, QColor(255, 255, 255, 230));
     }
-    // Confetti stars for the top grade; flowers on the grass from 6 up.
-    Random sparkle(800 + grade);
-    if (grade == 10) {
-        for (int i = 0; i < 18; ++i) {
-            painter.setPen(Qt::NoPen);
-            painter.setBrush(QColor::fromHsv(sparkle.below(360), 170, 255));
-            drawStar(painter, QPointF(sparkle.uniform(0, w), sparkle.uniform(0, h * 0.7)),
-                     unit * 0.025, unit * 0.011, sparkle.uniform(0, 1));
-        }
-    }
+    // Flowers on the grass from 6 up.
     if (grade >= 6) {
         for (int i = 0; i < (grade - 5) * 5; ++i) {
             drawFlower(painter,
