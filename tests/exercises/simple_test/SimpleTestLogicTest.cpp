@@ -1,0 +1,89 @@
+#include "exercises/simple_test/SimpleTestLogic.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace lentora::simple_test {
+namespace {
+
+AnswerEntry check(bool checked, bool correct) {
+    return {checked, correct, false};
+}
+AnswerEntry radio(bool checked, bool correct) {
+    return {checked, correct, true};
+}
+
+struct ScoringCase {
+    const char* name;
+    std::vector<AnswerEntry> entries;
+    std::int32_t score;
+    std::int32_t maxScore;
+};
+
+TEST(SimpleTestScoring, PointsOfEachKindOfAnswer) {
+    const std::vector<ScoringCase> cases = {
+        {"two of three right ticked and one wrong",
+         {check(true, true), check(true, true), check(false, true), check(true, false),
+          check(false, false)},
+         1,
+         3},
+        {"nothing ticked", {check(false, true), check(false, true), check(false, false)}, 0, 2},
+        {"only wrong ticks go below zero",
+         {check(true, false), check(true, false), check(false, true)},
+         -2,
+         1},
+        {"the right radio button selected", {radio(false, false), radio(true, true)}, 1, 1},
+        {"a wrong radio button costs nothing", {radio(true, false), radio(false, true)}, 0, 1},
+        {"no radio button selected", {radio(false, true), radio(false, false)}, 0, 1},
+        {"a radio question without a right answer",
+         {radio(true, false), radio(false, false)},
+         0,
+         0},
+        {"no answers at all", {}, 0, 0},
+    };
+    for (const ScoringCase& c : cases) {
+        const Points points = scoreAnswers(c.entries);
+        EXPECT_EQ(points.score, c.score) << c.name;
+        EXPECT_EQ(points.maxScore, c.maxScore) << c.name;
+    }
+}
+
+TEST(SimpleTestRules, OnlyTheExactKindGivesRadioButtons) {
+    EXPECT_TRUE(isRadioKind("Pasirenkamasis mygtukas"));
+    EXPECT_FALSE(isRadioKind("pasirenkamasis mygtukas"));
+    EXPECT_FALSE(isRadioKind("Pasirenkamasis mygtukas "));
+    EXPECT_FALSE(isRadioKind("\xDEymimasis laukelis"));  // Žymimasis in code page 1257
+    EXPECT_FALSE(isRadioKind(""));
+}
+
+TEST(SimpleTestRules, OnlyAnExactTestasCaptionBecomesPratimas) {
+    EXPECT_EQ(windowCaption("Testas"), "Pratimas");
+    EXPECT_EQ(windowCaption("Testas "), "Testas ");
+    EXPECT_EQ(windowCaption("testas"), "testas");
+    EXPECT_EQ(windowCaption(""), "");
+    EXPECT_EQ(windowCaption(QString::fromUtf8("Savikontrolės testas")),
+              QString::fromUtf8("Savikontrolės testas"));
+}
+
+TEST(SimpleTestRules, ContentNumbersAreClampedToSaneSizes) {
+    EXPECT_EQ(clampedInt(487.0, 0, kMaxExtent), 487);
+    EXPECT_EQ(clampedInt(-5.0, 0, kMaxExtent), 0);
+    EXPECT_EQ(clampedInt(1e300, 0, kMaxExtent), kMaxExtent);
+    EXPECT_EQ(clampedInt(std::numeric_limits<double>::quiet_NaN(), 0, kMaxExtent), 0);
+    EXPECT_EQ(clampedInt(-std::numeric_limits<double>::infinity(), -10, 10), -10);
+}
+
+TEST(SimpleTestRules, ButtonKeepsItsMarginsAndStaysReachable) {
+    const QSize button(59, 69);
+    // 500 x 400 outer: a 494 x 375 client area, the button 74 and 99 pixels in.
+    EXPECT_EQ(clientSizeForTest(500, 400, button), QSize(494, 375));
+    EXPECT_EQ(buttonPosition(500, 400, button, QSize(494, 375)), QPoint(426, 301));
+    // A window too small for the button still shows all of it.
+    const QSize tiny = clientSizeForTest(10, 0, button);
+    EXPECT_EQ(tiny, button);
+    EXPECT_EQ(buttonPosition(10, 0, button, tiny), QPoint(0, 0));
+}
+
+}  // namespace
+}  // namespace lentora::simple_test

@@ -1,0 +1,390 @@
+#include "exercises/simple_test/TPaprTestForma.h"
+
+#include "content/ContentTable.h"
+#include "content/DataPacket.h"
+#include "controls/TPictureButton.h"
+#include "platform/CodePage1257.h"
+#include "platform/Error.h"
+#include "platform/FrameMetrics.h"
+#include "support/FakeServices.h"
+#include "support/TempProgramDir.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFrame>
+#include <QImage>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace lentora {
+namespace {
+
+using content::FieldDef;
+using content::FieldType;
+using content::TableData;
+using content::Value;
+
+FieldDef number(const char* name) {
+    return {name, FieldType::Number, 8, std::nullopt};
+}
+FieldDef text(const char* name, int width) {
+    return {name, FieldType::Text, 1, width};
+}
+FieldDef flag(const char* name) {
+    return {name, FieldType::Flag, 2, std::nullopt};
+}
+Value cp(const char* utf8) {
+    return toCp1257(QString::fromUtf8(utf8));
+}
+
+const char* const kRadio = "Pasirenkamasis mygtukas";
+const char* const kCheck = "Žymimasis laukelis";
+
+// A program directory with small test tables, the background and the arrow pictures.
+class TestProgram {
+public:
+    TestProgram() {
+        tests.fields = {number("TestoId"), number("LangIlg"), number("LangAukst"),
+                        text("LangCaption", 255)};
+        tests.keyFields = {0};
+        questions.fields = {number("TestoID"),
+                            number("KlausimoID"),
+                            number("X"),
+                            number("Y"),
+                            number("Ilgis"),
+                            number("Aukstis"),
+                            text("Klausimas", 255),
+                            text("Tipas", 30)};
+        questions.keyFields = {0, 1};
+        answers.fields = {
+            number("TestoID"), number("KlausimoID"), number("AtsakymoID"), text("Atsakymas", 255),
+            flag("Teisingas"), number("X"),          number("Y")};
+        answers.keyFields = {0, 1, 2};
+
+        QImage background(300, 200, QImage::Format_RGB32);
+        background.fill(QColor(10, 20, 30));
+        dir.makeDir("Testai/Papr");
+        background.save(dir.filePath("Testai/Papr/FONAS.BMP"), "BMP");
+        QImage arrow(59, 69, QImage::Format_RGB32);
+        arrow.fill(Qt::white);
+        for (int y = 10; y < 50; ++y) {
+            for (int x = 10; x < 50; ++x) {
+                arrow.setPixel(x, y, qRgb(0, 0, 200));
+            }
+        }
+        dir.makeDir("Testai/Mygtukas");
+        arrow.save(dir.filePath("Testai/Mygtukas/toliau.bmp"), "BMP");
+        arrow.save(dir.filePath("Testai/Mygtukas/toliau_virs.bmp"), "BMP");
+    }
+
+    void addTest(int id, double width, double height, const char* caption) {
+        tests.rows.push_back({double(id), width, height, cp(caption)});
+    }
+    void addQuestion(int test, int question, QRect box, const char* textUtf8, const char* kind) {
+        questions.rows.push_back({double(test), double(question), double(box.x()), double(box.y()),
+                                  double(box.width()), double(box.height()), cp(textUtf8),
+                                  cp(kind)});
+    }
+    void addAnswer(int test, int question, int answer, const char* textUtf8, bool right,
+                   QPoint at) {
+        answers.rows.push_back({double(test), double(question), double(answer), cp(textUtf8), right,
+                                double(at.x()), double(at.y())});
+    }
+    void write() {
+        dir.writeFile("Data/TestLang.cds", content::writeDataPacket(tests));
+        dir.writeFile("Data/PaprTest.cds", content::writeDataPacket(questions));
+        dir.writeFile("Data/PaprAtsa.cds", content::writeDataPacket(answers));
+    }
+
+    testing::TempProgramDir dir;
+    TableData tests, questions, answers;
+};
+
+// Runs `action` once the window is shown; presses the arrow afterwards should the action not
+// have left the window, so a failing test cannot hang.
+void whenShown(TPaprTestForma& form, std::function<void()> action) {
+    auto* poll = new QTimer(&form);
+    QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, action] {
+        if (!form.isVisible()) {
+            return;
+        }
+        poll->stop();
+        action();
+        QTimer::singleShot(3000, &form, [&form] {
+            if (form.isVisible()) {
+                ADD_FAILURE() << "the window was still open";
+                emit form.button()->OnClick();
+            }
+        });
+    });
+    poll->start(5);
+}
+
+void pressArrow(TPictureButton* button) {
+    for (int y = 0; y < button->height(); ++y) {
+        for (int x = 0; x < button->width(); ++x) {
+            if (button->HitTest({x, y})) {
+                QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(x, y));
+                return;
+            }
+        }
+    }
+    ADD_FAILURE() << "the arrow has no opaque point";
+}
+
+template <class Control>
+QList<Control*> controlsOf(QFrame* panel) {
+    return panel->findChildren<Control*>(Qt::FindDirectChildrenOnly);
+}
+
+QList<QFrame*> panelsOf(TPaprTestForma& form) {
+    QList<QFrame*> panels;
+    for (QFrame* frame : form.findChildren<QFrame*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QLabel*>(frame) == nullptr) {
+            panels.append(frame);
+        }
+    }
+    return panels;
+}
+
+TEST(TPaprTestForma, BuildsTheTestAndAddsItsPoints) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(7, 500, 400, "Testas");
+    program.addQuestion(7, 1, QRect(10, 10, 300, 90), "Kuris žodis teisingas?", kRadio);
+    program.addAnswer(7, 1, 1, "žasis", false, {12, 25});
+    program.addAnswer(7, 1, 2, "žąsis", true, {12, 45});
+    program.addAnswer(7, 1, 3, "žęsis", false, {12, 65});
+    program.addQuestion(7, 2, QRect(10, 110, 400, 130), "Pažymėkite teisingus.", kCheck);
+    const char* words[] = {"ąžuolas", "ižengti", "įlipti", "žuvįs", "knygą"};
+    const bool right[] = {true, false, true, false, true};
+    for (int i = 0; i < 5; ++i) {
+        program.addAnswer(7, 2, i + 1, words[i], right[i], {250, 25 + 20 * i});
+    }
+    program.addQuestion(7, 3, QRect(10, 250, 300, 50), "Mažosios raidės",
+                        "pasirenkamasis mygtukas");
+    program.addAnswer(7, 3, 1, "taip", true, {12, 25});
+    program.addTest(8, 500, 400, "Kitas");  // another test's rows stay out
+    program.addQuestion(8, 1, QRect(0, 0, 100, 50), "Ne šio testo", kRadio);
+    program.addAnswer(8, 1, 1, "ne", true, {12, 25});
+    program.write();
+
+    TPaprTestForma form;
+    std::int32_t score = 5;
+    std::int32_t maxScore = 10;
+    whenShown(form, [&] {
+        EXPECT_EQ(form.windowTitle(), "Pratimas");
+        EXPECT_EQ(form.size(), clientSizeForOuter(QSize(500, 400)));
+        EXPECT_EQ(form.button()->geometry(), QRect(426, 301, 59, 69));
+        EXPECT_FALSE(form.windowFlags() & Qt::WindowCloseButtonHint);
+
+        const QList<QFrame*> panels = panelsOf(form);
+        ASSERT_EQ(panels.size(), 3);
+        EXPECT_EQ(panels[0]->geometry(), QRect(10, 10, 300, 90));
+        const auto radios = controlsOf<QRadioButton>(panels[0]);
+        ASSERT_EQ(radios.size(), 3);
+        EXPECT_EQ(radios[1]->text(), QString::fromUtf8("žąsis"));
+        radios[0]->click();
+        radios[1]->click();  // one choice per question
+        EXPECT_FALSE(radios[0]->isChecked());
+
+        const auto boxes = controlsOf<QCheckBox>(panels[1]);
+        ASSERT_EQ(boxes.size(), 5);
+        // Cut 2 pixels inside the panel's right edge, at the standard height.
+        EXPECT_EQ(boxes[0]->geometry(), QRect(250, 25, 400 - 250 - 2, 17));
+        boxes[0]->click();
+        boxes[2]->click();
+        boxes[3]->click();
+
+        // A lower-case kind gives a check box.
+        EXPECT_EQ(controlsOf<QRadioButton>(panels[2]).size(), 0);
+        EXPECT_EQ(controlsOf<QCheckBox>(panels[2]).size(), 1);
+        pressArrow(form.button());
+    });
+    EXPECT_TRUE(form.Execute(7, score, maxScore));
+    // Radio: +1 of 1. Check boxes: two right, one wrong = +1 of 3. Unticked kind check: 0 of 1.
+    EXPECT_EQ(score, 5 + 1 + 1);
+    EXPECT_EQ(maxScore, 10 + 1 + 3 + 1);
+    EXPECT_TRUE(services.messages.errors.isEmpty());
+}
+
+TEST(TPaprTestForma, OnlyTheArrowLeavesTheWindowAndF1AsksForHelp) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(3, 520, 330, "Savikontrolės testas");
+    program.write();
+    program.dir.writeFile("LENTORA.INI",
+                          "[Paprastas testas]\r\nSriftName=Arial\r\n"
+                          "SriftSize=12\r\nSriftColor=255\r\n");
+
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    whenShown(form, [&] {
+        EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Savikontrolės testas"));
+        EXPECT_EQ(form.font().pixelSize(), 16);
+        EXPECT_EQ(form.palette().color(QPalette::WindowText), QColor(255, 0, 0));
+        QTest::keyClick(&form, Qt::Key_Escape);
+        form.close();
+        QApplication::processEvents();
+        EXPECT_TRUE(form.isVisible());
+        QTest::keyClick(&form, Qt::Key_F1);
+        EXPECT_EQ(services.help.topics, std::vector<int>{7});
+        pressArrow(form.button());
+    });
+    EXPECT_TRUE(form.Execute(3, score, maxScore));
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_EQ(score, 0);
+    EXPECT_EQ(maxScore, 0);
+}
+
+TEST(TPaprTestForma, MissingTestShowsNothing) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(1, 500, 400, "Testas");
+    program.write();
+    TPaprTestForma form;
+    std::int32_t score = 4;
+    std::int32_t maxScore = 6;
+    EXPECT_FALSE(form.Execute(2, score, maxScore));
+    EXPECT_EQ(score, 4);
+    EXPECT_EQ(maxScore, 6);
+}
+
+TEST(TPaprTestForma, MissingBackgroundEndsTheRunWithTheFileError) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(1, 500, 400, "Testas");
+    program.write();
+    QFile::remove(program.dir.filePath("Testai/Papr/FONAS.BMP"));
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    try {
+        form.Execute(1, score, maxScore);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& error) {
+        EXPECT_TRUE(error.text().startsWith("Cannot open file")) << error.text().toStdString();
+        EXPECT_TRUE(error.text().contains("FONAS.BMP", Qt::CaseInsensitive));
+    }
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST(TPaprTestForma, MissingTablesAreReportedAndTheRunStops) {
+    testing::ScopedFakeServices services;
+    TestProgram program;  // no tables written
+    TPaprTestForma form;
+    ASSERT_EQ(services.messages.errors.size(), 1);
+    EXPECT_TRUE(services.messages.errors[0].contains("TestLang.cds"));
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    EXPECT_THROW(form.Execute(1, score, maxScore), Error);
+}
+
+TEST(TPaprTestForma, BrokenSizesKeepTheArrowReachable) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(1, -50, 1e12, "Testas");
+    program.addQuestion(1, 1, QRect(-20, 5, 0, 0), "", kRadio);  // a question with no answers
+    program.write();
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    whenShown(form, [&] {
+        EXPECT_LE(form.height(), 4000);
+        EXPECT_TRUE(form.rect().contains(form.button()->geometry()));
+        pressArrow(form.button());
+    });
+    EXPECT_TRUE(form.Execute(1, score, maxScore));
+    EXPECT_EQ(maxScore, 0);
+}
+
+// Every test of the sample course fits its window: boxes inside the client area, answers
+// inside their boxes, nothing under the arrow; every topic has its two tests.
+TEST(SampleCourseTests, EveryTestFitsItsWindow) {
+    const QString data = QStringLiteral(LENTORA_TEST_PROGRAM_DIR "/Data/");
+    content::ContentTable tests, questions, answers;
+    tests.load(data + "TestLang.cds");
+    questions.load(data + "PaprTest.cds");
+    answers.load(data + "PaprAtsa.cds");
+    questions.linkToMaster(tests, {"TestoID"}, {"TestoId"});
+    answers.linkToMaster(questions, {"TestoID", "KlausimoID"}, {"TestoID", "KlausimoID"});
+    for (int topic = 1; topic <= 12; ++topic) {
+        EXPECT_TRUE(tests.findKey(double(10 * topic + 1))) << topic;
+        EXPECT_TRUE(tests.findKey(double(10 * topic + 2))) << topic;
+    }
+    int questionCount = 0;
+    for (tests.first(); !tests.eof(); tests.next()) {
+        const int id = tests.asInt("TestoId");
+        const int outerWidth = tests.asInt("LangIlg");
+        const int outerHeight = tests.asInt("LangAukst");
+        EXPECT_LE(outerWidth, 620) << id;
+        EXPECT_LE(outerHeight, 560) << id;
+        const QRect client(QPoint(0, 0), clientSizeForOuter(QSize(outerWidth, outerHeight)));
+        const QRect arrow(outerWidth - 74, outerHeight - 99, 59, 69);
+        EXPECT_TRUE(client.contains(arrow)) << id;
+        int questionsHere = 0;
+        for (questions.first(); !questions.eof(); questions.next()) {
+            ++questionsHere;
+            const QRect box(questions.asInt("X"), questions.asInt("Y"), questions.asInt("Ilgis"),
+                            questions.asInt("Aukstis"));
+            EXPECT_TRUE(client.contains(box)) << id;
+            EXPECT_FALSE(box.intersects(arrow)) << id;
+            int answersHere = 0;
+            for (answers.first(); !answers.eof(); answers.next()) {
+                ++answersHere;
+                const QRect control(answers.asInt("X"), answers.asInt("Y"),
+                                    box.width() - answers.asInt("X") - 2, 17);
+                EXPECT_TRUE(QRect(QPoint(0, 0), box.size()).contains(control)) << id;
+            }
+            EXPECT_GE(answersHere, 2) << id;
+        }
+        EXPECT_GE(questionsHere, 2) << id;
+        questionCount += questionsHere;
+    }
+    EXPECT_GE(tests.visibleRowCount(), 24);
+    EXPECT_GE(questionCount, 40);
+}
+
+TEST(SampleCourseTests, AllRightAnswersGiveFullPoints) {
+    testing::ScopedFakeServices services;
+    testing::TempProgramDir program;
+    for (const char* file :
+         {"Data/TestLang.cds", "Data/PaprTest.cds", "Data/PaprAtsa.cds", "Testai/Papr/FONAS.BMP",
+          "Testai/Mygtukas/toliau.bmp", "Testai/Mygtukas/toliau_virs.bmp"}) {
+        program.copyFile(QStringLiteral(LENTORA_TEST_PROGRAM_DIR "/") + file, file);
+    }
+    content::ContentTable answers;
+    answers.load(program.filePath("Data/PaprAtsa.cds"));
+    QStringList rightAnswers;
+    for (answers.first(); !answers.eof(); answers.next()) {
+        if (answers.asInt("TestoID") == 11 && answers.asFlag("Teisingas")) {
+            rightAnswers.append(fromCp1257(answers.asText("Atsakymas")));
+        }
+    }
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    whenShown(form, [&] {
+        for (QAbstractButton* control : form.findChildren<QAbstractButton*>()) {
+            if (rightAnswers.contains(control->text())) {
+                control->click();
+            }
+        }
+        pressArrow(form.button());
+    });
+    EXPECT_TRUE(form.Execute(11, score, maxScore));
+    EXPECT_EQ(maxScore, rightAnswers.size());
+    EXPECT_EQ(score, maxScore);
+    EXPECT_TRUE(services.messages.errors.isEmpty());
+}
+
+}  // namespace
+}  // namespace lentora
