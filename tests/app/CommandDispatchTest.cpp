@@ -1,0 +1,216 @@
+#include "AppFixtures.h"
+#include "app/CommandDispatch.h"
+#include "app/Grade.h"
+#include "content/ContentTable.h"
+#include "platform/Error.h"
+#include "support/FakeServices.h"
+
+#include <gtest/gtest.h>
+
+using namespace lentora;
+using namespace lentora::testing;
+
+namespace {
+
+// Records every window opened ("kind:record") and gives each exercise fixed points.
+struct FakeWindows : WindowFactory {
+    std::vector<std::string> opened;
+    int points = 1;
+    int possible = 2;
+    int throwAtRecord = -1;
+
+    struct Theory : TheoryEntry {
+        FakeWindows* owner;
+        explicit Theory(FakeWindows* o) : owner(o) {}
+        bool Execute(std::uint16_t record) override {
+            owner->opened.push_back("theory:" + std::to_string(record));
+            return true;
+        }
+    };
+    struct Exercise : ExerciseEntry {
+        FakeWindows* owner;
+        std::string kind;
+        Exercise(FakeWindows* o, std::string k) : owner(o), kind(std::move(k)) {}
+        bool Execute(std::int32_t record, std::int32_t& score, std::int32_t& maxScore) override {
+            owner->opened.push_back(kind + ":" + std::to_string(record));
+            if (record == owner->throwAtRecord) {
+                throw Error(QStringLiteral("Cannot open file Memo.tmp"));
+            }
+            score += owner->points;
+            maxScore += owner->possible;
+            return false;  // the result is not used
+        }
+    };
+
+    std::unique_ptr<TheoryEntry> createTheoryBook(QWidget*) override {
+        return std::make_unique<Theory>(this);
+    }
+    std::unique_ptr<ExerciseEntry> createSimpleTest(QWidget*) override {
+        return std::make_unique<Exercise>(this, "simple");
+    }
+    std::unique_ptr<ExerciseEntry> createMovableWords(QWidget*) override {
+        return std::make_unique<Exercise>(this, "movable1");
+    }
+    std::unique_ptr<ExerciseEntry> createMovableWordsSorting(QWidget*) override {
+        return std::make_unique<Exercise>(this, "movable2");
+    }
+    std::unique_ptr<ExerciseEntry> createMarkedWords(QWidget*) override {
+        return std::make_unique<Exercise>(this, "marked");
+    }
+};
+
+// A menu table, a movable-words table and links 1..n to menu rows, dispatched by command.
+struct DispatchFixture : ::testing::Test {
+    ScopedFakeServices fakes;
+    content::ContentTable menuTable;
+    content::ContentTable movableTable;
+    std::vector<MenuLink> links;
+    FakeWindows windows;
+    std::vector<int> grades;
+
+    void setUp(const std::vector<MenuRow>& rows) {
+        menuTable.loadFromBytes(menuTablePacket(rows), QStringLiteral("Meniu.cds"));
+        movableTable.loadFromBytes(movableTablePacket({{5, 1}, {6, 2}, {7, 3}}),
+                                   QStringLiteral("Nesioj.cds"));
+        for (const MenuRow& row : rows) {
+            links.push_back({row.id, 100 + row.id});
+        }
+    }
+
+    bool choose(int command) {
+        DispatchContext context{&links,        &menuTable,
+                                &movableTable, &windows,
+                                nullptr,       [this](int grade) { grades.push_back(grade); }};
+        return dispatchCommand(context, command);
+    }
+};
+
+QByteArray lines(std::initializer_list<QByteArray> list) {
+    QByteArray text;
+    for (const QByteArray& line : list) {
+        text += line + "\r\n";
+    }
+    return text;
+}
+
+}  // namespace
+
+TEST(CommandLine, RecordNumberAndKindInFixedColumns) {
+    const CommandLine theory = parseCommandLine(commandLine(6, "Teorijos langas"));
+    EXPECT_EQ(theory.recordNumber, 6);
+    EXPECT_EQ(theory.kind, CommandKind::Theory);
+    EXPECT_EQ(parseCommandLine(commandLine(61, "Kilnojamų žodžių pratimas")).kind,
+              CommandKind::MovableWords);
+    EXPECT_EQ(
+        parseCommandLine(commandLine(1, "Pratimas su pabraukiamais/išbraukiamais žodžiais")).kind,
+        CommandKind::MarkedWords);
+    // The same names in UTF-8 bytes are not the cp1257 names the content holds.
+    EXPECT_EQ(commandKindOf("Kilnojam\xC5\xB3 \xC5\xBEod\xC5\xBEi\xC5\xB3 pratimas"),
+              CommandKind::None);
+    EXPECT_EQ(parseCommandLine(commandLine(1, "Paprastas pratimas ")).kind, CommandKind::None);
+    EXPECT_EQ(parseCommandLine(commandLine(1, "paprastas pratimas")).kind, CommandKind::None);
+    EXPECT_EQ(parseCommandLine("  12x").recordNumber, 12);
+    const CommandLine shortLine = parseCommandLine("00001          ");
+    EXPECT_TRUE(shortLine.kindName.isEmpty());
+    EXPECT_EQ(parseCommandLine("").recordNumber, 0);
+}
+
+TEST(CommandLine, MenuIdOfTheFirstMatchingLink) {
+    const std::vector<MenuLink> links{{4, 10}, {7, 11}, {9, 11}};
+    EXPECT_EQ(menuIdForCommand(links, 11), 7);
+    EXPECT_EQ(menuIdForCommand(links, 12), std::nullopt);
+}
+
+TEST_F(DispatchFixture, TwoTestsGiveOneGradeAfterTheLast) {
+    setUp({{1, lines({commandLine(11, "Teorijos langas"), commandLine(1, "Paprastas pratimas"),
+                      commandLine(2, "Paprastas pratimas")})}});
+    windows.points = 7;
+    windows.possible = 10;
+    EXPECT_TRUE(choose(101));
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"theory:11", "simple:1", "simple:2"}));
+    EXPECT_EQ(grades, (std::vector<int>{7}));  // 14 of 20
+}
+
+TEST_F(DispatchFixture, TheoryOnlyEmptyAndUnmatchedRowsGiveNoGrade) {
+    setUp({{1, lines({commandLine(3, "Teorijos langas")})},
+           {2, {}},
+           {3, lines({commandLine(1, "Paprastas pratimas "), commandLine(1, "PAPRASTAS PRATIMAS"),
+                      "00001", ""})}});
+    EXPECT_TRUE(choose(101));
+    EXPECT_TRUE(choose(102));
+    EXPECT_TRUE(choose(103));
+    EXPECT_TRUE(choose(555));  // no link: e.g. an item of the fixed menu
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"theory:3"}));
+    EXPECT_TRUE(grades.empty());
+    EXPECT_TRUE(fakes.messages.errors.isEmpty());
+}
+
+TEST_F(DispatchFixture, MovableWordsTypeChoosesTheWindow) {
+    setUp({{1, lines({commandLine(5, "Kilnojamų žodžių pratimas"),
+                      commandLine(6, "Kilnojamų žodžių pratimas"),
+                      commandLine(7, "Kilnojamų žodžių pratimas"),       // Tipas 3
+                      commandLine(8, "Kilnojamų žodžių pratimas")})}});  // no row
+    EXPECT_TRUE(choose(101));
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"movable1:5", "movable2:6"}));
+    EXPECT_EQ(grades, (std::vector<int>{5}));  // 2 of 4
+}
+
+TEST_F(DispatchFixture, RecordNumbersKeepTheirWidthPerKind) {
+    setUp({{1, lines({"70000          Paprastas pratimas",
+                      "70000          Pratimas su pabraukiamais/i\xF0"
+                      "braukiamais \xFEod\xFEiais"})}});
+    choose(101);
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"simple:4464", "marked:70000"}));
+}
+
+TEST_F(DispatchFixture, AnErrorInAWindowEndsTheCommandWithoutGrade) {
+    setUp({{1, lines({commandLine(1, "Paprastas pratimas"), commandLine(2, "Paprastas pratimas"),
+                      commandLine(3, "Paprastas pratimas")})}});
+    windows.throwAtRecord = 2;
+    EXPECT_FALSE(choose(101));
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"simple:1", "simple:2"}));
+    EXPECT_TRUE(grades.empty());
+    EXPECT_EQ(fakes.messages.errors, QStringList{QStringLiteral("Cannot open file Memo.tmp.")});
+}
+
+TEST_F(DispatchFixture, ALinkToAMissingRowRunsNothing) {
+    setUp({{1, lines({commandLine(1, "Paprastas pratimas")})}});
+    links.push_back({42, 142});
+    EXPECT_TRUE(choose(142));
+    EXPECT_TRUE(windows.opened.empty());
+    EXPECT_TRUE(grades.empty());
+}
+
+TEST_F(DispatchFixture, KindsWithoutAWindowOpenNothing) {
+    struct NoWindows : WindowFactory {
+        std::unique_ptr<TheoryEntry> createTheoryBook(QWidget*) override { return nullptr; }
+        std::unique_ptr<ExerciseEntry> createSimpleTest(QWidget*) override { return nullptr; }
+        std::unique_ptr<ExerciseEntry> createMovableWords(QWidget*) override { return nullptr; }
+        std::unique_ptr<ExerciseEntry> createMovableWordsSorting(QWidget*) override {
+            return nullptr;
+        }
+        std::unique_ptr<ExerciseEntry> createMarkedWords(QWidget*) override { return nullptr; }
+    } none;
+    setUp(
+        {{1, lines({commandLine(1, "Teorijos langas"), commandLine(5, "Kilnojamų žodžių pratimas"),
+                    commandLine(1, "Paprastas pratimas")})}});
+    DispatchContext context{&links, &menuTable, &movableTable,
+                            &none,  nullptr,    [this](int grade) { grades.push_back(grade); }};
+    EXPECT_TRUE(dispatchCommand(context, 101));
+    EXPECT_TRUE(grades.empty());
+}
+
+TEST(Grade, FromPointsWithHalvesRoundedUp) {
+    struct Case {
+        int score, maxScore, grade;
+    };
+    const Case cases[] = {{7, 10, 7},          {3, 10, 3},    {0, 10, 3},   {-4, 10, 3},
+                          {10, 10, 10},        {91, 100, 10}, {90, 100, 9}, {5, 8, 7},
+                          {61, 200, 4},        {60, 200, 3},  {31, 100, 4}, {15, 10, 10},
+                          {2147483647, 1, 10}, {1, -5, 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.score) + "/" + std::to_string(c.maxScore));
+        EXPECT_EQ(gradeFor(c.score, c.maxScore), c.grade);
+    }
+    EXPECT_EQ(gradeFor(5, 0), std::nullopt);
+}

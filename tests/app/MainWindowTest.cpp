@@ -1,0 +1,220 @@
+#include "AppFixtures.h"
+#include "app/BevelPanel.h"
+#include "app/MainSettings.h"
+#include "app/MenuBuilder.h"
+#include "app/TPagrindineForma.h"
+#include "app/TProgNustForm.h"
+#include "platform/Error.h"
+#include "platform/Fonts.h"
+#include "platform/IniFile.h"
+#include "support/FakeServices.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace lentora;
+using namespace lentora::testing;
+
+namespace {
+
+struct RecordingWindows : WindowFactory {
+    std::vector<int> tests;
+    struct Test : ExerciseEntry {
+        RecordingWindows* owner;
+        explicit Test(RecordingWindows* o) : owner(o) {}
+        bool Execute(std::int32_t record, std::int32_t& score, std::int32_t& maxScore) override {
+            owner->tests.push_back(record);
+            score += 5;
+            maxScore += 8;
+            return true;
+        }
+    };
+    std::unique_ptr<TheoryEntry> createTheoryBook(QWidget*) override { return nullptr; }
+    std::unique_ptr<ExerciseEntry> createSimpleTest(QWidget*) override {
+        return std::make_unique<Test>(this);
+    }
+    std::unique_ptr<ExerciseEntry> createMovableWords(QWidget*) override { return nullptr; }
+    std::unique_ptr<ExerciseEntry> createMovableWordsSorting(QWidget*) override { return nullptr; }
+    std::unique_ptr<ExerciseEntry> createMarkedWords(QWidget*) override { return nullptr; }
+};
+
+constexpr const char* kOutline =
+    "&Rašyba\r\n\tBalsių rašyba\r\n\t\tNosinės raidės [00001]\r\n\t-\r\n\tDidžiosios [00005]\r\n"
+    "&Gramatika\r\n\tLaikai [00009]\r\n";
+
+struct MainWindowTest : ::testing::Test {
+    TempProgramDir dir;
+    ScopedFakeServices fakes;
+    RecordingWindows* windows = nullptr;
+    std::vector<int> grades;
+
+    std::unique_ptr<TPagrindineForma> makeWindow() {
+        auto factory = std::make_unique<RecordingWindows>();
+        windows = factory.get();
+        auto window = std::make_unique<TPagrindineForma>(std::move(factory));
+        window->setGradeReward([this](int grade) { grades.push_back(grade); });
+        return window;
+    }
+
+    void writeCourse(const char* outline = kOutline) {
+        writeShellCourse(dir,
+                         {{1, commandLine(11, "Paprastas pratimas") + "\r\n" +
+                                  commandLine(12, "Paprastas pratimas")},
+                          {5, {}, true, false},
+                          {9, {}, false, true}},
+                         {}, outline);
+    }
+
+    static QAction* findAction(QMenu* menu, const QString& text) {
+        for (QAction* action : menu->actions()) {
+            if (action->text() == text) {
+                return action;
+            }
+        }
+        return nullptr;
+    }
+};
+
+QRgb colourAt(const QLabel* label) {
+    return label->pixmap().toImage().pixel(0, 0);
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, BuildsTheMenuWithTheFixedMenuLast) {
+    writeCourse();
+    auto window = makeWindow();
+    const QList<QAction*> bar = window->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 3);
+    EXPECT_EQ(bar[0]->text(), QString::fromUtf8("&Rašyba"));
+    EXPECT_EQ(bar[2]->menu(), window->programMenu());
+    EXPECT_EQ(window->programMenu()->title(), QStringLiteral("&Programa"));
+    ASSERT_EQ(window->menuLinks().size(), 3u);
+    EXPECT_EQ(window->menuLinks()[1].menuId, 5);
+
+    QMenu* spelling = bar[0]->menu();
+    EXPECT_FALSE(spelling->actions().at(2)->isEnabled());        // Pasiekiamas false
+    EXPECT_FALSE(bar[1]->menu()->actions().at(0)->isVisible());  // Matomas false
+    EXPECT_EQ(fakes.help.helpFile, programPaths().helpFile);
+    EXPECT_TRUE(fakes.messages.errors.isEmpty());
+}
+
+TEST_F(MainWindowTest, LayoutBelowTheMenuBar) {
+    writeCourse();
+    auto window = makeWindow();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("Lentora"));
+    EXPECT_EQ(window->centralWidget()->size(), QSize(600, 506));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    EXPECT_EQ(window->height(), window->menuBar()->heightForWidth(600) + 506);
+    EXPECT_EQ(window->Panel1->geometry(), QRect(0, 0, 600, 484));
+    EXPECT_EQ(window->Image1->geometry(), QRect(2, 2, 596, 480));
+    EXPECT_EQ(window->StatusLine->geometry(), QRect(0, 484, 600, 22));
+    EXPECT_EQ(window->StatusLine->text(), QStringLiteral("Mielas"));
+    EXPECT_EQ(window->LaikasPanel->geometry(), QRect(450, 2, 148, 18));
+    EXPECT_EQ(window->LaikasPanel->text(), QStringLiteral("LaikasPanel"));
+    EXPECT_TRUE(window->TimerLaikas->isActive());
+    EXPECT_EQ(window->TimerLaikas->interval(), 1000);
+    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+}
+
+TEST_F(MainWindowTest, ChoosingALinkedItemRunsItsLinesAndOneGrade) {
+    writeCourse();
+    auto window = makeWindow();
+    QAction* vowels = window->menuBar()->actions()[0]->menu()->actions()[0]->menu()->actions()[0];
+    vowels->trigger();
+    EXPECT_EQ(windows->tests, (std::vector<int>{11, 12}));
+    EXPECT_EQ(grades, std::vector<int>{7});  // 10 of 16: 62.5 %
+}
+
+TEST_F(MainWindowTest, FixedMenuItems) {
+    writeCourse();
+    auto window = makeWindow();
+    QAction* help = findAction(window->programMenu(), QStringLiteral("&Pagalba"));
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->shortcut(), QKeySequence(Qt::Key_F1));
+    help->trigger();
+    EXPECT_EQ(fakes.help.contentsRequests, 1);
+    EXPECT_TRUE(grades.empty());
+
+    QAction* settings = findAction(window->programMenu(), QStringLiteral("Programos &parametrai"));
+    ASSERT_NE(settings, nullptr);
+    EXPECT_EQ(settings->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+
+    // The background chosen in the dialog shows when it closes.
+    dir.writeFile(QStringLiteral("Testai/Fonas3.bmp"), bmpBytes({5, 5}, Qt::yellow));
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<TProgNustForm*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        dialog->backgroundButtons[2]->click();
+        dialog->BitBtn1->click();
+    });
+    settings->trigger();
+    EXPECT_EQ(colourAt(window->Image1), QColor(Qt::yellow).rgb());
+
+    window->show();
+    findAction(window->programMenu(), QString::fromUtf8("Baigti darbą"))->trigger();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, MissingOutlineLeavesTheMenuBarEmpty) {
+    writeCourse(nullptr);
+    auto window = makeWindow();
+    EXPECT_TRUE(window->menuBar()->actions().isEmpty());
+    ASSERT_EQ(fakes.messages.messages.size(), 1u);
+    EXPECT_EQ(fakes.messages.messages[0].first, QString());
+    EXPECT_EQ(fakes.messages.messages[0].second, QStringLiteral("Negaliu surasti failo MENIU.MNU"));
+    EXPECT_FALSE(window->Image1->pixmap().isNull());  // the settings are still applied
+}
+
+TEST_F(MainWindowTest, AFailingTableSkipsTheRestButTheWindowOpens) {
+    writeCourse();
+    dir.writeFile(QStringLiteral("Data/Nesioj.cds"), "not a data packet");
+    auto window = makeWindow();
+    EXPECT_EQ(fakes.messages.errors.size(), 1);
+    EXPECT_TRUE(window->menuBar()->actions().isEmpty());
+    EXPECT_TRUE(window->Image1->pixmap().isNull());
+    EXPECT_EQ(window->centralWidget()->size(), QSize(600, 506));
+}
+
+TEST_F(MainWindowTest, ApplyMainSettingsReadsBackgroundAndStatusFont) {
+    writeCourse();
+    auto window = makeWindow();
+    EXPECT_EQ(colourAt(window->Image1), QColor(Qt::blue).rgb());  // Fonas1 by default
+    EXPECT_EQ(window->StatusLine->font().family(),
+              makeFont(QStringLiteral("TimesLT"), 10).family());
+    EXPECT_EQ(fontPoints(window->StatusLine->font()), 10);
+
+    IniFile settings = programSettings();
+    settings.writeText("Status Bar", "SriftSize", "14");
+    settings.writeText("Fonas", "Fono failas", "Nera");
+    const QFont clockFont = window->LaikasPanel->font();
+    EXPECT_THROW(window->ApplyMainSettings(), Error);
+    EXPECT_EQ(fontPoints(window->StatusLine->font()), 14);
+    EXPECT_EQ(window->LaikasPanel->font(), clockFont);
+    EXPECT_EQ(colourAt(window->Image1), QColor(Qt::blue).rgb());  // the old background stays
+
+    dir.writeFile(QStringLiteral("Testai/nera.BMP"), bmpBytes({3, 3}, Qt::green));
+    window->ApplyMainSettings();
+    EXPECT_EQ(colourAt(window->Image1), QColor(Qt::green).rgb());
+}
+
+TEST(MainSettings, ClockShowsHoursMinutesSecondsWithoutTimeZone) {
+    const QTime time(13, 5, 9);
+    for (const QLocale& locale :
+         {QLocale(QLocale::Lithuanian, QLocale::Lithuania),
+          QLocale(QLocale::English, QLocale::UnitedStates), QLocale::c(), QLocale::system()}) {
+        const QString text = clockText(time, locale);
+        SCOPED_TRACE(text.toStdString());
+        EXPECT_TRUE(text.contains(QStringLiteral("05")) && text.contains(QStringLiteral("09")));
+        EXPECT_FALSE(text.contains(QStringLiteral("UTC")) || text.contains(QStringLiteral("GMT")));
+    }
+    EXPECT_EQ(clockText(time, QLocale(QLocale::Lithuanian, QLocale::Lithuania)),
+              QStringLiteral("13:05:09"));
+}

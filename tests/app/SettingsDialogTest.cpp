@@ -1,0 +1,196 @@
+#include "app/TProgNustForm.h"
+#include "platform/CodePage1257.h"
+#include "platform/IniFile.h"
+#include "platform/ProgramPaths.h"
+#include "support/FakeServices.h"
+#include "support/TempProgramDir.h"
+
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+
+#include <gtest/gtest.h>
+
+using namespace lentora;
+using namespace lentora::testing;
+
+namespace {
+
+QByteArrayList nonEmptyLines(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QByteArrayList lines;
+    for (const QByteArray& line : file.readAll().split('\n')) {
+        if (!line.trimmed().isEmpty()) {
+            lines.append(line.trimmed());
+        }
+    }
+    return lines;
+}
+
+struct SettingsDialogTest : ::testing::Test {
+    TempProgramDir dir;
+    ScopedFakeServices fakes;
+    std::vector<FontChoice> presets;
+    std::optional<FontChoice> answer;
+
+    FontChooser chooser() {
+        return [this](QWidget*, const FontChoice& preset) {
+            presets.push_back(preset);
+            return answer;
+        };
+    }
+};
+
+}  // namespace
+
+TEST_F(SettingsDialogTest, LayoutOfBothPages) {
+    TProgNustForm dialog(nullptr, chooser());
+    EXPECT_EQ(dialog.size(), QSize(426, 281));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Programos parametrai"));
+    ASSERT_EQ(dialog.TabbedNotebook1->count(), 2);
+    EXPECT_EQ(dialog.TabbedNotebook1->tabText(0), QString::fromUtf8("Šriftai"));
+    EXPECT_EQ(dialog.TabbedNotebook1->tabText(1), QString::fromUtf8("Fono piešinys"));
+    EXPECT_EQ(dialog.namesBoxes[1]->geometry(), QRect(148, 73, 121, 21));
+    EXPECT_EQ(dialog.sizeBoxes[3]->geometry(), QRect(280, 158, 57, 21));
+    EXPECT_EQ(dialog.changeButtons[2]->geometry(), QRect(344, 115, 65, 25));
+    EXPECT_TRUE(dialog.namesBoxes[0]->isReadOnly());
+    EXPECT_EQ(dialog.backgroundButtons[2]->text(), QString::fromUtf8("Trečias piešinys"));
+    EXPECT_EQ(dialog.backgroundButtons[4]->pos(), QPoint(28, 124));
+    EXPECT_EQ(dialog.BitBtn1->geometry(), QRect(129, 246, 92, 27));
+    EXPECT_TRUE(dialog.BitBtn1->isDefault());
+    EXPECT_EQ(dialog.BitBtn2->toolTip(), QString::fromUtf8("Atsisakyti pakeitimų"));
+}
+
+TEST_F(SettingsDialogTest, GeraiWithoutChangesWritesEveryKeyInOrder) {
+    dir.writeFile(QStringLiteral("LENTORA.INI"),
+                  "[Status Bar]\r\nSriftName=Arial\r\n[Teorijos langas]\r\nSriftSize=14\r\n");
+    TProgNustForm dialog(nullptr, chooser());
+    EXPECT_EQ(dialog.sizeBoxes[0]->text(), QStringLiteral("14"));
+    EXPECT_EQ(dialog.sizeBoxes[1]->text(), QStringLiteral("10"));
+    EXPECT_TRUE(dialog.backgroundButtons[0]->isChecked());
+    dialog.BitBtn1->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+
+    const QByteArrayList expected = {"[Status Bar]",
+                                     "SriftName=Arial",
+                                     "[Teorijos langas]",
+                                     "SriftSize=14",
+                                     "SriftName=",
+                                     "SriftColor=0",
+                                     "[Testas su nesiojamais zodziais]",
+                                     "SriftName=",
+                                     "SriftSize=10",
+                                     "SriftColor=0",
+                                     "[Pabraukiami zodziai]",
+                                     "SriftName=",
+                                     "SriftSize=10",
+                                     "SriftColor=0",
+                                     "[Paprastas testas]",
+                                     "SriftName=",
+                                     "SriftSize=10",
+                                     "SriftColor=0",
+                                     "[Spalvos]",
+                                     "Spalvu skaicius=256",
+                                     "[Fonas]",
+                                     "Fono failas=Fonas1"};
+    EXPECT_EQ(nonEmptyLines(programPaths().settingsFile), expected);
+}
+
+TEST_F(SettingsDialogTest, AtsisakytiWritesNothing) {
+    TProgNustForm dialog(nullptr, chooser());
+    dialog.chooseBackground(2);
+    dialog.BitBtn2->click();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(QFile::exists(programPaths().settingsFile));
+}
+
+TEST_F(SettingsDialogTest, BackgroundOptions) {
+    {
+        TProgNustForm dialog(nullptr, chooser());
+        dialog.backgroundButtons[2]->click();
+        dialog.BitBtn1->click();
+    }
+    EXPECT_EQ(programSettings().readText("Fonas", "Fono failas", ""), "Fonas3");
+
+    // An unknown name checks nothing and is written back as it was.
+    programSettings().writeText("Fonas", "Fono failas", "Kitas \xE0");
+    TProgNustForm dialog(nullptr, chooser());
+    for (QRadioButton* button : dialog.backgroundButtons) {
+        EXPECT_FALSE(button->isChecked());
+    }
+    dialog.BitBtn1->click();
+    EXPECT_EQ(programSettings().readText("Fonas", "Fono failas", ""), "Kitas \xE0");
+}
+
+TEST_F(SettingsDialogTest, KeistiPresetsTheChooserAndTakesItsAnswer) {
+    programSettings().writeText("Pabraukiami zodziai", "SriftName", "Arial");
+    programSettings().writeText("Pabraukiami zodziai", "SriftSize", "12");
+    programSettings().writeText("Pabraukiami zodziai", "SriftColor", "0x0000FF");
+    TProgNustForm dialog(nullptr, chooser());
+
+    dialog.changeButtons[2]->click();  // cancelled
+    ASSERT_EQ(presets.size(), 1u);
+    EXPECT_EQ(presets[0].family, QStringLiteral("Arial"));
+    EXPECT_EQ(presets[0].points, 12);
+    EXPECT_EQ(presets[0].color, 255);
+    EXPECT_EQ(dialog.sizeBoxes[2]->text(), QStringLiteral("12"));
+
+    answer = FontChoice{QString::fromUtf8("Šriftas"), 16, 0x00FF00};
+    dialog.changeButtons[2]->click();
+    EXPECT_EQ(dialog.namesBoxes[2]->text(), QString::fromUtf8("Šriftas"));
+    EXPECT_EQ(dialog.sizeBoxes[2]->text(), QStringLiteral("16"));
+    dialog.BitBtn1->click();
+    const IniFile settings = programSettings();
+    EXPECT_EQ(settings.readText("Pabraukiami zodziai", "SriftName", ""), toCp1257(u"Šriftas"));
+    EXPECT_EQ(settings.readText("Pabraukiami zodziai", "SriftColor", ""), "65280");
+    EXPECT_TRUE(fakes.messages.errors.isEmpty());
+}
+
+TEST_F(SettingsDialogTest, KeistiWithABrokenSizeReportsAndDoesNotOpenTheChooser) {
+    programSettings().writeText("Teorijos langas", "SriftSize", "dideli");
+    TProgNustForm dialog(nullptr, chooser());
+    dialog.changeButtons[0]->click();
+    EXPECT_TRUE(presets.empty());
+    EXPECT_EQ(fakes.messages.errors,
+              QStringList{QStringLiteral("'dideli' is not a valid integer value.")});
+}
+
+TEST_F(SettingsDialogTest, PagalbaOpensTopicTwoAndStaysOpen) {
+    TProgNustForm dialog(nullptr, chooser());
+    dialog.show();
+    dialog.BitBtn3->click();
+    EXPECT_EQ(fakes.help.topics, std::vector<int>{2});
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(SettingsDialogTest, AnUnwritableFileIsReportedAndTheDialogStillCloses) {
+    const QString settingsPath =
+        dir.writeFile(QStringLiteral("LENTORA.INI"), "[Fonas]\r\nFono failas=Fonas2\r\n");
+    const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(settingsPath, QFileDevice::ReadOwner);
+    QFile probe(dir.filePath(QStringLiteral("probe")));
+    const bool permissionsHold = !probe.open(QIODevice::WriteOnly);
+    if (!permissionsHold) {
+        // Running as root: a directory in the file's place cannot be written either.
+        probe.close();
+        QFile::setPermissions(dir.path(), writable);
+        QFile::setPermissions(settingsPath, writable);
+        QFile::remove(settingsPath);
+        dir.makeDir(QStringLiteral("LENTORA.INI"));
+    }
+    TProgNustForm dialog(nullptr, chooser());
+    dialog.BitBtn1->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(fakes.messages.errors,
+              QStringList{QStringLiteral("Unable to write to %1.").arg(settingsPath)});
+    if (permissionsHold) {
+        EXPECT_EQ(programSettings().readText("Fonas", "Fono failas", ""), "Fonas2");
+    }
+    QFile::setPermissions(dir.path(), writable);
+}
