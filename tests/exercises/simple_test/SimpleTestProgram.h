@@ -1,0 +1,134 @@
+#pragma once
+
+// A temporary program directory with small simple-test tables, the background and the arrow
+// pictures, and helpers that drive a shown test window.
+
+#include "content/DataPacket.h"
+#include "controls/TPictureButton.h"
+#include "exercises/simple_test/TPaprTestForma.h"
+#include "platform/CodePage1257.h"
+#include "support/TempProgramDir.h"
+
+#include <QImage>
+#include <QRect>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace lentora::simple_test_support {
+
+using content::FieldType;
+using content::TableData;
+
+inline content::FieldDef number(const char* name) {
+    return {name, FieldType::Number, 8, std::nullopt};
+}
+inline content::FieldDef text(const char* name, int width) {
+    return {name, FieldType::Text, 1, width};
+}
+inline content::FieldDef flag(const char* name) {
+    return {name, FieldType::Flag, 2, std::nullopt};
+}
+inline content::Value cp(const char* utf8) {
+    return toCp1257(QString::fromUtf8(utf8));
+}
+
+inline const char* const kRadio = "Pasirenkamasis mygtukas";
+inline const char* const kCheck = "Žymimasis laukelis";
+
+// A program directory with small test tables, the background and the arrow pictures.
+class TestProgram {
+public:
+    TestProgram() {
+        tests.fields = {number("TestoId"), number("LangIlg"), number("LangAukst"),
+                        text("LangCaption", 255)};
+        tests.keyFields = {0};
+        questions.fields = {number("TestoID"),
+                            number("KlausimoID"),
+                            number("X"),
+                            number("Y"),
+                            number("Ilgis"),
+                            number("Aukstis"),
+                            text("Klausimas", 255),
+                            text("Tipas", 30)};
+        questions.keyFields = {0, 1};
+        answers.fields = {
+            number("TestoID"), number("KlausimoID"), number("AtsakymoID"), text("Atsakymas", 255),
+            flag("Teisingas"), number("X"),          number("Y")};
+        answers.keyFields = {0, 1, 2};
+
+        QImage background(300, 200, QImage::Format_RGB32);
+        background.fill(QColor(10, 20, 30));
+        dir.makeDir("Testai/Papr");
+        background.save(dir.filePath("Testai/Papr/FONAS.BMP"), "BMP");
+        QImage arrow(59, 69, QImage::Format_RGB32);
+        arrow.fill(Qt::white);
+        for (int y = 10; y < 50; ++y) {
+            for (int x = 10; x < 50; ++x) {
+                arrow.setPixel(x, y, qRgb(0, 0, 200));
+            }
+        }
+        dir.makeDir("Testai/Mygtukas");
+        arrow.save(dir.filePath("Testai/Mygtukas/toliau.bmp"), "BMP");
+        arrow.save(dir.filePath("Testai/Mygtukas/toliau_virs.bmp"), "BMP");
+    }
+
+    void addTest(int id, double width, double height, const char* caption) {
+        tests.rows.push_back({double(id), width, height, cp(caption)});
+    }
+    void addQuestion(int test, int question, QRect box, const char* textUtf8, const char* kind) {
+        questions.rows.push_back({double(test), double(question), double(box.x()), double(box.y()),
+                                  double(box.width()), double(box.height()), cp(textUtf8),
+                                  cp(kind)});
+    }
+    void addAnswer(int test, int question, int answer, const char* textUtf8, bool right,
+                   QPoint at) {
+        answers.rows.push_back({double(test), double(question), double(answer), cp(textUtf8), right,
+                                double(at.x()), double(at.y())});
+    }
+    void write() {
+        dir.writeFile("Data/TestLang.cds", content::writeDataPacket(tests));
+        dir.writeFile("Data/PaprTest.cds", content::writeDataPacket(questions));
+        dir.writeFile("Data/PaprAtsa.cds", content::writeDataPacket(answers));
+    }
+
+    testing::TempProgramDir dir;
+    TableData tests, questions, answers;
+};
+
+// Runs `action` once the window is shown; presses the arrow afterwards should the action not
+// have left the window, so a failing test cannot hang.
+inline void whenShown(TPaprTestForma& form, std::function<void()> action) {
+    auto* poll = new QTimer(&form);
+    QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, action] {
+        if (!form.isVisible()) {
+            return;
+        }
+        poll->stop();
+        action();
+        QTimer::singleShot(3000, &form, [&form] {
+            if (form.isVisible()) {
+                ADD_FAILURE() << "the window was still open";
+                emit form.button()->OnClick();
+            }
+        });
+    });
+    poll->start(5);
+}
+
+inline void pressArrow(TPictureButton* button) {
+    for (int y = 0; y < button->height(); ++y) {
+        for (int x = 0; x < button->width(); ++x) {
+            if (button->HitTest({x, y})) {
+                QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(x, y));
+                return;
+            }
+        }
+    }
+    ADD_FAILURE() << "the arrow has no opaque point";
+}
+
+}  // namespace lentora::simple_test_support
