@@ -1,0 +1,56 @@
+// Lays out one spread of the theory book, as every paint of the book does, with the real
+// theory font.
+
+#include "platform/Fonts.h"
+#include "theory/FontPageMetrics.h"
+#include "theory/PageLayout.h"
+#include "theory/TheoryText.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace lentora;
+
+// A 6000-byte theory text with titles, bold runs and Lithuanian letters (code page 1257).
+QByteArray theoryText() {
+    QByteArray text = "@Daiktavard\xfeio linksniai#\r\n";
+    const QByteArray paragraph =
+        "@Kilmininkas# atsako \xe1 klausim\xe0 @ko?#. Jis rodo priklausym\xe0, kiek\xe1 ir "
+        "dal\xe1: @brolio# knyga, stiklin\xeb @pieno#, daug @\xfemoni\xf8#. Kilmininko "
+        "reikalauja daugelis veiksma\xfeod\xfei\xf8: laukti @draugo#, ie\xf0koti @kelio#.\r\n";
+    while (text.size() < theory::kShownTextBytes) {
+        text += paragraph;
+    }
+    return text.left(theory::kShownTextBytes);
+}
+
+void BM_LayOutSpread(benchmark::State& state) {
+    const QByteArrayList tokens = theory::bookTokens(theoryText());
+    const QFont font = makeFont(QStringLiteral("Times New Roman"), 14);
+    int start = 0;
+    for (auto _ : state) {
+        // Each page paint measures with fresh metrics, as the window does.
+        theory::FontPageMetrics leftMetrics(font);
+        const theory::PageLayout left = theory::layoutPage(tokens, start, 267, 425, leftMetrics);
+        theory::FontPageMetrics rightMetrics(font);
+        const theory::PageLayout right =
+            theory::layoutPage(tokens, left.endIndex, 265, 425, rightMetrics);
+        benchmark::DoNotOptimize(right.endIndex);
+        // Walk through the text spread by spread, starting over at its end.
+        start = right.endIndex + 1 < tokens.size() ? right.endIndex : 0;
+    }
+}
+BENCHMARK(BM_LayOutSpread)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
