@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QShortcut>
 
 namespace lentora {
 
@@ -72,6 +73,18 @@ void TPictureButton::overChanged() {
 
 void TPictureButton::setCaption(const QString& caption) {
     caption_ = caption;
+    // The caption's accelerator character (after '&') clicks an enabled button.
+    delete accelerator_;
+    accelerator_ = nullptr;
+    const QKeySequence key = QKeySequence::mnemonic(caption_.left(kMaxCaptionLength));
+    if (!key.isEmpty()) {
+        accelerator_ = new QShortcut(key, this);
+        connect(accelerator_, &QShortcut::activated, this, [this] {
+            if (logic_.enabled()) {
+                emit OnClick();
+            }
+        });
+    }
     update();
 }
 
@@ -126,7 +139,7 @@ void TPictureButton::paintEvent(QPaintEvent*) {
         }
         painter.setFont(font());
         painter.setPen(palette().color(QPalette::WindowText));
-        painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine,
+        painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
                          caption_.left(kMaxCaptionLength));
     }
 }

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <optional>
 
+class QShortcut;
+
 namespace lentora {
 
 // The picture button of the exercise windows: shows its up, over, down or disabled picture,
@@ -83,6 +85,7 @@ private:
     std::uint32_t transparentColor_ = picture_button::kWhite;
     picture_button::ButtonState logic_;
     QString caption_;
+    QShortcut* accelerator_ = nullptr;
 };
 
 // Gives an exercise window's button the two arrow pictures from Testai/Mygtukas. When a

@@ -223,6 +223,18 @@ TEST(PictureButtonWidget, WithoutPicturesEveryPointIsAHitAndOnlyTheCaptionIsDraw
     EXPECT_EQ(withCaption.pixel(0, 60), qRgb(255, 0, 0));  // below the caption: parent shows
 }
 
+TEST(PictureButtonWidget, CaptionAcceleratorClicksOnlyAnEnabledButton) {
+    ButtonOnParent fixture;
+    fixture.parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fixture.parent));
+    fixture.button->setCaption("&Toliau");
+    QTest::keyClick(&fixture.parent, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(fixture.clicks, 1);
+    fixture.button->setButtonEnabled(false);
+    QTest::keyClick(&fixture.parent, Qt::Key_T, Qt::AltModifier);
+    EXPECT_EQ(fixture.clicks, 1);
+}
+
 TEST(PictureButtonWidget, EmptyUpPictureAfterLoadingLeavesNoHit) {
     ButtonOnParent fixture;
     fixture.button->setBitmapUp(upPicture());
