@@ -267,6 +267,11 @@ void ContentTable::load(const QString& path) {
         close();
         throw Error(QStringLiteral("Cannot open file %1").arg(path));
     }
+    // A device or pipe has no size to trust, and could be read without end.
+    if (file.isSequential()) {
+        close();
+        throw Error(QStringLiteral("Invalid data packet file %1: not a regular file").arg(path));
+    }
     if (std::uint64_t(file.size()) > std::numeric_limits<std::uint32_t>::max()) {
         close();
         throw Error(QStringLiteral("Invalid data packet file %1: the file is too large").arg(path));

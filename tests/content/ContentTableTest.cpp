@@ -159,6 +159,7 @@ TEST(ContentTable, LoadsFromFilesAndStaysClosedWhenLoadingFails) {
     }
     EXPECT_FALSE(t.isOpen());
     EXPECT_EQ(t.visibleRowCount(), 0);
+    EXPECT_THROW(t.load(QStringLiteral("/dev/zero")), Error);  // endless: refused, not read
 
     t.load(dir.filePath(QStringLiteral("Data/Meniu.cds")));
     const QString broken = dir.filePath(QStringLiteral("Data/Blogas.cds"));

@@ -37,6 +37,10 @@ bool readWhole(const QString& path, QByteArray& bytes, QString& problem) {
         problem = QStringLiteral("cannot open the file: %1").arg(file.errorString());
         return false;
     }
+    if (file.isSequential()) {
+        problem = QStringLiteral("not a regular file");
+        return false;
+    }
     bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         problem = QStringLiteral("cannot read the file: %1").arg(file.errorString());
