@@ -1,9 +1,9 @@
 #include "exercises/simple_test/TPaprTestForma.h"
 
-#include "SimpleTestProgram.h"
 #include "content/ContentTable.h"
 #include "content/DataPacket.h"
 #include "controls/TPictureButton.h"
+#include "exercises/simple_test/SimpleTestProgram.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/FrameMetrics.h"

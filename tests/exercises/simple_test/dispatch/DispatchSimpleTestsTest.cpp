@@ -1,6 +1,6 @@
-// Needs lentora_app linked into its test program.
+// Needs lentora_app linked into its test program (simple_test_tests links only the test window).
 
-#include "../SimpleTestProgram.h"
+#include "exercises/simple_test/SimpleTestProgram.h"
 
 #include "app/CommandDispatch.h"
 #include "app/LentoraWindowFactory.h"
