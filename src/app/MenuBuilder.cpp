@@ -1,62 +1,132 @@
 #include "app/MenuBuilder.h"
 
 #include "platform/CodePage1257.h"
+#include "platform/Error.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QMenuBar>
 
+#include <memory>
+
 namespace lentora {
 
 namespace {
+
+struct Outline {
+    std::vector<MenuNode> items;
+    MenuRowLookup lookup;
+};
+using SharedOutline = std::shared_ptr<const Outline>;
+
+// Where a not yet populated menu finds its items; the shared outline keeps them alive.
+struct PendingItems {
+    SharedOutline outline;
+    const MenuNode* node = nullptr;
+};
+
+const char* const kPendingProperty = "lentoraPendingItems";
 
 bool isSeparator(const MenuNode& node) {
     return node.caption == "-" && node.children.empty();
 }
 
-void describe(QAction* action, const MenuNode& node, int command, std::vector<MenuLink>& links) {
-    action->setData(command);
-    action->setVisible(node.visible);
-    action->setEnabled(node.enabled);
-    if (!node.hint.isEmpty()) {
-        const QString hint = fromCp1257(node.hint);
-        action->setStatusTip(hint);
-        action->setToolTip(hint);
-    }
-    if (node.hasRow) {
-        links.push_back({node.link, command});
+void assign(std::vector<MenuNode>& nodes, int& nextCommand, std::vector<MenuLink>& links) {
+    for (MenuNode& node : nodes) {
+        node.command = nextCommand++;
+        if (node.link != 0) {
+            links.push_back({node.link, node.command});
+        }
+        assign(node.children, nextCommand, links);
     }
 }
 
-// Adds one item to a menu bar or a menu; both have addAction, addMenu and addSeparator.
+// A row that cannot be read (a broken table) greys the item; the first such error of a menu
+// is reported, since this runs while the menu opens.
+MenuRowInfo safeRowInfo(const MenuNode& node, const MenuRowLookup& lookup, bool& reported) {
+    try {
+        return menuRowInfo(node.link, lookup);
+    } catch (const Error& error) {
+        if (!reported) {
+            reportError(error.text());
+        }
+    } catch (const std::exception& error) {
+        if (!reported) {
+            reportError(QString::fromUtf8(error.what()));
+        }
+    }
+    reported = true;
+    return {true, false, {}};
+}
+
+void describe(QAction* action, const MenuNode& node, const MenuRowLookup& lookup, bool& reported) {
+    action->setData(node.command);
+    const MenuRowInfo row = safeRowInfo(node, lookup, reported);
+    if (!row.visible) {
+        action->setVisible(false);
+    }
+    if (!row.enabled) {
+        action->setEnabled(false);
+    }
+    if (!row.hint.isEmpty()) {
+        const QString hint = fromCp1257(row.hint);
+        action->setStatusTip(hint);
+        action->setToolTip(hint);
+    }
+}
+
+QMenu* pendingMenu(const MenuNode& node, const SharedOutline& outline, QWidget* owner) {
+    auto* menu = new QMenu(fromCp1257(node.caption), owner);
+    auto* pending = new PendingItems{outline, &node};
+    menu->setProperty(kPendingProperty, QVariant::fromValue(static_cast<void*>(pending)));
+    QObject::connect(menu, &QObject::destroyed, [pending] { delete pending; });
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] { populateMenu(menu); });
+    return menu;
+}
+
 template <class Container>
-void addItem(Container* container, QWidget* owner, const MenuNode& node, int& nextCommand,
-             std::vector<MenuLink>& links) {
-    const int command = nextCommand++;
+void addItem(Container* container, QWidget* owner, const MenuNode& node,
+             const SharedOutline& outline, bool& reported) {
     QAction* action = nullptr;
     if (isSeparator(node)) {
         action = container->addSeparator();
     } else if (node.children.empty()) {
         action = container->addAction(fromCp1257(node.caption));
     } else {
-        auto* menu = new QMenu(fromCp1257(node.caption), owner);
-        for (const MenuNode& child : node.children) {
-            addItem(menu, menu, child, nextCommand, links);
-        }
-        action = container->addMenu(menu);
+        action = container->addMenu(pendingMenu(node, outline, owner));
     }
-    describe(action, node, command, links);
+    describe(action, node, outline->lookup, reported);
 }
 
 }  // namespace
 
-std::vector<MenuLink> addOutlineToMenuBar(QMenuBar* bar, const std::vector<MenuNode>& items,
-                                          int& nextCommand) {
+std::vector<MenuLink> assignCommands(std::vector<MenuNode>& items, int& nextCommand) {
     std::vector<MenuLink> links;
-    for (const MenuNode& node : items) {
-        addItem(bar, bar, node, nextCommand, links);
-    }
+    assign(items, nextCommand, links);
     return links;
+}
+
+void addOutlineToMenuBar(QMenuBar* bar, std::vector<MenuNode> items, MenuRowLookup lookup) {
+    const auto outline =
+        std::make_shared<const Outline>(Outline{std::move(items), std::move(lookup)});
+    bool reported = false;
+    for (const MenuNode& node : outline->items) {
+        addItem(bar, bar, node, outline, reported);
+    }
+}
+
+void populateMenu(QMenu* menu) {
+    auto* pending = static_cast<PendingItems*>(menu->property(kPendingProperty).value<void*>());
+    if (!pending || !pending->node) {
+        return;
+    }
+    const MenuNode* node = pending->node;
+    pending->node = nullptr;
+    bool reported = false;
+    for (const MenuNode& child : node->children) {
+        addItem(menu, menu, child, pending->outline, reported);
+    }
+    pending->outline.reset();  // the submenus keep what they still need
 }
 
 int commandOf(const QAction* action) {

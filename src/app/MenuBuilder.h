@@ -6,15 +6,23 @@
 #include <vector>
 
 class QAction;
+class QMenu;
 class QMenuBar;
 
 namespace lentora {
 
-// Adds the outline's items to the menu bar. Every item gets its own command number (from
-// nextCommand on), kept in its action's data; the items linked to a menu table row are
-// returned as links, in outline order.
-std::vector<MenuLink> addOutlineToMenuBar(QMenuBar* bar, const std::vector<MenuNode>& items,
-                                          int& nextCommand);
+// Gives every item its own command number (from nextCommand on, in outline order) and returns
+// the linked items as links, in outline order.
+std::vector<MenuLink> assignCommands(std::vector<MenuNode>& items, int& nextCommand);
+
+// Adds the outline's items to the menu bar, each action carrying its item's command number
+// in its data and the visibility, enabling and hint of its menu table row. A menu's items are
+// made (and their rows looked up) when it first opens, so a large outline costs little at
+// start-up; the lookup must stay usable as long as the menu bar lives.
+void addOutlineToMenuBar(QMenuBar* bar, std::vector<MenuNode> items, MenuRowLookup lookup);
+
+// Makes the items of a menu built from the outline that has not opened yet.
+void populateMenu(QMenu* menu);
 
 // The command number of an action built from the outline; 0 for any other action.
 int commandOf(const QAction* action);

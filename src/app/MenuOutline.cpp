@@ -90,32 +90,14 @@ std::vector<MenuNode> buildOutlineTree(const std::vector<OutlineLine>& lines) {
     return bar;
 }
 
-namespace {
-
-void applyRows(std::vector<MenuNode>& nodes, const MenuRowLookup& lookup,
-               std::vector<std::int32_t>& links) {
-    for (MenuNode& node : nodes) {
-        if (node.link != 0) {
-            if (const std::optional<MenuRowInfo> row = lookup(node.link)) {
-                node.visible = row->visible;
-                node.enabled = row->enabled;
-                node.hint = row->hint;
-                node.hasRow = true;
-                links.push_back(node.link);
-            } else {
-                node.enabled = false;
-            }
-        }
-        applyRows(node.children, lookup, links);
+MenuRowInfo menuRowInfo(std::int32_t link, const MenuRowLookup& lookup) {
+    if (link == 0) {
+        return {};
     }
-}
-
-}  // namespace
-
-std::vector<std::int32_t> applyMenuRows(std::vector<MenuNode>& bar, const MenuRowLookup& lookup) {
-    std::vector<std::int32_t> links;
-    applyRows(bar, lookup, links);
-    return links;
+    if (std::optional<MenuRowInfo> row = lookup(link)) {
+        return *row;
+    }
+    return {true, false, {}};
 }
 
 }  // namespace lentora

@@ -31,14 +31,11 @@ struct OutlineLine {
 // a character 26 ends the text; empty lines and lines of TABs alone carry no item.
 std::vector<OutlineLine> parseOutlineLines(QByteArrayView text);
 
-// One menu item with what the menu table says about it.
+// One menu item of the outline.
 struct MenuNode {
     QByteArray caption;  // code page 1257, "&" and "-" as the menu reads them
     std::int32_t link = 0;
-    bool visible = true;
-    bool enabled = true;
-    QByteArray hint;
-    bool hasRow = false;  // linked to a row of the menu table
+    int command = 0;  // the command number the menu gives the item
     std::vector<MenuNode> children;
 };
 
@@ -57,9 +54,8 @@ struct MenuRowInfo {
 };
 using MenuRowLookup = std::function<std::optional<MenuRowInfo>(std::int32_t id)>;
 
-// Applies the rows to every linked item, in outline order, and returns the links in that
-// order. A link that names no row greys its item and is left out of the returned links, so
-// choosing it runs nothing.
-std::vector<std::int32_t> applyMenuRows(std::vector<MenuNode>& bar, const MenuRowLookup& lookup);
+// The state of an item: an unlinked item is visible and enabled; a link that names no row
+// greys its item, so it cannot be chosen.
+MenuRowInfo menuRowInfo(std::int32_t link, const MenuRowLookup& lookup);
 
 }  // namespace lentora

@@ -134,14 +134,15 @@ void TPagrindineForma::BuildMenu() {
     file.close();
 
     std::vector<MenuNode> outline = buildOutlineTree(parseOutlineLines(text));
-    applyMenuRows(outline, [this](std::int32_t id) -> std::optional<MenuRowInfo> {
-        if (!MenuTable.findKey(static_cast<double>(id))) {
-            return std::nullopt;
-        }
-        return MenuRowInfo{MenuTable.asFlag("Matomas"), MenuTable.asFlag("Pasiekiamas"),
-                           MenuTable.asText("Hint")};
-    });
-    MenuLinks = addOutlineToMenuBar(menuBar(), outline, nextCommand_);
+    MenuLinks = assignCommands(outline, nextCommand_);
+    addOutlineToMenuBar(
+        menuBar(), std::move(outline), [this](std::int32_t id) -> std::optional<MenuRowInfo> {
+            if (!MenuTable.findKey(static_cast<double>(id))) {
+                return std::nullopt;
+            }
+            return MenuRowInfo{MenuTable.asFlag("Matomas"), MenuTable.asFlag("Pasiekiamas"),
+                               MenuTable.asText("Hint")};
+        });
     addProgramMenu();
 }
 

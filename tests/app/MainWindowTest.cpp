@@ -100,6 +100,8 @@ TEST_F(MainWindowTest, BuildsTheMenuWithTheFixedMenuLast) {
     EXPECT_EQ(window->menuLinks()[1].menuId, 5);
 
     QMenu* spelling = bar[0]->menu();
+    populateMenu(spelling);
+    populateMenu(bar[1]->menu());
     EXPECT_FALSE(spelling->actions().at(2)->isEnabled());        // Pasiekiamas false
     EXPECT_FALSE(bar[1]->menu()->actions().at(0)->isVisible());  // Matomas false
     EXPECT_EQ(fakes.help.helpFile, programPaths().helpFile);
@@ -127,7 +129,11 @@ TEST_F(MainWindowTest, LayoutBelowTheMenuBar) {
 TEST_F(MainWindowTest, ChoosingALinkedItemRunsItsLinesAndOneGrade) {
     writeCourse();
     auto window = makeWindow();
-    QAction* vowels = window->menuBar()->actions()[0]->menu()->actions()[0]->menu()->actions()[0];
+    QMenu* spelling = window->menuBar()->actions()[0]->menu();
+    spelling->popup({0, 0});  // opening a menu makes its items
+    QMenu* vowelMenu = spelling->actions()[0]->menu();
+    vowelMenu->popup({0, 0});
+    QAction* vowels = vowelMenu->actions()[0];
     vowels->trigger();
     EXPECT_EQ(windows->tests, (std::vector<int>{11, 12}));
     EXPECT_EQ(grades, std::vector<int>{7});  // 10 of 16: 62.5 %

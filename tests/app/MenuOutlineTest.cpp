@@ -1,5 +1,7 @@
 #include "app/MenuBuilder.h"
 #include "app/MenuOutline.h"
+#include "platform/Error.h"
+#include "support/FakeServices.h"
 
 #include <QAction>
 #include <QMenu>
@@ -8,6 +10,7 @@
 #include <gtest/gtest.h>
 
 using namespace lentora;
+using lentora::testing::ScopedFakeServices;
 
 namespace {
 
@@ -99,63 +102,77 @@ TEST(MenuOutline, NestingIsBoundedForBrokenFiles) {
     EXPECT_EQ(depth, kMaxMenuDepth);
 }
 
-TEST(MenuOutline, RowsSetVisibilityEnablingHintAndTheLinkOrder) {
-    auto bar = tree(
-        "M\r\n\tShown [00001]\r\n\tHidden [00002]\r\n\t\tChild\r\n\tGrey [00003]\r\n"
-        "\tMissing [00009]\r\n\tPlain\r\n");
-    const auto links = applyMenuRows(bar, [](std::int32_t id) -> std::optional<MenuRowInfo> {
-        switch (id) {
-            case 1:
-                return MenuRowInfo{true, true, "hint one"};
-            case 2:
-                return MenuRowInfo{false, true, {}};
-            case 3:
-                return MenuRowInfo{true, false, {}};
-            default:
-                return std::nullopt;
+TEST(MenuOutline, RowStateOfAnItem) {
+    const MenuRowLookup lookup = [](std::int32_t id) -> std::optional<MenuRowInfo> {
+        if (id == 1) {
+            return MenuRowInfo{false, true, "hint"};
         }
-    });
-    EXPECT_EQ(links, (std::vector<std::int32_t>{1, 2, 3}));
-    const auto& items = bar[0].children;
-    EXPECT_EQ(items[0].hint, "hint one");
-    EXPECT_FALSE(items[1].visible);
-    EXPECT_FALSE(items[2].enabled);
-    EXPECT_TRUE(items[3].visible);
-    EXPECT_FALSE(items[3].enabled);  // a link to no row shows greyed
-    EXPECT_FALSE(items[3].hasRow);
-    EXPECT_TRUE(items[4].visible && items[4].enabled);
+        return std::nullopt;
+    };
+    EXPECT_EQ(menuRowInfo(1, lookup).hint, "hint");
+    EXPECT_FALSE(menuRowInfo(1, lookup).visible);
+    const MenuRowInfo missing = menuRowInfo(9, lookup);  // a link to no row shows greyed
+    EXPECT_TRUE(missing.visible);
+    EXPECT_FALSE(missing.enabled);
+    const MenuRowInfo unlinked = menuRowInfo(0, lookup);
+    EXPECT_TRUE(unlinked.visible && unlinked.enabled);
 }
 
 TEST(MenuBuilder, BuildsMenusActionsSeparatorsAndLinks) {
+    ScopedFakeServices fakes;
     auto bar = tree(
-        "&Ra\xF0yba\r\n\tBalsiai\r\n\t\tNosin\xEBs [00001]\r\n\t-\r\n\tPaslepta [00002]\r\n"
-        "Tiesiog [00003]\r\n");
-    applyMenuRows(bar, [](std::int32_t id) -> std::optional<MenuRowInfo> {
-        return MenuRowInfo{id != 2, true, id == 1 ? QByteArray("Patarimas") : QByteArray()};
-    });
+        "&Ra\xF0yba\r\n\tBalsiai\r\n\t\tNosin\xEBs [00001]\r\n\t-\r\n"
+        "\tPaslepta [00002]\r\n\tPilka [00003]\r\n\tNera [00009]\r\n"
+        "Tiesiog [00004]\r\nSugedusi [00005]\r\n\tVaikas [00006]\r\n");
+    std::vector<std::int32_t> lookedUp;
+    const MenuRowLookup lookup = [&](std::int32_t id) -> std::optional<MenuRowInfo> {
+        lookedUp.push_back(id);
+        if (id == 9) {
+            return std::nullopt;
+        }
+        if (id == 6) {
+            throw Error(QStringLiteral("Field 'Matomas' not found"));
+        }
+        return MenuRowInfo{id != 2, id != 3, id == 1 ? QByteArray("Patarimas") : QByteArray()};
+    };
     QMenuBar menuBar;
     int nextCommand = 1;
-    const auto links = addOutlineToMenuBar(&menuBar, bar, nextCommand);
+    const auto links = assignCommands(bar, nextCommand);
+    addOutlineToMenuBar(&menuBar, bar, lookup);
+    EXPECT_EQ(lookedUp, (std::vector<std::int32_t>{4, 5}));  // the menu bar's own items only
 
     const QList<QAction*> top = menuBar.actions();
-    ASSERT_EQ(top.size(), 2);
+    ASSERT_EQ(top.size(), 3);
     EXPECT_EQ(top[0]->text(), QString::fromUtf8("&Rašyba"));
     QMenu* spelling = top[0]->menu();
     ASSERT_NE(spelling, nullptr);
+    EXPECT_TRUE(spelling->actions().isEmpty());  // made when the menu opens
+    populateMenu(spelling);
+    populateMenu(spelling);  // only once
     const QList<QAction*> items = spelling->actions();
-    ASSERT_EQ(items.size(), 3);
+    ASSERT_EQ(items.size(), 5);
     EXPECT_TRUE(items[1]->isSeparator());
-    EXPECT_FALSE(items[2]->isVisible());
+    EXPECT_FALSE(items[2]->isVisible());  // Matomas false
+    EXPECT_FALSE(items[3]->isEnabled());  // Pasiekiamas false
+    EXPECT_FALSE(items[4]->isEnabled());  // no row
+    EXPECT_TRUE(items[4]->isVisible());
+    populateMenu(items[0]->menu());
     QAction* vowel = items[0]->menu()->actions().at(0);
     EXPECT_EQ(vowel->text(), QString::fromUtf8("Nosinės "));
     EXPECT_EQ(vowel->statusTip(), QStringLiteral("Patarimas"));
     EXPECT_EQ(top[1]->menu(), nullptr);  // a linked item right on the menu bar
 
-    ASSERT_EQ(links.size(), 3u);
+    // A row that cannot be read greys its item and is reported once.
+    populateMenu(top[2]->menu());
+    EXPECT_FALSE(top[2]->menu()->actions().at(0)->isEnabled());
+    EXPECT_EQ(fakes.messages.errors.size(), 1);
+
+    // Every item has its own command number; links keep the outline order.
+    ASSERT_EQ(links.size(), 7u);
     EXPECT_EQ(links[0].menuId, 1);
+    EXPECT_EQ(links[4].menuId, 4);
     EXPECT_EQ(commandOf(vowel), links[0].command);
-    EXPECT_EQ(commandOf(top[1]), links[2].command);
-    // Every item has its own command number.
-    EXPECT_EQ(nextCommand, 7);
+    EXPECT_EQ(commandOf(top[1]), links[4].command);
+    EXPECT_EQ(nextCommand, 11);
     EXPECT_EQ(commandOf(nullptr), 0);
 }

@@ -1,0 +1,131 @@
+// Start-up to the first painted main window: the course's main window with a menu of 3,000
+// linked items against a bare Qt window with an empty menu bar.
+#include "app/LentoraWindowFactory.h"
+#include "app/TPagrindineForma.h"
+#include "content/DataPacket.h"
+#include "platform/ProgramPaths.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+namespace {
+
+using namespace lentora;
+
+constexpr int kLinkedItems = 3000;
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
+        qFatal("cannot write %s", qPrintable(path));
+    }
+}
+
+// 10 menus of 10 submenus of 30 linked items, and a menu table row for each.
+void writeBigCourse(const QString& programDir) {
+    QByteArray outline;
+    content::TableData table;
+    auto field = [](const char* name, content::FieldType type, std::uint16_t size) {
+        content::FieldDef def;
+        def.name = name;
+        def.type = type;
+        def.size = size;
+        return def;
+    };
+    table.fields = {field("Id", content::FieldType::Number, 8),
+                    field("Hint", content::FieldType::Text, 1),
+                    field("Matomas", content::FieldType::Flag, 2),
+                    field("Pasiekiamas", content::FieldType::Flag, 2),
+                    field("Komandos", content::FieldType::Memo, 4)};
+    table.keyFields = {0};
+    int id = 0;
+    for (int menu = 1; menu <= 10; ++menu) {
+        outline += "Meniu " + QByteArray::number(menu) + "\r\n";
+        for (int sub = 1; sub <= 10; ++sub) {
+            outline += "\tSkyrius " + QByteArray::number(sub) + "\r\n";
+            for (int item = 1; item <= kLinkedItems / 100; ++item) {
+                ++id;
+                const QByteArray number = QByteArray::number(id).rightJustified(5, '0');
+                outline += "\t\tTema " + number + " [" + number + "]\r\n";
+                table.rows.push_back({double(id), QByteArray("Patarimas"), true, true,
+                                      number + "          Teorijos langas\r\n"});
+            }
+        }
+    }
+    writeFile(programDir + "MENIU.MNU", outline);
+    writeFile(programDir + "Data/Meniu.cds", content::writeDataPacket(table));
+    table.fields.resize(2);
+    table.fields[1] = field("Tipas", content::FieldType::Number, 8);
+    table.rows = {{1.0, 1.0}};
+    writeFile(programDir + "Data/Nesioj.cds", content::writeDataPacket(table));
+    QImage background(600, 484, QImage::Format_RGB32);
+    background.fill(Qt::darkCyan);
+    QDir().mkpath(programDir + "Testai");
+    if (!background.save(programDir + "Testai/Fonas1.bmp", "BMP")) {
+        qFatal("cannot write the background");
+    }
+}
+
+template <class MakeWindow>
+void measureFirstPaint(benchmark::State& state, MakeWindow makeWindow) {
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        auto window = makeWindow();
+        window->show();
+        benchmark::DoNotOptimize(window->grab());
+        const auto stop = std::chrono::steady_clock::now();
+        state.SetIterationTime(std::chrono::duration<double>(stop - start).count());
+        window.reset();
+        QCoreApplication::processEvents();
+    }
+}
+
+void BM_LentoraMainWindow3000Items(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString programDir = dir.path() + '/';
+    writeBigCourse(programDir);
+    setProgramPaths(ProgramPaths::forDirectory(programDir));
+    measureFirstPaint(state, [] {
+        auto window = std::make_unique<TPagrindineForma>(std::make_unique<LentoraWindowFactory>());
+        if (window->menuLinks().size() != kLinkedItems) {
+            qFatal("menu not built");
+        }
+        return window;
+    });
+}
+
+void BM_BareQtWindow(benchmark::State& state) {
+    measureFirstPaint(state, [] {
+        auto window = std::make_unique<QMainWindow>();
+        window->setMenuBar(new QMenuBar);
+        window->setCentralWidget(new QWidget);
+        window->centralWidget()->setFixedSize(600, 506);
+        return window;
+    });
+}
+
+BENCHMARK(BM_BareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LentoraMainWindow3000Items)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
