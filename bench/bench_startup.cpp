@@ -94,6 +94,10 @@ void BM_LentoraMainWindow3000Items(benchmark::State& state) {
     QTemporaryDir dir;
     const QString programDir = dir.path() + '/';
     writeBigCourse(programDir);
+    // Without the background picture, to tell the menu's share from the picture's.
+    if (state.range(0) == 0) {
+        QFile::remove(programDir + "Testai/Fonas1.bmp");
+    }
     setProgramPaths(ProgramPaths::forDirectory(programDir));
     measureFirstPaint(state, [] {
         auto window = std::make_unique<TPagrindineForma>(std::make_unique<LentoraWindowFactory>());
@@ -115,7 +119,12 @@ void BM_BareQtWindow(benchmark::State& state) {
 }
 
 BENCHMARK(BM_BareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_LentoraMainWindow3000Items)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LentoraMainWindow3000Items)
+    ->ArgName("background")
+    ->Arg(1)
+    ->Arg(0)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -74,11 +74,11 @@ std::vector<OutlineLine> parseOutlineLines(QByteArrayView text) {
     return lines;
 }
 
-std::vector<MenuNode> buildOutlineTree(const std::vector<OutlineLine>& lines) {
+std::vector<MenuNode> buildOutlineTree(std::vector<OutlineLine> lines) {
     std::vector<MenuNode> bar;
-    for (const OutlineLine& line : lines) {
+    for (OutlineLine& line : lines) {
         MenuNode node;
-        node.caption = line.caption;
+        node.caption = std::move(line.caption);
         node.link = line.link;
         std::vector<MenuNode>* siblings = &bar;
         const int depth = std::min(line.depth, kMaxMenuDepth);

@@ -44,7 +44,7 @@ struct MenuNode {
 // deepest one there is (on the menu bar when there is none). Nesting stops at kMaxMenuDepth
 // levels, so a broken file cannot build a menu too deep to show.
 inline constexpr int kMaxMenuDepth = 32;
-std::vector<MenuNode> buildOutlineTree(const std::vector<OutlineLine>& lines);
+std::vector<MenuNode> buildOutlineTree(std::vector<OutlineLine> lines);
 
 // What the menu table row of a link gives the item.
 struct MenuRowInfo {
