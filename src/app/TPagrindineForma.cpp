@@ -44,17 +44,16 @@ TPagrindineForma::TPagrindineForma(std::unique_ptr<WindowFactory> factory, QWidg
       TimerLaikas(new QTimer(this)),
       factory_(std::move(factory)) {
     setWindowTitle(QStringLiteral("Lentora"));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kMaroon);
-    setPalette(colours);
-    setAutoFillBackground(true);
 
+    // The colours and font belong to the client area; the menu bar keeps the system's.
     auto* client = new QWidget;
     client->setFixedSize(kClientSize);
     client->setFont(makeFont(QStringLiteral("Arial"), 8));
     QPalette clientColours = client->palette();
+    clientColours.setColor(QPalette::Window, kMaroon);
     clientColours.setColor(QPalette::WindowText, kNavy);
     client->setPalette(clientColours);
+    client->setAutoFillBackground(true);
     setCentralWidget(client);
 
     Panel1 = new BevelPanel(client);

@@ -12,10 +12,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QTabWidget>
+
+#include <algorithm>
 
 namespace lentora {
 
@@ -40,11 +43,41 @@ const std::array<const char*, 5> kBackgroundCaptions = {"Pirmas piešinys", "Ant
                                                         "Trečias piešinys", "Ketvirtas piešinys",
                                                         "Penktas piešinys"};
 
-QLabel* label(QWidget* parent, const char* text, const QRect& place) {
+QLabel* label(QWidget* parent, const char* text, const QRect& place, const QFont& dialogFont) {
     auto* result = new QLabel(QString::fromUtf8(text), parent);
     result->setGeometry(place);
     result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // The stand-in faces run wider than the originals: shrink a line that would be cut.
+    QFont font = dialogFont;
+    const QStringList lines = result->text().split(u'\n');
+    auto widest = [&] {
+        int width = 0;
+        for (const QString& line : lines) {
+            width = std::max(width, QFontMetrics(font).horizontalAdvance(line));
+        }
+        return width;
+    };
+    if (font.pixelSize() > 0 && widest() > place.width()) {
+        while (widest() > place.width() && font.pixelSize() > 8) {
+            font.setPixelSize(font.pixelSize() - 1);
+        }
+        result->setFont(font);
+    }
     return result;
+}
+
+// A question mark, the glyph of the help button.
+QIcon questionMarkIcon() {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    QFont font(installedFaceFor(QStringLiteral("Arial")));
+    font.setPixelSize(15);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(0, 0, 128));
+    painter.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("?"));
+    return QIcon(pixmap);
 }
 
 }  // namespace
@@ -85,11 +118,11 @@ TProgNustForm::TProgNustForm(QWidget* parent, FontChooser chooser)
     TabbedNotebook1->setGeometry(0, 0, 426, 281);
 
     auto* fonts = new QWidget;
-    label(fonts, "Pavadinimas", {148, 8, 100, 13});
-    label(fonts, "Dydis", {280, 8, 50, 13});
+    label(fonts, "Pavadinimas", {148, 8, 100, 13}, font());
+    label(fonts, "Dydis", {280, 8, 50, 13}, font());
     for (int row = 0; row < FontRowCount; ++row) {
         const RowPlace& place = kRowPlaces[row];
-        label(fonts, place.label, place.labelRect);
+        label(fonts, place.label, place.labelRect, font());
         namesBoxes[row] = new QLineEdit(fonts);
         namesBoxes[row]->setGeometry(148, place.boxY, 121, 21);
         namesBoxes[row]->setReadOnly(true);
@@ -124,7 +157,7 @@ TProgNustForm::TProgNustForm(QWidget* parent, FontChooser chooser)
     BitBtn2->setToolTip(QString::fromUtf8("Atsisakyti pakeitimų"));
     BitBtn2->setAutoDefault(false);
     BitBtn3->setGeometry(325, 246, 92, 27);
-    BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogHelpButton));
+    BitBtn3->setIcon(questionMarkIcon());
     BitBtn3->setAutoDefault(false);
     connect(BitBtn1, &QPushButton::clicked, this, &TProgNustForm::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
