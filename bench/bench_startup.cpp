@@ -1,5 +1,6 @@
 // Start-up to the first painted main window: the course's main window with a menu of 3,000
-// linked items against a bare Qt window with an empty menu bar.
+// linked items against a bare Qt window with an empty menu bar, both inside one process
+// (window creation to first paint) and as a fresh process (launch to first paint).
 #include "app/LentoraWindowFactory.h"
 #include "app/TPagrindineForma.h"
 #include "content/DataPacket.h"
@@ -7,15 +8,20 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <chrono>
+#include <cstdio>
 
 namespace {
 
@@ -118,6 +124,88 @@ void BM_BareQtWindow(benchmark::State& state) {
     });
 }
 
+// Start-up as the learner sees it: a fresh process from launch to its first painted window.
+// The child is this program, run with "--startup-child main|bare <program dir>".
+constexpr char kChildFlag[] = "--startup-child";
+
+class FirstPaintSignal : public QObject {
+    bool painting_ = false;
+
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched->isWidgetType() && !painting_) {
+            painting_ = true;
+            // Queued, so it runs once the whole window has painted and been flushed.
+            QMetaObject::invokeMethod(
+                this,
+                [] {
+                    std::fputs("painted\n", stdout);
+                    std::fflush(stdout);
+                    _exit(0);  // the parent measured what it needs; skip the teardown
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+int runStartupChild(int argc, char* argv[]) {
+    const QByteArray kind = argv[2];
+    const QString programDir = QString::fromLocal8Bit(argv[3]);
+    QApplication application(argc, argv);
+    FirstPaintSignal signal;
+    application.installEventFilter(&signal);
+    std::unique_ptr<QWidget> window;
+    if (kind == "main") {
+        setProgramPaths(ProgramPaths::forDirectory(programDir));
+        window = std::make_unique<TPagrindineForma>(std::make_unique<LentoraWindowFactory>());
+    } else {
+        auto bare = std::make_unique<QMainWindow>();
+        bare->setMenuBar(new QMenuBar);
+        // The same window with one menu caption: the first text drawn loads the fonts.
+        if (kind == "caption") {
+            bare->menuBar()->addMenu(QStringLiteral("Programa"));
+        }
+        bare->setCentralWidget(new QWidget);
+        bare->centralWidget()->setFixedSize(600, 506);
+        window = std::move(bare);
+    }
+    window->show();
+    QTimer::singleShot(10000, [] { _exit(1); });
+    return application.exec();
+}
+
+void measureProcessStartup(benchmark::State& state, const char* kind) {
+    QTemporaryDir dir;
+    const QString programDir = dir.path() + '/';
+    writeBigCourse(programDir);
+    for (auto _ : state) {
+        QProcess child;
+        QElapsedTimer timer;
+        timer.start();
+        child.start(QCoreApplication::applicationFilePath(),
+                    {kChildFlag, QString::fromLatin1(kind), programDir});
+        if (!child.waitForReadyRead(10000) || !child.readAll().startsWith("painted")) {
+            state.SkipWithError("the child did not paint");
+            break;
+        }
+        state.SetIterationTime(timer.nsecsElapsed() / 1e9);
+        child.waitForFinished(10000);
+    }
+}
+
+void BM_ProcessStartupBareQtWindow(benchmark::State& state) {
+    measureProcessStartup(state, "bare");
+}
+
+void BM_ProcessStartupBareQtWindowWithCaption(benchmark::State& state) {
+    measureProcessStartup(state, "caption");
+}
+
+void BM_ProcessStartupLentora3000Items(benchmark::State& state) {
+    measureProcessStartup(state, "main");
+}
+
 BENCHMARK(BM_BareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LentoraMainWindow3000Items)
     ->ArgName("background")
@@ -125,12 +213,18 @@ BENCHMARK(BM_LentoraMainWindow3000Items)
     ->Arg(0)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProcessStartupBareQtWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProcessStartupBareQtWindowWithCaption)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProcessStartupLentora3000Items)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    if (argc == 4 && qstrcmp(argv[1], kChildFlag) == 0) {
+        return runStartupChild(argc, argv);
     }
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
