@@ -13,25 +13,13 @@ using namespace lentora::content;
 
 namespace {
 
-FieldDef field(const char* name, FieldType type, std::uint16_t size, std::optional<int> width) {
-    FieldDef f;
-    f.name = name;
-    f.type = type;
-    f.size = size;
-    f.width = width;
-    return f;
-}
-
 // The answer table's schema; `questions` questions per test, `answers` answers per question.
 QByteArray answerPacket(int rows, int answersPerQuestion, int answerLength) {
     TableData t;
-    t.fields = {field("TestoID", FieldType::Number, 8, {}),
-                field("KlausimoID", FieldType::Number, 8, {}),
-                field("AtsakymoID", FieldType::Number, 8, {}),
-                field("Atsakymas", FieldType::Text, 1, 255),
-                field("Teisingas", FieldType::Flag, 2, {}),
-                field("X", FieldType::Number, 8, {}),
-                field("Y", FieldType::Number, 8, {})};
+    t.fields = {numberField("TestoID"),    numberField("KlausimoID"),
+                numberField("AtsakymoID"), textField("Atsakymas", 255),
+                flagField("Teisingas"),    numberField("X"),
+                numberField("Y")};
     t.keyFields = {0, 1, 2};
     t.rows.reserve(std::size_t(rows));
     const QByteArray words =
@@ -86,8 +74,7 @@ BENCHMARK(BM_ParseToValues)->Unit(benchmark::kMillisecond);
 // A simple test's walk: 400 questions, each showing its answers out of 5000.
 void BM_WalkQuestionsAndAnswers(benchmark::State& state) {
     TableData q;
-    q.fields = {field("TestoID", FieldType::Number, 8, {}),
-                field("KlausimoID", FieldType::Number, 8, {})};
+    q.fields = {numberField("TestoID"), numberField("KlausimoID")};
     q.keyFields = {0, 1};
     for (int i = 0; i < 400; ++i) {
         q.rows.push_back({double(i / 20 + 1), double(i % 20 + 1)});

@@ -41,18 +41,11 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 void writeBigCourse(const QString& programDir) {
     QByteArray outline;
     content::TableData table;
-    auto field = [](const char* name, content::FieldType type, std::uint16_t size) {
-        content::FieldDef def;
-        def.name = name;
-        def.type = type;
-        def.size = size;
-        return def;
-    };
-    table.fields = {field("Id", content::FieldType::Number, 8),
-                    field("Hint", content::FieldType::Text, 1),
-                    field("Matomas", content::FieldType::Flag, 2),
-                    field("Pasiekiamas", content::FieldType::Flag, 2),
-                    field("Komandos", content::FieldType::Memo, 4)};
+    // Hint and Komandos without a WIDTH property.
+    table.fields = {content::numberField("Id"),
+                    content::FieldDef{"Hint", content::FieldType::Text, 1, std::nullopt},
+                    content::flagField("Matomas"), content::flagField("Pasiekiamas"),
+                    content::FieldDef{"Komandos", content::FieldType::Memo, 4, std::nullopt}};
     table.keyFields = {0};
     int id = 0;
     for (int menu = 1; menu <= 10; ++menu) {
@@ -71,7 +64,7 @@ void writeBigCourse(const QString& programDir) {
     writeFile(programDir + "MENIU.MNU", outline);
     writeFile(programDir + "Data/Meniu.cds", content::writeDataPacket(table));
     table.fields.resize(2);
-    table.fields[1] = field("Tipas", content::FieldType::Number, 8);
+    table.fields[1] = content::numberField("Tipas");
     table.rows = {{1.0, 1.0}};
     writeFile(programDir + "Data/Nesioj.cds", content::writeDataPacket(table));
     QImage background(600, 484, QImage::Format_RGB32);

@@ -12,15 +12,6 @@ using namespace lentora::content;
 
 namespace {
 
-FieldDef field(const char* name, FieldType type, std::uint16_t size, std::optional<int> width) {
-    FieldDef f;
-    f.name = name;
-    f.type = type;
-    f.size = size;
-    f.width = width;
-    return f;
-}
-
 void put(QByteArray& b, std::uint64_t v, int bytes) {
     for (int i = 0; i < bytes; ++i) {
         b.append(char((v >> (8 * i)) & 0xFF));
@@ -79,9 +70,8 @@ int main(int argc, char* argv[]) {
     };
 
     TableData menu;
-    menu.fields = {field("Id", FieldType::Number, 8, {}), field("Hint", FieldType::Text, 1, 255),
-                   field("Matomas", FieldType::Flag, 2, {}),
-                   field("Komandos", FieldType::Memo, 4, 240)};
+    menu.fields = {numberField("Id"), textField("Hint", 255), flagField("Matomas"),
+                   memoField("Komandos")};
     menu.keyFields = {0};
     menu.rows = {
         {2.0, QByteArray("\xD0ios"), true, QByteArray("00002          Teorijos langas\r\n")},
@@ -90,15 +80,14 @@ int main(int argc, char* argv[]) {
     save("menu.cds", writeDataPacket(menu));
 
     TableData answers;
-    answers.fields = {
-        field("TestoID", FieldType::Number, 8, {}), field("KlausimoID", FieldType::Number, 8, {}),
-        field("Atsakymas", FieldType::Text, 2, 300), field("Teisingas", FieldType::Flag, 2, {})};
+    answers.fields = {numberField("TestoID"), numberField("KlausimoID"),
+                      textField("Atsakymas", 300), flagField("Teisingas")};
     answers.keyFields = {0, 1};
     answers.rows = {{11.0, 2.0, QByteArray(280, 'a'), true}, {11.0, 1.0, QByteArray("b"), false}};
     save("answers.cds", writeDataPacket(answers));
 
     TableData textKey;
-    textKey.fields = {field("K", FieldType::Text, 1, 30), field("V", FieldType::Memo, 4, 1)};
+    textKey.fields = {textField("K", 30), memoField("V", 1)};
     textKey.keyFields = {0};
     textKey.rows = {{QByteArray("b"), QByteArray("x")}, {QByteArray("a"), std::monostate{}}};
     save("textkey.cds", writeDataPacket(textKey));

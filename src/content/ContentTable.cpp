@@ -579,23 +579,10 @@ void ContentTable::linkToMaster(ContentTable& master, const QByteArrayList& deta
 }
 
 TableData ContentTable::data() const {
-    TableData table;
     if (!d->open) {
-        return table;
+        return {};
     }
-    const PacketImage& image = d->image;
-    table.fields = image.fields;
-    table.keyFields = image.keyFields;
-    table.rows.reserve(image.order.size());
-    for (std::uint32_t row : image.order) {
-        std::vector<Value> values;
-        values.reserve(image.fields.size());
-        for (std::size_t f = 0; f < image.fields.size(); ++f) {
-            values.push_back(image.value(row, f));
-        }
-        table.rows.push_back(std::move(values));
-    }
-    return table;
+    return toTableData(d->image);
 }
 
 QByteArrayList splitMemoLines(QByteArrayView memo) {

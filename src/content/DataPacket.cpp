@@ -512,12 +512,11 @@ PacketImage readPacketImage(QByteArray bytes, const QString& fileName) {
     return image;
 }
 
-TableData parseDataPacket(QByteArrayView bytes, const QString& fileName) {
-    const PacketImage image = readPacketImage(bytes.toByteArray(), fileName);
+TableData toTableData(const PacketImage& image) {
     TableData table;
     table.fields = image.fields;
     table.keyFields = image.keyFields;
-    table.rows.reserve(image.rowCount);
+    table.rows.reserve(image.order.size());
     for (std::uint32_t row : image.order) {
         std::vector<Value> values;
         values.reserve(image.fields.size());
@@ -527,6 +526,26 @@ TableData parseDataPacket(QByteArrayView bytes, const QString& fileName) {
         table.rows.push_back(std::move(values));
     }
     return table;
+}
+
+FieldDef numberField(QByteArray name) {
+    return {std::move(name), FieldType::Number, 8, std::nullopt};
+}
+
+FieldDef flagField(QByteArray name) {
+    return {std::move(name), FieldType::Flag, 2, std::nullopt};
+}
+
+FieldDef textField(QByteArray name, int width) {
+    return {std::move(name), FieldType::Text, std::uint16_t(width <= 255 ? 1 : 2), width};
+}
+
+FieldDef memoField(QByteArray name, int width) {
+    return {std::move(name), FieldType::Memo, 4, width};
+}
+
+TableData parseDataPacket(QByteArrayView bytes, const QString& fileName) {
+    return toTableData(readPacketImage(bytes.toByteArray(), fileName));
 }
 
 QByteArray writeDataPacket(const TableData& table) {

@@ -14,11 +14,17 @@ namespace lentora::content {
 enum class FieldType { Flag, Number, Text, Memo };  // base types 3, 4, 9, 11
 
 struct FieldDef {
-    QByteArray name;          // code page 1257
+    QByteArray name;  // code page 1257
     FieldType type = FieldType::Number;
-    std::uint16_t size = 8;   // value width, or width of the length prefix (1, 2 or 4)
-    std::optional<int> width; // the WIDTH property, when present
+    std::uint16_t size = 8;    // value width, or width of the length prefix (1, 2 or 4)
+    std::optional<int> width;  // the WIDTH property, when present
 };
+
+// Field definitions as the course's tables use them.
+FieldDef numberField(QByteArray name);
+FieldDef flagField(QByteArray name);
+FieldDef textField(QByteArray name, int width);  // 1-byte length prefix up to 255, else 2
+FieldDef memoField(QByteArray name, int width = 240);
 
 // null, number, text or memo bytes, flag
 using Value = std::variant<std::monostate, double, QByteArray, bool>;

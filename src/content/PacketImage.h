@@ -54,4 +54,7 @@ struct PacketImage {
 // "Invalid data packet file <fileName>: <what is wrong>".
 PacketImage readPacketImage(QByteArray bytes, const QString& fileName);
 
+// The image's rows as plain values, in key order.
+TableData toTableData(const PacketImage& image);
+
 }  // namespace lentora::content

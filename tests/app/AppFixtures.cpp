@@ -12,23 +12,12 @@ using content::FieldDef;
 using content::FieldType;
 using content::TableData;
 
-namespace {
-
-FieldDef field(const char* name, FieldType type, std::uint16_t size) {
-    FieldDef result;
-    result.name = name;
-    result.type = type;
-    result.size = size;
-    return result;
-}
-
-}  // namespace
-
 QByteArray menuTablePacket(const std::vector<MenuRow>& rows) {
     TableData table;
-    table.fields = {field("Id", FieldType::Number, 8), field("Hint", FieldType::Text, 1),
-                    field("Matomas", FieldType::Flag, 2), field("Pasiekiamas", FieldType::Flag, 2),
-                    field("Komandos", FieldType::Memo, 4)};
+    // Hint and Komandos without a WIDTH property.
+    table.fields = {content::numberField("Id"), FieldDef{"Hint", FieldType::Text, 1, std::nullopt},
+                    content::flagField("Matomas"), content::flagField("Pasiekiamas"),
+                    FieldDef{"Komandos", FieldType::Memo, 4, std::nullopt}};
     table.keyFields = {0};
     for (const MenuRow& row : rows) {
         table.rows.push_back({double(row.id), row.hint, row.visible, row.enabled, row.komandos});
@@ -38,7 +27,7 @@ QByteArray menuTablePacket(const std::vector<MenuRow>& rows) {
 
 QByteArray movableTablePacket(const std::vector<MovableRow>& rows) {
     TableData table;
-    table.fields = {field("Id", FieldType::Number, 8), field("Tipas", FieldType::Number, 8)};
+    table.fields = {content::numberField("Id"), content::numberField("Tipas")};
     table.keyFields = {0};
     for (const MovableRow& row : rows) {
         table.rows.push_back({double(row.id), double(row.type)});

@@ -9,19 +9,11 @@ using lentora::Error;
 
 namespace {
 
-FieldDef makeField(const char* name, FieldType type, std::uint16_t size = 8) {
-    FieldDef f;
-    f.name = name;
-    f.type = type;
-    f.size = size;
-    return f;
-}
-
 QByteArray menuPacket() {
     TableData t;
-    t.fields = {makeField("Id", FieldType::Number), makeField("Hint", FieldType::Text, 1),
-                makeField("Matomas", FieldType::Flag, 2),
-                makeField("Komandos", FieldType::Memo, 4)};
+    // Text and memo without a WIDTH property.
+    t.fields = {numberField("Id"), FieldDef{"Hint", FieldType::Text, 1, std::nullopt},
+                flagField("Matomas"), FieldDef{"Komandos", FieldType::Memo, 4, std::nullopt}};
     t.keyFields = {0};
     t.rows = {
         {16.0, QByteArray("\xD0ios"), true, QByteArray("00016          Teorijos langas\r\n")},
@@ -34,8 +26,7 @@ QByteArray menuPacket() {
 // Questions of two tests, and answers keyed by test, question and answer.
 QByteArray questionPacket() {
     TableData t;
-    t.fields = {makeField("TestoID", FieldType::Number),
-                makeField("KlausimoID", FieldType::Number)};
+    t.fields = {numberField("TestoID"), numberField("KlausimoID")};
     t.keyFields = {0, 1};
     t.rows = {{11.0, 2.0}, {11.0, 1.0}, {12.0, 1.0}, {11.0, 3.0}};
     return writeDataPacket(t);
@@ -43,9 +34,8 @@ QByteArray questionPacket() {
 
 QByteArray answerPacket() {
     TableData t;
-    t.fields = {makeField("TestoID", FieldType::Number), makeField("KlausimoID", FieldType::Number),
-                makeField("AtsakymoID", FieldType::Number),
-                makeField("Atsakymas", FieldType::Text, 1)};
+    t.fields = {numberField("TestoID"), numberField("KlausimoID"), numberField("AtsakymoID"),
+                FieldDef{"Atsakymas", FieldType::Text, 1, std::nullopt}};
     t.keyFields = {0, 1, 2};
     t.rows = {{11.0, 1.0, 2.0, QByteArray("b")},
               {12.0, 1.0, 1.0, QByteArray("x")},

@@ -12,23 +12,11 @@ using lentora::testing::PacketBytes;
 
 namespace {
 
-FieldDef makeField(const char* name, FieldType type, std::uint16_t size,
-                   std::optional<int> width = std::nullopt) {
-    FieldDef f;
-    f.name = name;
-    f.type = type;
-    f.size = size;
-    f.width = width;
-    return f;
-}
-
 // Every kind of field, a null in each, keys out of order and a duplicate key.
 TableData sampleTable() {
     TableData t;
-    t.fields = {makeField("Id", FieldType::Number, 8), makeField("Hint", FieldType::Text, 1, 255),
-                makeField("Matomas", FieldType::Flag, 2),
-                makeField("Komandos", FieldType::Memo, 4, 240),
-                makeField("Ilgas", FieldType::Text, 2, 1000)};
+    t.fields = {numberField("Id"), textField("Hint", 255), flagField("Matomas"),
+                memoField("Komandos"), textField("Ilgas", 1000)};
     t.keyFields = {0};
     const QByteArray longText(700, 'x');
     t.rows = {
@@ -74,7 +62,7 @@ TEST(DataPacket, WriterOutputReadsBackSortedStablyWithNullsFirst) {
 
 TEST(DataPacket, TextKeysSortByteForByte) {
     TableData t;
-    t.fields = {makeField("K", FieldType::Text, 1, 255)};
+    t.fields = {textField("K", 255)};
     t.keyFields = {0};
     t.rows = {{QByteArray("b")}, {QByteArray("\xE0")}, {QByteArray("ab")}, {QByteArray("a")}};
     const TableData out = parseDataPacket(writeDataPacket(t), QStringLiteral("t.cds"));
@@ -202,11 +190,11 @@ TEST(DataPacket, EveryTruncationAndByteFlipIsAnErrorOrATable) {
 
 TEST(DataPacket, WriterRefusesValuesItCannotStore) {
     TableData t;
-    t.fields = {makeField("N", FieldType::Number, 8)};
+    t.fields = {numberField("N")};
     t.rows = {{QByteArray("not a number")}};
     EXPECT_THROW(writeDataPacket(t), Error);
 
-    t.fields = {makeField("T", FieldType::Text, 1, 255)};
+    t.fields = {textField("T", 255)};
     t.rows = {{QByteArray(256, 'a')}};
     EXPECT_THROW(writeDataPacket(t), Error);
 
@@ -220,7 +208,7 @@ TEST(DataPacket, WriterRefusesValuesItCannotStore) {
 
 TEST(DataPacket, NaNKeysSortBeforeNumbersWithoutBreakingTheOrder) {
     TableData t;
-    t.fields = {makeField("N", FieldType::Number, 8)};
+    t.fields = {numberField("N")};
     t.keyFields = {0};
     for (double v : {5.0, std::nan(""), 1.0, std::nan(""), 3.0}) {
         t.rows.push_back({v});

@@ -30,8 +30,7 @@ QByteArray bmp(int width, int height) {
 
 QByteArray theoryTable(const std::vector<std::pair<int, QByteArray>>& rows) {
     content::TableData table;
-    table.fields = {{"Id", content::FieldType::Number, 8, {}},
-                    {"Teorija", content::FieldType::Memo, 4, 240}};
+    table.fields = {content::numberField("Id"), content::memoField("Teorija")};
     table.keyFields = {0};
     for (const auto& [id, text] : rows) {
         table.rows.push_back({double(id), text});

@@ -117,31 +117,28 @@ FieldDef fieldFromJson(const QJsonValue& value, int number) {
         fail(QStringLiteral("%1 is not an object").arg(where));
     }
     const QJsonObject object = value.toObject();
-    FieldDef field;
     if (!object.value(QLatin1String("name")).isString()) {
         fail(QStringLiteral("%1 has no name").arg(where));
     }
-    field.name = toContentText(object.value(QLatin1String("name")).toString(), where);
-    if (field.name.size() > 255) {
+    QByteArray name = toContentText(object.value(QLatin1String("name")).toString(), where);
+    if (name.size() > 255) {
         fail(QStringLiteral("%1 has a name longer than 255 bytes").arg(where));
     }
     const QString type = object.value(QLatin1String("type")).toString();
+    FieldDef field;
     if (type == QLatin1String("number")) {
-        field.type = FieldType::Number;
-        field.size = 8;
+        field = content::numberField(std::move(name));
     } else if (type == QLatin1String("text")) {
-        field.type = FieldType::Text;
-        field.size = 1;
+        field = content::textField(std::move(name), 255);  // prefix settled once rows are read
     } else if (type == QLatin1String("flag")) {
-        field.type = FieldType::Flag;
-        field.size = 2;
+        field = content::flagField(std::move(name));
     } else if (type == QLatin1String("memo")) {
-        field.type = FieldType::Memo;
-        field.size = 4;
+        field = content::memoField(std::move(name));
     } else {
         fail(QStringLiteral("%1 has type \"%2\"; expected number, text, flag or memo")
                  .arg(where, type));
     }
+    field.width.reset();  // only the width the JSON gives
     const QJsonValue width = object.value(QLatin1String("width"));
     if (!width.isNull() && !width.isUndefined()) {
         const double w = width.toDouble(-1);

@@ -217,20 +217,4 @@ void writeWav(const CourseContext& context, const QString& relativePath,
     writeOutputFile(context, relativePath, bytes);
 }
 
-content::FieldDef numberField(const char* name) {
-    return {QByteArray(name), content::FieldType::Number, 8, std::nullopt};
-}
-
-content::FieldDef textField(const char* name, int width) {
-    return {QByteArray(name), content::FieldType::Text, std::uint16_t(width <= 255 ? 1 : 2), width};
-}
-
-content::FieldDef flagField(const char* name) {
-    return {QByteArray(name), content::FieldType::Flag, 2, std::nullopt};
-}
-
-content::FieldDef memoField(const char* name) {
-    return {QByteArray(name), content::FieldType::Memo, 4, 240};
-}
-
 }  // namespace lentora::course

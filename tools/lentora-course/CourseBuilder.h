@@ -40,10 +40,10 @@ void writeWav(const CourseContext& context, const QString& relativePath,
               const std::vector<float>& samples, int sampleRate = 22050);
 
 // Field definitions for tables.
-content::FieldDef numberField(const char* name);
-content::FieldDef textField(const char* name, int width);  // 1-byte prefix up to 255, else 2
-content::FieldDef flagField(const char* name);
-content::FieldDef memoField(const char* name);
+using content::flagField;
+using content::memoField;
+using content::numberField;
+using content::textField;
 
 // The parts of the course, each in its own source file.
 void buildShellContent(const CourseContext& context);   // menu, backgrounds, grades, about, help

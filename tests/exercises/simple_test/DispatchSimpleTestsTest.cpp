@@ -33,11 +33,8 @@ TEST(DispatchSimpleTests, TwoTestsOfOneMenuRowGiveOneGrade) {
     program.write();
 
     TableData menu;
-    menu.fields = {number("Id"),
-                   text("Hint", 255),
-                   flag("Matomas"),
-                   flag("Pasiekiamas"),
-                   {"Komandos", FieldType::Memo, 4, 240}};
+    menu.fields = {numberField("Id"), textField("Hint", 255), flagField("Matomas"),
+                   flagField("Pasiekiamas"), memoField("Komandos")};
     menu.keyFields = {0};
     menu.rows.push_back({5.0, cp(""), true, true,
                          cp("00001          Paprastas pratimas\r\n"

@@ -20,18 +20,12 @@
 
 namespace lentora::simple_test_support {
 
-using content::FieldType;
+using content::flagField;
+using content::memoField;
+using content::numberField;
 using content::TableData;
+using content::textField;
 
-inline content::FieldDef number(const char* name) {
-    return {name, FieldType::Number, 8, std::nullopt};
-}
-inline content::FieldDef text(const char* name, int width) {
-    return {name, FieldType::Text, 1, width};
-}
-inline content::FieldDef flag(const char* name) {
-    return {name, FieldType::Flag, 2, std::nullopt};
-}
 inline content::Value cp(const char* utf8) {
     return toCp1257(QString::fromUtf8(utf8));
 }
@@ -43,21 +37,22 @@ inline const char* const kCheck = "Žymimasis laukelis";
 class TestProgram {
 public:
     TestProgram() {
-        tests.fields = {number("TestoId"), number("LangIlg"), number("LangAukst"),
-                        text("LangCaption", 255)};
+        tests.fields = {numberField("TestoId"), numberField("LangIlg"), numberField("LangAukst"),
+                        textField("LangCaption", 255)};
         tests.keyFields = {0};
-        questions.fields = {number("TestoID"),
-                            number("KlausimoID"),
-                            number("X"),
-                            number("Y"),
-                            number("Ilgis"),
-                            number("Aukstis"),
-                            text("Klausimas", 255),
-                            text("Tipas", 30)};
+        questions.fields = {numberField("TestoID"),
+                            numberField("KlausimoID"),
+                            numberField("X"),
+                            numberField("Y"),
+                            numberField("Ilgis"),
+                            numberField("Aukstis"),
+                            textField("Klausimas", 255),
+                            textField("Tipas", 30)};
         questions.keyFields = {0, 1};
-        answers.fields = {
-            number("TestoID"), number("KlausimoID"), number("AtsakymoID"), text("Atsakymas", 255),
-            flag("Teisingas"), number("X"),          number("Y")};
+        answers.fields = {numberField("TestoID"),    numberField("KlausimoID"),
+                          numberField("AtsakymoID"), textField("Atsakymas", 255),
+                          flagField("Teisingas"),    numberField("X"),
+                          numberField("Y")};
         answers.keyFields = {0, 1, 2};
 
         QImage background(300, 200, QImage::Format_RGB32);
