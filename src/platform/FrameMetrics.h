@@ -6,7 +6,7 @@ namespace lentora {
 
 // Window sizes in the content are outer sizes (frame and caption included). Qt sizes the
 // client area, so every window converts through these nominal metrics.
-inline constexpr int kFrameWidth = 3;     // on each side
+inline constexpr int kFrameWidth = 3;  // on each side
 inline constexpr int kCaptionHeight = 19;
 
 inline QSize clientSizeForOuter(QSize outer) {

@@ -15,7 +15,10 @@ namespace lentora::testing {
 struct MenuRow {
     MenuRow(int id, QByteArray komandos = {}, bool visible = true, bool enabled = true,
             QByteArray hint = {})
-        : id(id), komandos(std::move(komandos)), visible(visible), enabled(enabled),
+        : id(id),
+          komandos(std::move(komandos)),
+          visible(visible),
+          enabled(enabled),
           hint(std::move(hint)) {}
 
     int id = 0;
