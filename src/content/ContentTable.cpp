@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <span>
 
@@ -18,60 +17,6 @@ namespace lentora::content {
 namespace {
 
 const QString kClosed = QStringLiteral("Cannot perform this operation on a closed dataset");
-
-// A value to match against a field: a key being searched, or a master's current value.
-struct KeyValue {
-    bool null = false;
-    bool isText = false;
-    double number = 0;
-    QByteArrayView text;
-};
-
-bool isTextType(FieldType type) {
-    return type == FieldType::Text || type == FieldType::Memo;
-}
-
-KeyValue keyValueOf(const PacketImage& image, std::size_t row, std::size_t field) {
-    KeyValue kv;
-    kv.isText = isTextType(image.fields[field].type);
-    if (image.isNull(row, field)) {
-        kv.null = true;
-        return kv;
-    }
-    const PacketCell& c = image.cell(row, field);
-    if (kv.isText) {
-        kv.text = QByteArrayView(image.textData(c), qsizetype(c.text.length));
-    } else {
-        kv.number = c.number;
-    }
-    return kv;
-}
-
-// Same order as the sort of the rows: nulls first, NaN before numbers, texts byte for byte.
-// The key must be of the field's kind (text or not).
-int compareToKey(const PacketImage& image, std::size_t row, std::size_t field,
-                 const KeyValue& key) {
-    const bool rowNull = image.isNull(row, field);
-    if (rowNull || key.null) {
-        return int(key.null) - int(rowNull);
-    }
-    const PacketCell& c = image.cell(row, field);
-    if (!key.isText) {
-        const bool aNan = std::isnan(c.number);
-        const bool bNan = std::isnan(key.number);
-        if (aNan || bNan) {
-            return int(bNan) - int(aNan);
-        }
-        return c.number < key.number ? -1 : (key.number < c.number ? 1 : 0);
-    }
-    const std::size_t length = c.text.length;
-    const std::size_t keyLength = std::size_t(key.text.size());
-    const int r = std::memcmp(image.textData(c), key.text.data(), std::min(length, keyLength));
-    if (r != 0) {
-        return r < 0 ? -1 : 1;
-    }
-    return length < keyLength ? -1 : (length > keyLength ? 1 : 0);
-}
 
 }  // namespace
 
@@ -107,14 +52,28 @@ struct ContentTable::Impl {
         }
     }
 
-    int fieldIndex(QByteArrayView name) const {
-        checkOpen();
+    // The 0-based index of the field with that exact name, or -1.
+    int findField(QByteArrayView name) const {
         for (std::size_t i = 0; i < image.fields.size(); ++i) {
             if (image.fields[i].name == name) {
                 return int(i);
             }
         }
-        throw Error(QStringLiteral("Field '%1' not found").arg(fromCp1257(name)));
+        return -1;
+    }
+
+    int fieldIndex(QByteArrayView name) const {
+        checkOpen();
+        const int index = findField(name);
+        if (index < 0) {
+            throw Error(QStringLiteral("Field '%1' not found").arg(fromCp1257(name)));
+        }
+        return index;
+    }
+
+    Value currentValue(QByteArrayView name) const {
+        const int f = fieldIndex(name);
+        return image.value(currentRow(), std::size_t(f));
     }
 
     int fieldIndexAt(int position) const {
@@ -154,14 +113,21 @@ struct ContentTable::Impl {
     void applyLink();
     void notifyDetails();
     void unlinkFromMaster(ContentTable* self);
+    bool moveToKey(const KeyValue& key);
+
+    // After the content or the link changed: the rows follow the master again, the cursor
+    // goes to the first of them, and the details follow in turn.
+    void refresh() {
+        applyLink();
+        toFirst();
+        notifyDetails();
+    }
 };
 
 void ContentTable::Impl::notifyDetails() {
     for (ContentTable* detail : details) {
         if (detail->d->open) {
-            detail->d->applyLink();
-            detail->d->toFirst();
-            detail->d->notifyDetails();
+            detail->d->refresh();
         }
     }
 }
@@ -181,21 +147,13 @@ void ContentTable::Impl::applyLink() {
     std::vector<std::size_t> positions;
     std::vector<KeyValue> keys;
     for (qsizetype i = 0; i < detailFields.size(); ++i) {
-        const auto byName = [](const PacketImage& img, const QByteArray& name) -> int {
-            for (std::size_t f = 0; f < img.fields.size(); ++f) {
-                if (img.fields[f].name == name) {
-                    return int(f);
-                }
-            }
-            return -1;
-        };
-        const int detailField = byName(image, detailFields[i]);
-        const int masterField = byName(m.image, masterFields[i]);
+        const int detailField = findField(detailFields[i]);
+        const int masterField = m.findField(masterFields[i]);
         if (detailField < 0 || masterField < 0) {
             showNone();
             return;
         }
-        KeyValue kv = keyValueOf(m.image, masterRow, std::size_t(masterField));
+        const KeyValue kv = m.image.keyValue(masterRow, std::size_t(masterField));
         if (kv.isText != isTextType(image.fields[std::size_t(detailField)].type)) {
             showNone();  // a text never equals a number
             return;
@@ -209,7 +167,7 @@ void ContentTable::Impl::applyLink() {
                                       [](std::size_t a, int b) { return a == std::size_t(b); });
     auto compareRow = [&](std::uint32_t row) {
         for (std::size_t i = 0; i < positions.size(); ++i) {
-            const int c = compareToKey(image, row, positions[i], keys[i]);
+            const int c = image.compareToKey(row, positions[i], keys[i]);
             if (c != 0) {
                 return c;
             }
@@ -254,11 +212,20 @@ ContentTable::~ContentTable() {
     for (ContentTable* detail : d->details) {
         detail->d->master = nullptr;
         if (detail->d->open) {
-            detail->d->applyLink();
-            detail->d->toFirst();
-            detail->d->notifyDetails();
+            detail->d->refresh();
         }
     }
+}
+
+void ContentTable::adopt(QByteArray bytes, const QString& fileName) {
+    try {
+        d->image = readPacketImage(std::move(bytes), fileName);
+    } catch (...) {
+        close();
+        throw;
+    }
+    d->open = true;
+    d->refresh();
 }
 
 void ContentTable::load(const QString& path) {
@@ -281,29 +248,11 @@ void ContentTable::load(const QString& path) {
         close();
         throw Error(QStringLiteral("Cannot read file %1").arg(path));
     }
-    try {
-        d->image = readPacketImage(std::move(bytes), path);
-    } catch (...) {
-        close();
-        throw;
-    }
-    d->open = true;
-    d->applyLink();
-    d->toFirst();
-    d->notifyDetails();
+    adopt(std::move(bytes), path);
 }
 
 void ContentTable::loadFromBytes(QByteArrayView bytes, const QString& fileName) {
-    try {
-        d->image = readPacketImage(bytes.toByteArray(), fileName);
-    } catch (...) {
-        close();
-        throw;
-    }
-    d->open = true;
-    d->applyLink();
-    d->toFirst();
-    d->notifyDetails();
+    adopt(bytes.toByteArray(), fileName);
 }
 
 void ContentTable::close() {
@@ -334,12 +283,8 @@ const FieldDef& ContentTable::field(int position) const {
 }
 
 int ContentTable::fieldPosition(QByteArrayView name) const {
-    for (std::size_t i = 0; i < d->image.fields.size(); ++i) {
-        if (d->image.fields[i].name == name) {
-            return int(i) + 1;
-        }
-    }
-    return -1;
+    const int index = d->findField(name);
+    return index < 0 ? -1 : index + 1;
 }
 
 void ContentTable::first() {
@@ -445,23 +390,19 @@ bool flagOf(const Value& v) {
 }  // namespace
 
 int ContentTable::asInt(QByteArrayView fieldName) const {
-    const int f = d->fieldIndex(fieldName);
-    return intOf(d->image.value(d->currentRow(), std::size_t(f)));
+    return intOf(d->currentValue(fieldName));
 }
 
 double ContentTable::asNumber(QByteArrayView fieldName) const {
-    const int f = d->fieldIndex(fieldName);
-    return numberOf(d->image.value(d->currentRow(), std::size_t(f)));
+    return numberOf(d->currentValue(fieldName));
 }
 
 QByteArray ContentTable::asText(QByteArrayView fieldName) const {
-    const int f = d->fieldIndex(fieldName);
-    return textOf(d->image.value(d->currentRow(), std::size_t(f)));
+    return textOf(d->currentValue(fieldName));
 }
 
 bool ContentTable::asFlag(QByteArrayView fieldName) const {
-    const int f = d->fieldIndex(fieldName);
-    return flagOf(d->image.value(d->currentRow(), std::size_t(f)));
+    return flagOf(d->currentValue(fieldName));
 }
 
 bool ContentTable::isNull(QByteArrayView fieldName) const {
@@ -481,54 +422,45 @@ QByteArray ContentTable::asTextAt(int position) const {
     return textOf(valueAt(position));
 }
 
-namespace {
-
-// Index in `rows` (sorted on `field`) of the first row equal to `key`, or -1.
-qsizetype findInSorted(const PacketImage& image, std::span<const std::uint32_t> rows,
-                       std::size_t field, const KeyValue& key) {
-    const auto it = std::partition_point(rows.begin(), rows.end(), [&](std::uint32_t row) {
-        return compareToKey(image, row, field, key) < 0;
-    });
-    if (it == rows.end() || compareToKey(image, *it, field, key) != 0) {
-        return -1;
+// Moves the cursor to the first visible row whose key equals `key`; the visible rows are
+// sorted on the key.
+bool ContentTable::Impl::moveToKey(const KeyValue& key) {
+    if (image.keyFields.empty()) {
+        throw Error(QStringLiteral("The table has no key"));
     }
-    return it - rows.begin();
+    const auto field = std::size_t(image.keyFields.front());
+    const std::span<const std::uint32_t> rows = visible();
+    const auto it = std::partition_point(rows.begin(), rows.end(), [&](std::uint32_t row) {
+        return image.compareToKey(row, field, key) < 0;
+    });
+    if (it == rows.end() || image.compareToKey(*it, field, key) != 0) {
+        return false;
+    }
+    cursor = std::size_t(it - rows.begin());
+    atEnd = false;
+    notifyDetails();
+    return true;
 }
-
-}  // namespace
 
 bool ContentTable::findKey(double key) {
     d->checkOpen();
-    if (d->image.keyFields.empty()) {
-        throw Error(QStringLiteral("The table has no key"));
-    }
-    const auto field = std::size_t(d->image.keyFields.front());
     KeyValue kv;
     QByteArray text;
-    if (isTextType(d->image.fields[field].type)) {
+    if (!d->image.keyFields.empty() &&
+        isTextType(d->image.fields[std::size_t(d->image.keyFields.front())].type)) {
         text = QByteArray::number(key, 'g', 15);
         kv.isText = true;
         kv.text = text;
     } else {
         kv.number = key;
     }
-    const qsizetype index = findInSorted(d->image, d->visible(), field, kv);
-    if (index < 0) {
-        return false;
-    }
-    d->cursor = std::size_t(index);
-    d->atEnd = false;
-    d->notifyDetails();
-    return true;
+    return d->moveToKey(kv);
 }
 
 bool ContentTable::findKey(QByteArrayView key) {
     d->checkOpen();
-    if (d->image.keyFields.empty()) {
-        throw Error(QStringLiteral("The table has no key"));
-    }
-    const auto field = std::size_t(d->image.keyFields.front());
-    if (!isTextType(d->image.fields[field].type)) {
+    if (!d->image.keyFields.empty() &&
+        !isTextType(d->image.fields[std::size_t(d->image.keyFields.front())].type)) {
         bool ok = false;
         const double number = key.toByteArray().trimmed().toDouble(&ok);
         return ok && findKey(number);
@@ -536,14 +468,7 @@ bool ContentTable::findKey(QByteArrayView key) {
     KeyValue kv;
     kv.isText = true;
     kv.text = key;
-    const qsizetype index = findInSorted(d->image, d->visible(), field, kv);
-    if (index < 0) {
-        return false;
-    }
-    d->cursor = std::size_t(index);
-    d->atEnd = false;
-    d->notifyDetails();
-    return true;
+    return d->moveToKey(kv);
 }
 
 void ContentTable::linkToMaster(ContentTable& master, const QByteArrayList& detailFields,
@@ -572,9 +497,7 @@ void ContentTable::linkToMaster(ContentTable& master, const QByteArrayList& deta
     d->masterFields = masterFields;
     master.d->details.push_back(this);
     if (d->open) {
-        d->applyLink();
-        d->toFirst();
-        d->notifyDetails();
+        d->refresh();
     }
 }
 

@@ -70,6 +70,9 @@ public:
     TableData data() const;
 
 private:
+    // Takes a file's bytes as the new content; a table whose bytes do not read is closed.
+    void adopt(QByteArray bytes, const QString& fileName);
+
     struct Impl;
     std::unique_ptr<Impl> d;
 };

@@ -429,16 +429,6 @@ void PacketParser::parse(PacketImage& image) {
     }
 }
 
-// A total order on doubles so that sorting stays well defined even with NaN: NaN first.
-int compareNumbers(double a, double b) {
-    const bool aNan = std::isnan(a);
-    const bool bNan = std::isnan(b);
-    if (aNan || bNan) {
-        return int(bNan) - int(aNan);
-    }
-    return a < b ? -1 : (b < a ? 1 : 0);
-}
-
 void appendU16(QByteArray& out, unsigned v) {
     out.append(char(v & 0xFF));
     out.append(char((v >> 8) & 0xFF));
@@ -482,27 +472,44 @@ Value PacketImage::value(std::size_t row, std::size_t field) const {
     return QByteArray(textData(c), qsizetype(c.text.length));
 }
 
-int PacketImage::compareField(std::size_t a, std::size_t b, std::size_t field) const {
-    const bool aNull = isNull(a, field);
-    const bool bNull = isNull(b, field);
-    if (aNull || bNull) {
-        return int(bNull) - int(aNull);
+KeyValue PacketImage::keyValue(std::size_t row, std::size_t field) const {
+    KeyValue key;
+    key.isText = isTextType(fields[field].type);
+    if (isNull(row, field)) {
+        key.null = true;
+        return key;
     }
-    const PacketCell& ca = cell(a, field);
-    const PacketCell& cb = cell(b, field);
-    switch (fields[field].type) {
-        case FieldType::Number:
-        case FieldType::Flag:
-            return compareNumbers(ca.number, cb.number);
-        case FieldType::Text:
-        case FieldType::Memo:
-            break;
+    const PacketCell& c = cell(row, field);
+    if (key.isText) {
+        key.text = QByteArrayView(textData(c), qsizetype(c.text.length));
+    } else {
+        key.number = c.number;
     }
-    const int c = std::memcmp(textData(ca), textData(cb), std::min(ca.text.length, cb.text.length));
-    if (c != 0) {
-        return c < 0 ? -1 : 1;
+    return key;
+}
+
+int PacketImage::compareToKey(std::size_t row, std::size_t field, const KeyValue& key) const {
+    const bool rowNull = isNull(row, field);
+    if (rowNull || key.null) {
+        return int(key.null) - int(rowNull);
     }
-    return ca.text.length < cb.text.length ? -1 : (ca.text.length > cb.text.length ? 1 : 0);
+    const PacketCell& c = cell(row, field);
+    if (!key.isText) {
+        // A total order even with NaN, so that sorting stays well defined: NaN first.
+        const bool rowNan = std::isnan(c.number);
+        const bool keyNan = std::isnan(key.number);
+        if (rowNan || keyNan) {
+            return int(keyNan) - int(rowNan);
+        }
+        return c.number < key.number ? -1 : (key.number < c.number ? 1 : 0);
+    }
+    const std::size_t length = c.text.length;
+    const auto keyLength = std::size_t(key.text.size());
+    const int r = std::memcmp(textData(c), key.text.data(), std::min(length, keyLength));
+    if (r != 0) {
+        return r < 0 ? -1 : 1;
+    }
+    return length < keyLength ? -1 : (length > keyLength ? 1 : 0);
 }
 
 PacketImage readPacketImage(QByteArray bytes, const QString& fileName) {

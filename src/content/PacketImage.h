@@ -3,6 +3,7 @@
 #include "content/DataPacket.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 #include <cstddef>
@@ -25,6 +26,19 @@ struct PacketCell {
 };
 static_assert(sizeof(PacketCell) == 8);
 
+inline bool isTextType(FieldType type) {
+    return type == FieldType::Text || type == FieldType::Memo;
+}
+
+// A value to match against a field: a key being searched, another row's value, or a master
+// table's current value.
+struct KeyValue {
+    bool null = false;
+    bool isText = false;
+    double number = 0;
+    QByteArrayView text;
+};
+
 // A data packet decoded for reading: the current rows in stored order (change log applied)
 // and their order by the key.
 struct PacketImage {
@@ -44,10 +58,14 @@ struct PacketImage {
     }
     const char* textData(const PacketCell& c) const { return bytes.constData() + c.text.offset; }
     Value value(std::size_t row, std::size_t field) const;
+    KeyValue keyValue(std::size_t row, std::size_t field) const;
 
-    // Three-way comparison of two rows on one field: nulls first, numbers (and flags)
-    // numerically, texts byte for byte.
-    int compareField(std::size_t a, std::size_t b, std::size_t field) const;
+    // Three-way comparison of a row's field with a value of the field's kind: nulls first,
+    // NaN before numbers, numbers (and flags) numerically, texts byte for byte.
+    int compareToKey(std::size_t row, std::size_t field, const KeyValue& key) const;
+    int compareField(std::size_t a, std::size_t b, std::size_t field) const {
+        return compareToKey(a, field, keyValue(b, field));
+    }
 };
 
 // Decodes `bytes` (taken over by the image). Throws lentora::Error

@@ -188,30 +188,28 @@ QByteArray oneLine(QByteArrayView text) {
     return line;
 }
 
+// The value of the key as the file holds it now, cut to the longest value a reader gets.
+std::optional<QByteArray> lookUp(const QString& path, QByteArrayView section, QByteArrayView key) {
+    const std::vector<QByteArray> lines = splitLines(readWholeFile(path).bytes);
+    const Location location = locate(lines, section, key);
+    if (!location.key) {
+        return std::nullopt;
+    }
+    return valueOf(lines[*location.key]).left(kMaxValueLength);
+}
+
 }  // namespace
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {}
 
 QByteArray IniFile::readText(QByteArrayView section, QByteArrayView key,
                              QByteArrayView defaultValue) const {
-    const FileText file = readWholeFile(path_);
-    const std::vector<QByteArray> lines = splitLines(file.bytes);
-    const Location location = locate(lines, section, key);
-    if (!location.key) {
-        return defaultValue.toByteArray().left(kMaxValueLength);
-    }
-    return valueOf(lines[*location.key]).left(kMaxValueLength);
+    return lookUp(path_, section, key).value_or(defaultValue.toByteArray().left(kMaxValueLength));
 }
 
 int IniFile::readInt(QByteArrayView section, QByteArrayView key, int defaultValue) const {
-    const FileText file = readWholeFile(path_);
-    const std::vector<QByteArray> lines = splitLines(file.bytes);
-    const Location location = locate(lines, section, key);
-    if (!location.key) {
-        return defaultValue;
-    }
-    return parseWholeNumber(valueOf(lines[*location.key]).left(kMaxValueLength))
-        .value_or(defaultValue);
+    const std::optional<QByteArray> value = lookUp(path_, section, key);
+    return value ? parseWholeNumber(*value).value_or(defaultValue) : defaultValue;
 }
 
 void IniFile::writeText(QByteArrayView section, QByteArrayView key, QByteArrayView value) {
