@@ -33,9 +33,11 @@ const GradeEntry& entryFor(int grade) {
     return kGrades[std::clamp(grade, kLowestGrade, kHighestGrade) - kLowestGrade];
 }
 
-// 1 to 10 steps, as the reward files are drawn.
-int rewardSteps() {
-    return randomBelow(10) + 1;
+// A grade's file of the pattern, 1 to 10 steps into the listing; empty when there is none.
+QString pickRewardFile(const QString& ivertDir, int grade, const QString& pattern) {
+    const QString directory = gradeDirectory(ivertDir, grade);
+    const QString name = pickRandomFile(directory, pattern, randomBelow(10) + 1);
+    return name.isEmpty() ? QString() : directory + name;
 }
 
 }  // namespace
@@ -78,15 +80,11 @@ QString gradeDirectory(const QString& ivertDir, int grade) {
 }
 
 QString pickGradePicture(const QString& ivertDir, int grade) {
-    const QString directory = gradeDirectory(ivertDir, grade);
-    const QString name = pickRandomFile(directory, QStringLiteral("*.bmp"), rewardSteps());
-    return name.isEmpty() ? QString() : directory + name;
+    return pickRewardFile(ivertDir, grade, QStringLiteral("*.bmp"));
 }
 
 QString pickGradeSound(const QString& ivertDir, int grade) {
-    const QString directory = gradeDirectory(ivertDir, grade);
-    const QString name = pickRandomFile(directory, QStringLiteral("*.WAV"), rewardSteps());
-    return name.isEmpty() ? QString() : directory + name;
+    return pickRewardFile(ivertDir, grade, QStringLiteral("*.WAV"));
 }
 
 void PlayGradeSound(int grade) {

@@ -1,6 +1,6 @@
 #include "app/TApie.h"
 
-#include "app/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 #include "platform/FileListing.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"

@@ -1,7 +1,7 @@
 #include "app/TIvertinimoForma.h"
 
 #include "app/Grade.h"
-#include "app/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 #include "platform/FrameMetrics.h"
 #include "platform/Pictures.h"
 

@@ -7,7 +7,7 @@
 #include "app/MenuOutline.h"
 #include "app/TApie.h"
 #include "app/TProgNustForm.h"
-#include "app/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 #include "platform/Error.h"
 #include "platform/Fonts.h"
 #include "platform/Pictures.h"

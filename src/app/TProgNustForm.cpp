@@ -1,6 +1,6 @@
 #include "app/TProgNustForm.h"
 
-#include "app/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/Fonts.h"

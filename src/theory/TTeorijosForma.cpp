@@ -8,6 +8,7 @@
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 #include "theory/FontPageMetrics.h"
 #include "theory/PageCorner.h"
 #include "theory/PageLayout.h"
@@ -16,11 +17,9 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
-#include <QScreen>
 
 namespace lentora {
 
@@ -152,12 +151,7 @@ bool TTeorijosForma::Execute(std::uint16_t recordNumber) {
     if (!OpenRecord(recordNumber)) {
         return false;
     }
-    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
-    if (screen) {
-        const QRect available = screen->availableGeometry();
-        const QSize outer = frameGeometry().size().expandedTo(size());
-        move(available.center() - QPoint(outer.width() / 2, outer.height() / 2));
-    }
+    centreOnScreen(this);
     exec();
     return true;
 }

@@ -9,6 +9,7 @@
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 
 #include <QAction>
 #include <QButtonGroup>
@@ -16,11 +17,9 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
-#include <QScreen>
 
 namespace lentora {
 
@@ -140,10 +139,7 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     // The arrow is the only way out, so nothing may cover it.
     BitBtn1->raise();
 
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(client.width() / 2, client.height() / 2));
-    }
+    centreOnScreen(this);
     exec();
     FormClose();
 
