@@ -31,22 +31,19 @@ const QFontMetrics& FontPageMetrics::metrics(Kind kind) {
 int FontPageMetrics::width(QByteArrayView text, bool bold, bool title) {
     const Kind kind = kindOf(bold, title);
     QHash<QByteArray, int>& cache = widths_[kind];
-    auto found = cache.constFind(text.toByteArray());
+    const QByteArray key = text.toByteArray();
+    auto found = cache.constFind(key);
     if (found != cache.constEnd()) {
         return *found;
     }
     const int w = metrics(kind).horizontalAdvance(fromCp1257(text));
-    cache.insert(text.toByteArray(), w);
+    cache.insert(key, w);
     return w;
 }
 
 int FontPageMetrics::lineHeight(bool bold, bool title) {
     return metrics(kindOf(bold, title)).height();
 }
-
-}  // namespace lentora::theory
-
-namespace lentora::theory {
 
 int FontPageMetrics::ascent(bool bold, bool title) {
     return metrics(kindOf(bold, title)).ascent();

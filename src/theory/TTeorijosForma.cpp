@@ -113,11 +113,14 @@ void TTeorijosForma::FormCreate() {
     });
     // Loaded even when the book picture is missing: the text is worth showing without it.
     guarded([&] { table_.load(joinPath(paths.programDir, "Data/Teorija.cds")); });
-    try {
-        Image2->setPicture(loadPixmap(joinPath(paths.teorijaDir, "Piesin/kampas_atgal.bmp")));
-        Image3->setPicture(loadPixmap(joinPath(paths.teorijaDir, "Piesin/kampas_pirmyn.bmp")));
-    } catch (const Error& error) {
-        reportMissingCorner(error.text());
+    const std::pair<PageCorner*, const char*> corners[] = {{Image2, "Piesin/kampas_atgal.bmp"},
+                                                           {Image3, "Piesin/kampas_pirmyn.bmp"}};
+    for (const auto& [corner, file] : corners) {
+        try {
+            corner->setPicture(loadPixmap(joinPath(paths.teorijaDir, file)));
+        } catch (const Error& error) {
+            reportMissingCorner(error.text());
+        }
     }
 }
 

@@ -91,9 +91,7 @@ void TPaprTestForma::FormClose() {
 
 bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
                              std::int32_t& maxScore) {
-    if (!TestLangTable.isOpen()) {
-        throwClosed();
-    }
+    // A table that did not load throws here, which ends the menu command.
     if (!TestLangTable.findKey(double(recordNumber))) {
         FormClose();
         return false;
@@ -104,13 +102,9 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     checkAnswers_.clear();
 
     const FontSetting setting = readFontSetting(programSettings(), "Paprastas testas", 10);
-    const QString face = setting.name.isEmpty() ? QStringLiteral("MS Sans Serif")
-                                                : fromCp1257(setting.name.left(31));
-    QFont exerciseFont = makeFont(face, setting.points);
-    exerciseFont.setBold(false);
-    exerciseFont.setItalic(false);
-    exerciseFont.setUnderline(false);
-    exerciseFont.setStrikeOut(false);
+    // An empty name keeps the design face; the style always stays normal.
+    QFont exerciseFont = makeFont(QStringLiteral("MS Sans Serif"), setting.points);
+    applyFontSetting(setting, exerciseFont);
 
     const int outerWidth =
         simple_test::clampedInt(TestLangTable.asNumber("LangIlg"), 0, simple_test::kMaxExtent);
