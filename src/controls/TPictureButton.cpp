@@ -1,6 +1,8 @@
 #include "controls/TPictureButton.h"
 
+#include "platform/Error.h"
 #include "platform/Fonts.h"
+#include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
 
 #include <QEvent>
@@ -192,9 +194,16 @@ void TPictureButton::changeEvent(QEvent* event) {
 }
 
 void loadToliauPictures(TPictureButton& button) {
-    const QString dir = programPaths().testaiDir;
-    const QImage up(resolvePath(joinPath(dir, QStringLiteral("Mygtukas/toliau.bmp"))));
-    const QImage over(resolvePath(joinPath(dir, QStringLiteral("Mygtukas/toliau_virs.bmp"))));
+    // A picture that cannot be read leaves the button without it.
+    auto pictureOrNone = [](const QString& name) {
+        try {
+            return loadImage(joinPath(programPaths().testaiDir, name));
+        } catch (const Error&) {
+            return QImage();
+        }
+    };
+    const QImage up = pictureOrNone(QStringLiteral("Mygtukas/toliau.bmp"));
+    const QImage over = pictureOrNone(QStringLiteral("Mygtukas/toliau_virs.bmp"));
     QFont font(installedFaceFor(QStringLiteral("Arial")));
     font.setPixelSize(13);
     button.setFont(font);

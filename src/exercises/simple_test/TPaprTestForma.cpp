@@ -119,10 +119,6 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
         colours.setColor(role, text);
     }
     setPalette(colours);
-    // The button keeps its own font.
-    QFont arial(installedFaceFor(QStringLiteral("Arial")));
-    arial.setPixelSize(13);
-    BitBtn1->setFont(arial);
 
     setWindowTitle(simple_test::windowCaption(fromCp1257(TestLangTable.asText("LangCaption"))));
     const QPoint place =
