@@ -3,8 +3,10 @@
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPainter>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QtEndian>
@@ -32,82 +34,23 @@ void appendLe32(QByteArray& bytes, std::uint32_t value) {
     bytes.append(buffer, 4);
 }
 
-// BITMAPFILEHEADER + BITMAPINFOHEADER; pixel rows follow bottom-up.
-QByteArray bmpHeaders(int width, int height, int bitsPerPixel, int paletteEntries,
-                      std::uint32_t pixelBytes) {
-    const std::uint32_t offset = 14 + 40 + 4 * std::uint32_t(paletteEntries);
-    QByteArray bytes;
-    bytes.append("BM");
-    appendLe32(bytes, offset + pixelBytes);
-    appendLe32(bytes, 0);
-    appendLe32(bytes, offset);
-    appendLe32(bytes, 40);
-    appendLe32(bytes, std::uint32_t(width));
-    appendLe32(bytes, std::uint32_t(height));
-    appendLe16(bytes, 1);
-    appendLe16(bytes, std::uint16_t(bitsPerPixel));
-    appendLe32(bytes, 0);  // BI_RGB
-    appendLe32(bytes, pixelBytes);
-    appendLe32(bytes, 3780);  // 96 dpi
-    appendLe32(bytes, 3780);
-    appendLe32(bytes, std::uint32_t(paletteEntries));
-    appendLe32(bytes, 0);
-    return bytes;
-}
-
+// A 24-bit BMP; the format has no transparency, so it is flattened onto white.
 QByteArray encodeBmp(const QImage& source) {
     if (source.isNull()) {
         throw Error(QStringLiteral("Cannot save an empty picture"));
     }
-    const int width = source.width();
-    const int height = source.height();
-    if (source.format() == QImage::Format_Indexed8 && source.colorCount() <= 256) {
-        const int stride = (width + 3) / 4 * 4;
-        const int colours = std::max(1, source.colorCount());
-        QByteArray bytes = bmpHeaders(width, height, 8, colours, std::uint32_t(stride) * height);
-        for (int i = 0; i < colours; ++i) {
-            const QRgb rgb = i < source.colorCount() ? source.color(i) : 0;
-            bytes.append(char(qBlue(rgb)));
-            bytes.append(char(qGreen(rgb)));
-            bytes.append(char(qRed(rgb)));
-            bytes.append('\0');
-        }
-        for (int y = height - 1; y >= 0; --y) {
-            bytes.append(reinterpret_cast<const char*>(source.constScanLine(y)), width);
-            bytes.append(stride - width, '\0');
-        }
-        return bytes;
-    }
-    // Anything else becomes 24-bit RGB; transparency is flattened onto white.
-    QImage opaque(source.size(), QImage::Format_RGB888);
+    QImage opaque(source.size(), QImage::Format_RGB32);
     opaque.fill(Qt::white);
     {
-        QImage argb = source.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        for (int y = 0; y < height; ++y) {
-            const auto* in = reinterpret_cast<const QRgb*>(argb.constScanLine(y));
-            uchar* out = opaque.scanLine(y);
-            for (int x = 0; x < width; ++x) {
-                const QRgb p = in[x];
-                const int inverse = 255 - qAlpha(p);
-                out[3 * x] = uchar(qRed(p) + inverse);
-                out[3 * x + 1] = uchar(qGreen(p) + inverse);
-                out[3 * x + 2] = uchar(qBlue(p) + inverse);
-            }
-        }
+        QPainter painter(&opaque);
+        painter.drawImage(0, 0, source);
     }
-    const int stride = (3 * width + 3) / 4 * 4;
-    QByteArray bytes = bmpHeaders(width, height, 24, 0, std::uint32_t(stride) * height);
-    QByteArray row(stride, '\0');
-    for (int y = height - 1; y >= 0; --y) {
-        const uchar* in = opaque.constScanLine(y);
-        for (int x = 0; x < width; ++x) {
-            row[3 * x] = char(in[3 * x + 2]);
-            row[3 * x + 1] = char(in[3 * x + 1]);
-            row[3 * x + 2] = char(in[3 * x]);
-        }
-        bytes.append(row);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!opaque.save(&buffer, "BMP")) {
+        throw Error(QStringLiteral("Cannot encode the picture as BMP"));
     }
-    return bytes;
+    return buffer.data();
 }
 
 }  // namespace

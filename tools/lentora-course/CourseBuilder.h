@@ -33,7 +33,7 @@ void writeOutputFile(const CourseContext& context, const QString& relativePath,
                      const QByteArray& bytes);
 void writeTable(const CourseContext& context, const QString& relativePath,
                 const content::TableData& table);
-// Saves as a Windows BMP (24-bit unless the image is indexed).
+// Saves as a 24-bit Windows BMP.
 void writeBmp(const CourseContext& context, const QString& relativePath, const QImage& image);
 // 16-bit mono PCM WAV; samples in -1..1.
 void writeWav(const CourseContext& context, const QString& relativePath,
