@@ -56,9 +56,13 @@ QString fromCp1257(QByteArrayView bytes) {
     return text;
 }
 
-QByteArray toCp1257(QStringView text) {
+namespace {
+
+// Encodes `text` into `bytes` ('?' for what the code page lacks) and returns the index of the
+// first character it lacks, or -1.
+qsizetype encode(QStringView text, QByteArray& bytes) {
     const QHash<char16_t, char>& table = encodingTable();
-    QByteArray bytes;
+    qsizetype firstMissing = -1;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i].unicode();
@@ -66,14 +70,35 @@ QByteArray toCp1257(QStringView text) {
             bytes.append(static_cast<char>(unit));
             continue;
         }
+        const qsizetype at = i;
         // A character outside the basic plane is one unencodable character, not two.
         if (QChar::isHighSurrogate(unit) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
             ++i;
         }
         const auto found = table.constFind(unit);
-        bytes.append(found == table.cend() ? '?' : *found);
+        if (found == table.cend()) {
+            bytes.append('?');
+            if (firstMissing < 0) {
+                firstMissing = at;
+            }
+        } else {
+            bytes.append(*found);
+        }
     }
+    return firstMissing;
+}
+
+}  // namespace
+
+QByteArray toCp1257(QStringView text) {
+    QByteArray bytes;
+    encode(text, bytes);
     return bytes;
+}
+
+qsizetype firstCharacterWithoutCp1257(QStringView text) {
+    QByteArray bytes;
+    return encode(text, bytes);
 }
 
 }  // namespace lentora

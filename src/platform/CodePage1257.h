@@ -13,4 +13,8 @@ namespace lentora {
 QString fromCp1257(QByteArrayView bytes);
 QByteArray toCp1257(QStringView text);
 
+// The index of the first character that code page 1257 cannot encode, or -1 when it can
+// encode them all.
+qsizetype firstCharacterWithoutCp1257(QStringView text);
+
 }  // namespace lentora

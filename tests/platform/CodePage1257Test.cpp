@@ -41,3 +41,9 @@ TEST(CodePage1257, UnencodableCharactersBecomeOneQuestionMark) {
     const QByteArray withNul("a\0b", 3);
     EXPECT_EQ(toCp1257(fromCp1257(withNul)), withNul);
 }
+
+TEST(CodePage1257, FindsTheFirstCharacterWithoutAnEncoding) {
+    EXPECT_EQ(lentora::firstCharacterWithoutCp1257(QStringLiteral("ąžuolas – medis")), -1);
+    EXPECT_EQ(lentora::firstCharacterWithoutCp1257(QStringLiteral("ab😀Ж")), 2);
+    EXPECT_EQ(lentora::firstCharacterWithoutCp1257(QString(QChar(0xFFFD))), 0);
+}

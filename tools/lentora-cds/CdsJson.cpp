@@ -104,11 +104,10 @@ void appendValue(QByteArray& out, const Value& v) {
 }
 
 QByteArray toContentText(const QString& text, const QString& where) {
-    const QByteArray bytes = toCp1257(text);
-    if (fromCp1257(bytes) != text) {
+    if (firstCharacterWithoutCp1257(text) >= 0) {
         fail(QStringLiteral("%1: the text has characters outside code page 1257").arg(where));
     }
-    return bytes;
+    return toCp1257(text);
 }
 
 FieldDef fieldFromJson(const QJsonValue& value, int number) {

@@ -78,19 +78,14 @@ QByteArray toContentBytes(const QString& text) {
     QString normal = text;
     normal.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     // toCp1257 turns what it cannot encode into '?', which would slip into the content silently.
-    const QByteArray bytes = toCp1257(normal);
-    const QString back = fromCp1257(bytes);
-    if (back != normal) {
-        qsizetype at = 0;
-        while (at < back.size() && at < normal.size() && back[at] == normal[at]) {
-            ++at;
-        }
-        const int line = int(normal.left(at).count(QLatin1Char('\n'))) + 1;
-        const char32_t code = at < normal.size() ? normal.at(at).unicode() : 0;
+    const qsizetype missing = firstCharacterWithoutCp1257(normal);
+    if (missing >= 0) {
+        const int line = int(normal.left(missing).count(QLatin1Char('\n'))) + 1;
         throw Error(QStringLiteral("line %1: the character U+%2 has no code page 1257 form")
                         .arg(line)
-                        .arg(uint(code), 4, 16, QLatin1Char('0')));
+                        .arg(uint(normal.at(missing).unicode()), 4, 16, QLatin1Char('0')));
     }
+    const QByteArray bytes = toCp1257(normal);
     QByteArray result;
     result.reserve(bytes.size() + bytes.count('\n'));
     for (const char c : bytes) {
