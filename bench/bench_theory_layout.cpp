@@ -2,7 +2,7 @@
 // theory font.
 
 #include "platform/Fonts.h"
-#include "theory/FontPageMetrics.h"
+#include "platform/TextMetrics.h"
 #include "theory/PageLayout.h"
 #include "theory/TheoryText.h"
 
@@ -33,9 +33,9 @@ void BM_LayOutSpread(benchmark::State& state) {
     int start = 0;
     for (auto _ : state) {
         // Each page paint measures with fresh metrics, as the window does.
-        theory::FontPageMetrics leftMetrics(font);
+        FontTextMetrics leftMetrics(font);
         const theory::PageLayout left = theory::layoutPage(tokens, start, 267, 425, leftMetrics);
-        theory::FontPageMetrics rightMetrics(font);
+        FontTextMetrics rightMetrics(font);
         const theory::PageLayout right =
             theory::layoutPage(tokens, left.endIndex, 265, 425, rightMetrics);
         benchmark::DoNotOptimize(right.endIndex);

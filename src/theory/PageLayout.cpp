@@ -4,8 +4,15 @@
 
 namespace lentora::theory {
 
+TextStyle pageTextStyle(bool bold, bool title) {
+    TextStyle style;
+    style.bold = bold || title;
+    style.extraPoints = title ? 2 : 0;
+    return style;
+}
+
 PageLayout layoutPage(const QByteArrayList& tokens, int start, int width, int height,
-                      PageMetrics& metrics) {
+                      TextMetrics& metrics) {
     PageLayout page;
     int index = std::max(start, 0);
     int x = 0;
@@ -21,8 +28,8 @@ PageLayout layoutPage(const QByteArrayList& tokens, int start, int width, int he
             continue;
         }
         TokenStyle style = decodeToken(token);
-        const int w = metrics.width(style.text, style.bold, style.title);
-        lineHeight = metrics.lineHeight(style.bold, style.title);
+        const int w = metrics.width(style.text, pageTextStyle(style.bold, style.title));
+        lineHeight = metrics.lineHeight(pageTextStyle(style.bold, style.title));
         if (x + w > width && x > 0) {
             x = 0;
             y += lineHeight;

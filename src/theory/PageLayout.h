@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/TextMetrics.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QByteArrayView>
@@ -7,13 +9,8 @@
 
 namespace lentora::theory {
 
-// Text measures of the book's fonts: body, bold, title (bold and larger).
-class PageMetrics {
-public:
-    virtual ~PageMetrics() = default;
-    virtual int width(QByteArrayView text, bool bold, bool title) = 0;
-    virtual int lineHeight(bool bold, bool title) = 0;
-};
+// The style of a token in the book: body text, bold, or title (bold and two points larger).
+TextStyle pageTextStyle(bool bold, bool title);
 
 // One word token drawn on a page, markers removed, with its text cell.
 struct PlacedToken {
@@ -35,6 +32,6 @@ struct PageLayout {
 // Lays out the tokens from `start` on a page of width × height, line by line, until the tokens
 // run out or the next word does not fit. A word wider than the page ends the page unplaced.
 PageLayout layoutPage(const QByteArrayList& tokens, int start, int width, int height,
-                      PageMetrics& metrics);
+                      TextMetrics& metrics);
 
 }  // namespace lentora::theory

@@ -9,7 +9,7 @@
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
-#include "theory/FontPageMetrics.h"
+#include "platform/TextMetrics.h"
 #include "theory/PageCorner.h"
 #include "theory/PageLayout.h"
 #include "theory/PaintBox.h"
@@ -34,13 +34,13 @@ const QRect kRightPageArea(400, 32, 265, 425);
 // letter.
 constexpr const char* kDefaultFace = "Times New Roman";
 
-void drawPage(QPainter& painter, const theory::PageLayout& page, theory::FontPageMetrics& metrics,
+void drawPage(QPainter& painter, const theory::PageLayout& page, FontTextMetrics& metrics,
               const QColor& color) {
     painter.setPen(color);
     for (const theory::PlacedToken& token : page.placed) {
-        painter.setFont(metrics.font(token.bold, token.title));
+        painter.setFont(metrics.font(theory::pageTextStyle(token.bold, token.title)));
         painter.fillRect(token.x, token.y, token.width, token.height, Qt::white);
-        painter.drawText(token.x, token.y + metrics.ascent(token.bold, token.title),
+        painter.drawText(token.x, token.y + metrics.ascent(theory::pageTextStyle(token.bold, token.title)),
                          fromCp1257(token.text));
     }
 }
@@ -160,7 +160,7 @@ bool TTeorijosForma::Execute(std::uint16_t recordNumber) {
 }
 
 int TTeorijosForma::layOutLeftPage(QPainter* painter) {
-    theory::FontPageMetrics metrics(baseFont_);
+    FontTextMetrics metrics(baseFont_);
     const theory::PageLayout page = theory::layoutPage(
         tokens_, spreads_.leftPageStart(), PaintBox1->width(), PaintBox1->height(), metrics);
     if (painter) {
@@ -179,7 +179,7 @@ void TTeorijosForma::Page2OnPaint(QPainter& painter) {
     if (!spreads_.leftPageCurrent()) {
         layOutLeftPage(nullptr);
     }
-    theory::FontPageMetrics metrics(baseFont_);
+    FontTextMetrics metrics(baseFont_);
     const theory::PageLayout page = theory::layoutPage(
         tokens_, spreads_.rightPageStart(), PaintBox2->width(), PaintBox2->height(), metrics);
     drawPage(painter, page, metrics, textColor_);

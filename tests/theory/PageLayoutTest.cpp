@@ -1,6 +1,7 @@
 #include "theory/PageLayout.h"
 #include "theory/SpreadState.h"
 #include "theory/TheoryText.h"
+#include "support/FixedTextMetrics.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,18 @@ namespace lentora::theory {
 namespace {
 
 // Every byte is 10 pixels wide; a line is 20 pixels high, 24 in the title font.
-class FixedMetrics : public PageMetrics {
-public:
-    int width(QByteArrayView text, bool, bool) override { return int(text.size()) * 10; }
-    int lineHeight(bool, bool title) override { return title ? 24 : 20; }
-};
+FixedTextMetrics fixedMetrics() {
+    FixedTextMetrics metrics(10, 20);
+    metrics.extraPointLineHeight = 2;
+    return metrics;
+}
 
 // A page of 100 × 64: ten bytes a line; the title line and two body lines, or three body lines.
 constexpr int kWidth = 100;
 constexpr int kHeight = 64;
 
 PageLayout page(const QByteArrayList& tokens, int start) {
-    FixedMetrics metrics;
+    FixedTextMetrics metrics = fixedMetrics();
     return layoutPage(tokens, start, kWidth, kHeight, metrics);
 }
 

@@ -1,4 +1,4 @@
-#include "theory/FontPageMetrics.h"
+#include "platform/TextMetrics.h"
 #include "theory/PageLayout.h"
 #include "theory/TheoryText.h"
 
@@ -36,7 +36,7 @@ TEST(SampleCourseTheory, TextsCoverEveryTopicAndSomeRunPastOneSpread) {
             ++longerThanShown;
         }
         const QByteArrayList tokens = theory::bookTokens(text);
-        theory::FontPageMetrics metrics(font);
+        FontTextMetrics metrics(font);
         const int leftEnd = theory::layoutPage(tokens, 0, 267, 425, metrics).endIndex;
         const int rightEnd = theory::layoutPage(tokens, leftEnd, 265, 425, metrics).endIndex;
         if (tokens.size() > rightEnd + 1) {

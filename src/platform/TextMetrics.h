@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+
+#include <map>
+
+namespace lentora {
+
+// How a piece of text is drawn on top of a window's base font.
+struct TextStyle {
+    bool bold = false;
+    int extraPoints = 0;  // added to the base font's size
+    bool underline = false;
+    bool strikeOut = false;
+
+    friend bool operator==(const TextStyle&, const TextStyle&) = default;
+    friend auto operator<=>(const TextStyle&, const TextStyle&) = default;
+};
+
+// Text measures for the custom-painted windows and their layouts. Text is code page 1257.
+class TextMetrics {
+public:
+    virtual ~TextMetrics() = default;
+    virtual int width(QByteArrayView text, const TextStyle& style = {}) = 0;
+    // The height of a text cell (a line) in that style.
+    virtual int lineHeight(const TextStyle& style = {}) = 0;
+};
+
+// Measures with the real font. Widths are cached per text and style for the life of the object.
+class FontTextMetrics : public TextMetrics {
+public:
+    explicit FontTextMetrics(const QFont& baseFont);
+
+    QFont font(const TextStyle& style) const;
+    int width(QByteArrayView text, const TextStyle& style = {}) override;
+    int lineHeight(const TextStyle& style = {}) override;
+    int ascent(const TextStyle& style = {});
+
+private:
+    struct Measures {
+        QFont font;
+        QFontMetrics metrics;
+        QHash<QByteArray, int> widths;
+    };
+    Measures& measures(const TextStyle& style);
+
+    QFont baseFont_;
+    std::map<TextStyle, Measures> measures_;
+};
+
+}  // namespace lentora

@@ -1,0 +1,28 @@
+#pragma once
+
+#include "platform/TextMetrics.h"
+
+namespace lentora {
+
+// Every byte is `byteWidth` pixels wide and a line `lineHeight` high, whatever the style;
+// each extra point of size adds `extraPointLineHeight` to the line height.
+class FixedTextMetrics : public TextMetrics {
+public:
+    FixedTextMetrics(int byteWidth, int lineHeight)
+        : byteWidth_(byteWidth), lineHeight_(lineHeight) {}
+
+    int width(QByteArrayView text, const TextStyle& = {}) override {
+        return int(text.size()) * byteWidth_;
+    }
+    int lineHeight(const TextStyle& style = {}) override {
+        return lineHeight_ + style.extraPoints * extraPointLineHeight;
+    }
+
+    int extraPointLineHeight = 0;
+
+private:
+    int byteWidth_;
+    int lineHeight_;
+};
+
+}  // namespace lentora
