@@ -8,8 +8,8 @@
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
-#include "platform/WindowPlacement.h"
 #include "platform/TextMetrics.h"
+#include "platform/WindowPlacement.h"
 #include "theory/PageCorner.h"
 #include "theory/PageLayout.h"
 #include "theory/PaintBox.h"
@@ -40,7 +40,8 @@ void drawPage(QPainter& painter, const theory::PageLayout& page, FontTextMetrics
     for (const theory::PlacedToken& token : page.placed) {
         painter.setFont(metrics.font(theory::pageTextStyle(token.bold, token.title)));
         painter.fillRect(token.x, token.y, token.width, token.height, Qt::white);
-        painter.drawText(token.x, token.y + metrics.ascent(theory::pageTextStyle(token.bold, token.title)),
+        painter.drawText(token.x,
+                         token.y + metrics.ascent(theory::pageTextStyle(token.bold, token.title)),
                          fromCp1257(token.text));
     }
 }

@@ -1,7 +1,7 @@
+#include "support/FixedTextMetrics.h"
 #include "theory/PageLayout.h"
 #include "theory/SpreadState.h"
 #include "theory/TheoryText.h"
-#include "support/FixedTextMetrics.h"
 
 #include <gtest/gtest.h>
 
