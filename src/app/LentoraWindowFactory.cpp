@@ -1,5 +1,6 @@
 #include "app/LentoraWindowFactory.h"
 
+#include "exercises/movable_words/TMovableWordsForm.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "theory/TTeorijosForma.h"
 
@@ -27,6 +28,18 @@ private:
     TPaprTestForma form_;
 };
 
+template <class Form>
+class MovableWordsEntry : public ExerciseEntry {
+public:
+    explicit MovableWordsEntry(QWidget* parent) : form_(parent) {}
+    bool Execute(std::int32_t recordNumber, std::int32_t& score, std::int32_t& maxScore) override {
+        return form_.Execute(recordNumber, score, maxScore);
+    }
+
+private:
+    Form form_;
+};
+
 }  // namespace
 
 std::unique_ptr<TheoryEntry> LentoraWindowFactory::createTheoryBook(QWidget* parent) {
@@ -37,12 +50,12 @@ std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createSimpleTest(QWidget* p
     return std::make_unique<SimpleTestEntry>(parent);
 }
 
-std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMovableWords(QWidget*) {
-    return nullptr;
+std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMovableWords(QWidget* parent) {
+    return std::make_unique<MovableWordsEntry<TNesiotiForm>>(parent);
 }
 
-std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMovableWordsSorting(QWidget*) {
-    return nullptr;
+std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMovableWordsSorting(QWidget* parent) {
+    return std::make_unique<MovableWordsEntry<TNesMazForm>>(parent);
 }
 
 std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMarkedWords(QWidget*) {
