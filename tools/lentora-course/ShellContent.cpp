@@ -193,15 +193,8 @@ void buildMenu(const CourseContext& context) {
     writeTable(context, QStringLiteral("Data/Meniu.cds"), table);
 }
 
-// The exercises that fill these come later; the main window opens Nesioj.cds at start.
+// The marked-words exercises come later; the main window opens TestPabr.cds at start.
 void buildEmptyExerciseTables(const CourseContext& context) {
-    content::TableData movable;
-    movable.fields = {numberField("Id"),        textField("Uzduotis", 255), memoField("Sakiniai"),
-                      memoField("Zodziai"),     numberField("Ilgis"),       numberField("Aukstis"),
-                      numberField("LangIlgis"), numberField("Tipas")};
-    movable.keyFields = {0};
-    writeTable(context, QStringLiteral("Data/Nesioj.cds"), movable);
-
     content::TableData marked;
     marked.fields = {
         numberField("Id"),         textField("Antraste", 255), textField("Pavadinimas", 255),
