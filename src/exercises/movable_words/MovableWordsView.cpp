@@ -48,6 +48,7 @@ void MovableWordsView::setExercise(std::vector<movable_words::SentenceToken> tok
 
 void MovableWordsView::setBackground(const QImage& picture) {
     background_ = picture;
+    scaledBackground_ = QPixmap();
     update();
 }
 
@@ -125,7 +126,12 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
         if (background_.isNull()) {
             painter.fillRect(rect(), Qt::white);
         } else {
-            painter.drawImage(rect(), background_);
+            // Stretched once per size, not on every paint.
+            if (scaledBackground_.size() != size()) {
+                scaledBackground_ = QPixmap::fromImage(
+                    background_.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+            }
+            painter.drawPixmap(0, 0, scaledBackground_);
         }
         if (exercise_ == nullptr) {
             return;

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QPixmap>
 #include <QWidget>
 
 #include <memory>
@@ -78,6 +79,7 @@ private:
     QColor color_;
     int boxWidth_ = 0;
     QImage background_;
+    QPixmap scaledBackground_;
 
     int page_ = 0;
     movable_words::PageStart start_;
