@@ -148,7 +148,6 @@ TEST(TMovableWordsForm, GapFillingByMouseAndKeyboardOverTwoPages) {
         EXPECT_FALSE(view->carried());
 
         // Keyboard: focus to row 1's word, Space, walk to row 1's gap, Space.
-        const std::vector<BoxRef> order = view->pageLayout().focusOrder();
         while (view->focusedBox() != BoxRef{BoxRef::Pool, k}) {
             QTest::keyClick(view, Qt::Key_Tab);
         }
