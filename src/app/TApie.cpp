@@ -1,9 +1,9 @@
 #include "app/TApie.h"
 
-#include "platform/WindowPlacement.h"
 #include "platform/FileListing.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
+#include "platform/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
