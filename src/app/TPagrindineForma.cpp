@@ -7,12 +7,13 @@
 #include "app/MenuOutline.h"
 #include "app/TApie.h"
 #include "app/TProgNustForm.h"
-#include "platform/WindowPlacement.h"
 #include "platform/Error.h"
+#include "platform/ExerciseFont.h"
 #include "platform/Fonts.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 
 #include <QFile>
 #include <QLabel>
