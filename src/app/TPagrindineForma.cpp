@@ -8,6 +8,7 @@
 #include "app/TProgNustForm.h"
 #include "content/MenuOutline.h"
 #include "platform/Error.h"
+#include "platform/ExerciseFont.h"
 #include "platform/Fonts.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
