@@ -2,11 +2,12 @@
 
 #include "content/MovableWordsRow.h"
 #include "controls/TPictureButton.h"
+#include "controls/WindowPictures.h"
 #include "exercises/movable_words/MovableWordsView.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
+#include "platform/ExerciseFont.h"
 #include "platform/FileListing.h"
-#include "platform/Fonts.h"
 #include "platform/FrameMetrics.h"
 #include "platform/IniFile.h"
 #include "platform/Pictures.h"
@@ -20,23 +21,15 @@
 #include <QContextMenuEvent>
 #include <QMenu>
 
-#include <algorithm>
-
 namespace lentora {
 
 namespace {
 
 constexpr int kHelpTopic = 6;
 const QSize kButtonSize(59, 69);
-
-// The buttons stand 10 px in from the outer right edge and 28 px up from the outer bottom
-// edge, written in client coordinates as the content's sizes are; kept inside the client.
-QPoint buttonPlace(QSize outer, QSize client) {
-    const int left = outer.width() - kButtonSize.width() - 10;
-    const int top = outer.height() - kButtonSize.height() - 28;
-    return {std::clamp(left, 0, std::max(0, client.width() - kButtonSize.width())),
-            std::clamp(top, 0, std::max(0, client.height() - kButtonSize.height()))};
-}
+// The buttons' right and bottom edges inside the outer size.
+constexpr int kButtonRightGap = 10;
+constexpr int kButtonBottomGap = 28;
 
 }  // namespace
 
@@ -97,33 +90,29 @@ bool TMovableWordsForm::Execute(std::int32_t recordNumber, std::int32_t& score,
     }
 
     QImage background;
-    const QString pictureDir = programPaths().nesiojPiesinDir;
-    const QString picture = pickRandomFile(pictureDir, QStringLiteral("*.bmp"), randomBelow(10));
+    const QString picture = pickRandomFilePath(programPaths().nesiojPiesinDir,
+                                               QStringLiteral("*.bmp"), randomBelow(10));
     if (!picture.isEmpty()) {
         try {
-            background = loadImage(joinPath(pictureDir, picture));
+            background = loadImage(picture);
         } catch (const Error&) {
             // An unreadable picture leaves the page white; the exercise still opens.
         }
     }
 
-    const FontSetting setting =
-        readFontSetting(programSettings(), "Testas su nesiojamais zodziais", 14);
-    QFont exerciseFont = makeFont(QStringLiteral("MS Sans Serif"), setting.points);
-    applyFontSetting(setting, exerciseFont);
-    exerciseFont.setBold(false);
-    exerciseFont.setItalic(false);
+    const ExerciseFont exerciseFont = readExerciseFont(
+        programSettings(), "Testas su nesiojamais zodziais", 14, QStringLiteral("MS Sans Serif"));
 
     setWindowTitle(fromCp1257(row->task));
     const QSize outer(row->outerWidth, row->outerHeight);
-    const QSize client = clientSizeForOuter(outer).expandedTo(kButtonSize);
+    const QSize client = clientSizeForContent(outer, kButtonSize);
     setFixedSize(client);
     PaintBox1->setGeometry(0, 0, client.width(), client.height());
-    const QPoint place = buttonPlace(outer, client);
+    const QPoint place = buttonPosition(outer, kButtonSize, kButtonRightGap, kButtonBottomGap);
     BitBtn1->move(place);
     BitBtn2->move(place);
 
-    FontTextMetrics metrics(exerciseFont);
+    FontTextMetrics metrics(exerciseFont.font);
     const movable_words::PageGeometry geometry{client.width(), client.height(), row->boxWidth,
                                                metrics.lineHeight()};
     const int rows = movable_words::rowsPerPage(geometry);
@@ -136,7 +125,7 @@ bool TMovableWordsForm::Execute(std::int32_t recordNumber, std::int32_t& score,
     exercise_ = std::make_unique<movable_words::Exercise>(variant_, row->words, order);
     PaintBox1->setBackground(background);
     PaintBox1->setExercise(movable_words::tokenizeSentences(row->sentences), exercise_.get(),
-                           exerciseFont, colorFromNumber(setting.color), row->boxWidth);
+                           exerciseFont.font, exerciseFont.color, row->boxWidth);
     BitBtn1->raise();
     BitBtn2->raise();
     PaintBox1->setFocus();
