@@ -111,11 +111,14 @@ void MovableWordsView::paintBox(QPainter& painter, const QRect& box, const QByte
     painter.setPen(Qt::black);
     painter.setBrush(Qt::white);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
+    if (word.isEmpty()) {
+        return;
+    }
     painter.setPen(lifted ? QColor(Qt::gray) : color_);
-    const QRect inside = box.adjusted(4, movable_words::kPad, -1, 0);
     painter.save();
     painter.setClipRect(box.adjusted(1, 1, -1, -1), Qt::IntersectClip);
-    painter.drawText(inside, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, fromCp1257(word));
+    painter.drawText(box.topLeft() + QPoint(4, movable_words::kPad + metrics_->ascent()),
+                     fromCp1257(word));
     painter.restore();
 }
 
@@ -138,8 +141,16 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
         }
         QFont underlined = font_;
         underlined.setUnderline(true);
+        const int ascent = metrics_->ascent();
+        const QRect dirty = event->rect();
         const std::optional<BoxRef> lifted = carried();
         for (const movable_words::LaidOutRow& row : layout_.rows) {
+            // A drag repaints a box or two: rows outside that strip cost nothing.
+            const QRect band(0, row.gapBox.top() - kFocusMargin, width(),
+                             row.gapBox.height() + 2 * kFocusMargin);
+            if (!dirty.intersects(band)) {
+                continue;
+            }
             if (row.frame) {
                 painter.setPen(Qt::black);
                 painter.setBrush(Qt::white);
@@ -147,9 +158,12 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
             }
             painter.setPen(color_);
             for (const movable_words::DrawnText& text : row.texts) {
+                // A space token only advances the pen; spaces are never underlined.
+                if (text.text == " ") {
+                    continue;
+                }
                 painter.setFont(text.underlined ? underlined : font_);
-                painter.drawText(QRect(text.at, QSize(width(), height())),
-                                 Qt::AlignLeft | Qt::AlignTop, fromCp1257(text.text));
+                painter.drawText(text.at + QPoint(0, ascent), fromCp1257(text.text));
             }
             painter.setFont(font_);
             const BoxRef gap{BoxRef::Gap, row.slot};
