@@ -188,8 +188,8 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
             }
         }
         if (lifted) {
+            // Opaque: the words beneath would show through the carried one.
             const QRect area = carryRect();
-            painter.setOpacity(0.85);
             paintBox(painter, area, exercise_->wordIn(*lifted), false);
         }
     });
