@@ -11,6 +11,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 namespace lentora {
 
 using movable_words::BoxRef;
@@ -52,12 +54,17 @@ void MovableWordsView::setBackground(const QImage& picture) {
     update();
 }
 
+void MovableWordsView::setRowsBottom(int y) {
+    rowsBottom_ = std::max(0, y);
+    relayout();
+}
+
 void MovableWordsView::relayout() {
     if (exercise_ == nullptr || !metrics_) {
         return;
     }
-    const movable_words::PageGeometry geometry{width(), height(), boxWidth_,
-                                               metrics_->lineHeight()};
+    const int bottom = rowsBottom_ > 0 ? std::min(height(), rowsBottom_) : height();
+    const movable_words::PageGeometry geometry{width(), bottom, boxWidth_, metrics_->lineHeight()};
     layout_ = movable_words::layOutPage(tokens_, *exercise_, start_, geometry, *metrics_);
     update();
     emit pageLaidOut(layout_.hasNextPage);

@@ -31,6 +31,8 @@ public:
                      movable_words::Exercise* exercise, const QFont& font, const QColor& color,
                      int boxWidth);
     void setBackground(const QImage& picture);
+    // Rows stay above y (0: the whole height), so the picture button covers no box.
+    void setRowsBottom(int y);
 
     const movable_words::PageLayout& pageLayout() const { return layout_; }
     int page() const { return page_; }
@@ -78,6 +80,7 @@ private:
     QFont font_;
     QColor color_;
     int boxWidth_ = 0;
+    int rowsBottom_ = 0;
     QImage background_;
     QPixmap scaledBackground_;
 

@@ -113,8 +113,13 @@ bool TMovableWordsForm::Execute(std::int32_t recordNumber, std::int32_t& score,
     BitBtn2->move(place);
 
     FontTextMetrics metrics(exerciseFont.font);
-    const movable_words::PageGeometry geometry{client.width(), client.height(), row->boxWidth,
-                                               metrics.lineHeight()};
+    // Rows end above the buttons, which stand over the boxes' column; a window too low for
+    // that uses its whole height.
+    movable_words::PageGeometry geometry{client.width(), place.y() - movable_words::kPad,
+                                         row->boxWidth, metrics.lineHeight()};
+    if (movable_words::rowsPerPage(geometry) == 0) {
+        geometry.height = client.height();
+    }
     const int rows = movable_words::rowsPerPage(geometry);
     if (rows == 0) {
         return false;
@@ -124,6 +129,7 @@ bool TMovableWordsForm::Execute(std::int32_t recordNumber, std::int32_t& score,
         movable_words::blockShuffle(int(row->words.size()), rows, randomBelow);
     exercise_ = std::make_unique<movable_words::Exercise>(variant_, row->words, order);
     PaintBox1->setBackground(background);
+    PaintBox1->setRowsBottom(geometry.height);
     PaintBox1->setExercise(movable_words::tokenizeSentences(row->sentences), exercise_.get(),
                            exerciseFont.font, exerciseFont.color, row->boxWidth);
     BitBtn1->raise();

@@ -101,6 +101,15 @@ int poolHolding(const movable_words::Exercise& exercise, const QByteArray& word)
     return -1;
 }
 
+// The picture button stands over the boxes' column: no box of the page may lie under it.
+void expectNoBoxUnder(const MovableWordsView* view, const TPictureButton* button) {
+    for (const auto& row : view->pageLayout().rows) {
+        EXPECT_FALSE(row.gapBox.intersects(button->geometry())) << "row " << row.slot;
+        EXPECT_FALSE(row.poolBox && row.poolBox->intersects(button->geometry()))
+            << "row " << row.slot;
+    }
+}
+
 TEST(TMovableWordsForm, GapFillingByMouseAndKeyboardOverTwoPages) {
     testing::ScopedFakeServices services;
     MovableProgram program;
@@ -109,7 +118,7 @@ TEST(TMovableWordsForm, GapFillingByMouseAndKeyboardOverTwoPages) {
         sentences.append(cp("Sakinys apie ______ numeris ") + QByteArray::number(i) + ".");
         words.append(cp("žodis") + QByteArray::number(i));
     }
-    program.add(3, sentences, words, 330, 1);
+    program.add(3, sentences, words, 400, 1);
 
     TNesiotiForm form;
     std::int32_t score = 1, maxScore = 2;
@@ -123,6 +132,7 @@ TEST(TMovableWordsForm, GapFillingByMouseAndKeyboardOverTwoPages) {
         const std::size_t firstPageRows = view->pageLayout().rows.size();
         ASSERT_GE(firstPageRows, 3u);
         ASSERT_LT(firstPageRows, 14u);
+        expectNoBoxUnder(view, form.nextButton());
 
         // Drag row 0's word from its pool box into row 0's gap.
         const int j = poolHolding(exercise, words[0]);
