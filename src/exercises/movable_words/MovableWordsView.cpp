@@ -204,16 +204,20 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
 
 QRect MovableWordsView::carryRect() const {
     const int boxHeight = metrics_ ? metrics_->lineHeight() + 2 * movable_words::kPad : 0;
+    QRect area(pointer_ + kCarryOffset, QSize(boxWidth_, boxHeight));
     if (carry_ == Carry::Keyboard) {
         // Beside the focus frame, just below it.
         if (const auto box = focusedBox()) {
-            if (const auto area = layout_.boxRect(*box)) {
-                return QRect(area->topLeft() + QPoint(kCarryOffset.x(), boxHeight - 2),
-                             area->size());
+            if (const auto focused = layout_.boxRect(*box)) {
+                area = QRect(focused->topLeft() + QPoint(kCarryOffset.x(), boxHeight - 2),
+                             focused->size());
             }
         }
     }
-    return QRect(pointer_ + kCarryOffset, QSize(boxWidth_, boxHeight));
+    // Kept whole inside the view: the pool boxes stand at its right edge.
+    area.moveLeft(std::clamp(area.left(), 0, std::max(0, width() - area.width())));
+    area.moveTop(std::clamp(area.top(), 0, std::max(0, height() - area.height())));
+    return area;
 }
 
 void MovableWordsView::updateCarryImage() {
