@@ -277,38 +277,5 @@ TEST(PictureButtonWidget, MissingArrowPicturesLeaveACaptionButtonTheLearnerCanPr
     EXPECT_TRUE(button.HitTest(QPoint(0, 0)));
 }
 
-TEST(PictureButtonWidget, CourseArrowPicturesShareOneShape) {
-    testing::TempProgramDir program;
-    program.copyFile(LENTORA_TEST_PROGRAM_DIR "/Testai/Mygtukas/toliau.bmp",
-                     "Testai/Mygtukas/toliau.bmp");
-    program.copyFile(LENTORA_TEST_PROGRAM_DIR "/Testai/Mygtukas/toliau_virs.bmp",
-                     "Testai/Mygtukas/toliau_virs.bmp");
-    TPictureButton button;
-    loadToliauPictures(button);
-    ASSERT_FALSE(button.BitmapUp().isNull());
-    ASSERT_FALSE(button.BitmapOver().isNull());
-    EXPECT_EQ(button.size(), QSize(59, 69));
-    EXPECT_EQ(button.BitmapOver().size(), QSize(59, 69));
-    EXPECT_EQ(button.TransparentColor(), 50331647u);
-    EXPECT_TRUE(button.Caption().isEmpty());
-    const picture_button::HitMask up(button.BitmapUp(), 50331647u);
-    const picture_button::HitMask over(button.BitmapOver(), 50331647u);
-    int opaqueUp = 0;
-    int opaqueOver = 0;
-    for (int y = 0; y < 69; ++y) {
-        for (int x = 0; x < 59; ++x) {
-            opaqueUp += up.isOpaque({x, y});
-            opaqueOver += over.isOpaque({x, y});
-            if (over.isOpaque({x, y})) {
-                ASSERT_TRUE(up.isOpaque({x, y})) << x << "," << y;
-            }
-        }
-    }
-    EXPECT_GT(opaqueOver, 300);
-    EXPECT_GT(opaqueUp, opaqueOver);
-    EXPECT_FALSE(up.isOpaque({0, 0}));
-    EXPECT_FALSE(up.isOpaque({58, 68}));
-}
-
 }  // namespace
 }  // namespace lentora
