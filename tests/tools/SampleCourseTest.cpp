@@ -1,7 +1,5 @@
 // The sample course's own checks: its built tables, pictures and sounds fit the windows.
 #include "content/ContentTable.h"
-#include "controls/PictureButtonLogic.h"
-#include "controls/TPictureButton.h"
 #include "exercises/simple_test/SimpleTestProgram.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "platform/CodePage1257.h"
@@ -146,8 +144,7 @@ TEST(SampleCourseTests, AllRightAnswersGiveFullPoints) {
     testing::ScopedFakeServices services;
     testing::TempProgramDir program;
     for (const char* file :
-         {"Data/TestLang.cds", "Data/PaprTest.cds", "Data/PaprAtsa.cds", "Testai/Papr/FONAS.BMP",
-          "Testai/Mygtukas/toliau.bmp", "Testai/Mygtukas/toliau_virs.bmp"}) {
+         {"Data/TestLang.cds", "Data/PaprTest.cds", "Data/PaprAtsa.cds", "Testai/Papr/FONAS.BMP"}) {
         program.copyFile(programFile(QString::fromLatin1(file)), file);
     }
     content::ContentTable answers;
@@ -173,39 +170,6 @@ TEST(SampleCourseTests, AllRightAnswersGiveFullPoints) {
     EXPECT_EQ(maxScore, rightAnswers.size());
     EXPECT_EQ(score, maxScore);
     EXPECT_TRUE(services.messages.errors.isEmpty());
-}
-
-TEST(PictureButtonWidget, CourseArrowPicturesShareOneShape) {
-    testing::TempProgramDir program;
-    program.copyFile(programFile(QStringLiteral("Testai/Mygtukas/toliau.bmp")),
-                     "Testai/Mygtukas/toliau.bmp");
-    program.copyFile(programFile(QStringLiteral("Testai/Mygtukas/toliau_virs.bmp")),
-                     "Testai/Mygtukas/toliau_virs.bmp");
-    TPictureButton button;
-    loadToliauPictures(button);
-    ASSERT_FALSE(button.BitmapUp().isNull());
-    ASSERT_FALSE(button.BitmapOver().isNull());
-    EXPECT_EQ(button.size(), QSize(59, 69));
-    EXPECT_EQ(button.BitmapOver().size(), QSize(59, 69));
-    EXPECT_EQ(button.TransparentColor(), 50331647u);
-    EXPECT_TRUE(button.Caption().isEmpty());
-    const picture_button::HitMask up(button.BitmapUp(), 50331647u);
-    const picture_button::HitMask over(button.BitmapOver(), 50331647u);
-    int opaqueUp = 0;
-    int opaqueOver = 0;
-    for (int y = 0; y < 69; ++y) {
-        for (int x = 0; x < 59; ++x) {
-            opaqueUp += up.isOpaque({x, y});
-            opaqueOver += over.isOpaque({x, y});
-            if (over.isOpaque({x, y})) {
-                ASSERT_TRUE(up.isOpaque({x, y})) << x << "," << y;
-            }
-        }
-    }
-    EXPECT_GT(opaqueOver, 300);
-    EXPECT_GT(opaqueUp, opaqueOver);
-    EXPECT_FALSE(up.isOpaque({0, 0}));
-    EXPECT_FALSE(up.isOpaque({58, 68}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "exercises/simple_test/TPaprTestForma.h"
 
 #include "controls/TPictureButton.h"
+#include "controls/WindowPictures.h"
 #include "exercises/simple_test/SimpleTestLogic.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
