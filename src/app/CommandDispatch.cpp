@@ -3,6 +3,8 @@
 #include "app/Grade.h"
 #include "content/CommandLine.h"
 #include "content/ContentTable.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "platform/Error.h"
 
 namespace lentora {
@@ -44,14 +46,14 @@ bool dispatchCommand(const DispatchContext& context, int command) {
         const std::optional<std::int32_t> menuId =
             context.links ? menuIdForCommand(*context.links, command) : std::nullopt;
         if (menuId && context.menuTable->findKey(static_cast<double>(*menuId))) {
-            const QByteArrayList lines = context.menuTable->asLines("Komandos");
+            const QByteArrayList lines = content::MenuRow::read(*context.menuTable).commandLines();
             const MovableWordsTypeLookup movableWordsType =
                 [&](std::uint16_t record) -> std::optional<int> {
                 content::ContentTable& table = *context.movableWordsTable;
                 if (!table.findKey(static_cast<double>(record))) {
                     return std::nullopt;
                 }
-                return table.asInt("Tipas");
+                return table.asInt(content::MovableWordsFields::type);
             };
             runCommandLines(lines, *context.factory, context.parent, movableWordsType, totals);
         }

@@ -7,6 +7,8 @@
 #include "app/TApie.h"
 #include "app/TProgNustForm.h"
 #include "content/MenuOutline.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "platform/Error.h"
 #include "platform/Fonts.h"
 #include "platform/Pictures.h"
@@ -115,8 +117,8 @@ void TPagrindineForma::FormCreate() {
     services().help->setHelpFile(programPaths().helpFile);
     MenuLinks.clear();
     guarded([&] {
-        MenuTable.load(joinPath(programPaths().programDir, QStringLiteral("Data/Meniu.cds")));
-        NesiojTable.load(joinPath(programPaths().programDir, QStringLiteral("Data/Nesioj.cds")));
+        MenuTable.load(joinPath(programPaths().programDir, content::menuSchema().file));
+        NesiojTable.load(joinPath(programPaths().programDir, content::movableWordsSchema().file));
         BuildMenu();
         ApplyMainSettings();
     });
@@ -140,9 +142,8 @@ void TPagrindineForma::BuildMenu() {
                             if (!MenuTable.findKey(static_cast<double>(id))) {
                                 return std::nullopt;
                             }
-                            return content::MenuRowInfo{MenuTable.asFlag("Matomas"),
-                                                        MenuTable.asFlag("Pasiekiamas"),
-                                                        MenuTable.asText("Hint")};
+                            const content::MenuRow row = content::MenuRow::read(MenuTable);
+                            return content::MenuRowInfo{row.visible, row.enabled, row.hint};
                         });
     addProgramMenu();
 }

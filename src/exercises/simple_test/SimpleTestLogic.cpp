@@ -35,10 +35,6 @@ bool isRadioKind(QByteArrayView tipas) {
     return tipas == QByteArrayView("Pasirenkamasis mygtukas");
 }
 
-QString windowCaption(const QString& langCaption) {
-    return langCaption == QLatin1String("Testas") ? QStringLiteral("Pratimas") : langCaption;
-}
-
 int clampedInt(double value, int low, int high) {
     if (std::isnan(value)) {
         return low;

@@ -29,9 +29,6 @@ Points scoreAnswers(const std::vector<AnswerEntry>& entries);
 // Radio buttons only for exactly this kind, compared byte for byte; anything else is check boxes.
 bool isRadioKind(QByteArrayView tipas);
 
-// "Testas" is shown as "Pratimas"; every other caption unchanged.
-QString windowCaption(const QString& langCaption);
-
 // A number from the content as a whole number within [low, high] (NaN gives low).
 int clampedInt(double value, int low, int high);
 

@@ -1,5 +1,7 @@
 #include "exercises/simple_test/TPaprTestForma.h"
 
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "exercises/simple_test/SimpleTestLogic.h"
 #include "platform/CodePage1257.h"
@@ -68,18 +70,22 @@ TPaprTestForma::TPaprTestForma(QWidget* parent)
 TPaprTestForma::~TPaprTestForma() = default;
 
 void TPaprTestForma::FormCreate() {
+    using TestField = content::TestWindowFields;
+    using QuestionField = content::QuestionFields;
+    using AnswerField = content::AnswerFields;
     // Loading stops at the first table that fails; the tables after it stay closed.
     guarded([this] {
         const QString dir = programPaths().programDir;
-        TestLangTable.load(joinPath(dir, QStringLiteral("Data/TestLang.cds")));
-        KlausTable.load(joinPath(dir, QStringLiteral("Data/PaprTest.cds")));
-        AtsakTable.load(joinPath(dir, QStringLiteral("Data/PaprAtsa.cds")));
+        TestLangTable.load(joinPath(dir, content::testWindowSchema().file));
+        KlausTable.load(joinPath(dir, content::questionSchema().file));
+        AtsakTable.load(joinPath(dir, content::answerSchema().file));
     });
     if (TestLangTable.isOpen() && KlausTable.isOpen()) {
-        KlausTable.linkToMaster(TestLangTable, {"TestoID"}, {"TestoId"});
+        KlausTable.linkToMaster(TestLangTable, {QuestionField::testId}, {TestField::testId});
     }
     if (KlausTable.isOpen() && AtsakTable.isOpen()) {
-        AtsakTable.linkToMaster(KlausTable, {"TestoID", "KlausimoID"}, {"TestoID", "KlausimoID"});
+        AtsakTable.linkToMaster(KlausTable, {AnswerField::testId, AnswerField::questionId},
+                                {QuestionField::testId, QuestionField::questionId});
     }
 }
 
@@ -106,10 +112,9 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     QFont exerciseFont = makeFont(QStringLiteral("MS Sans Serif"), setting.points);
     applyFontSetting(setting, exerciseFont);
 
-    const int outerWidth =
-        simple_test::clampedInt(TestLangTable.asNumber("LangIlg"), 0, simple_test::kMaxExtent);
-    const int outerHeight =
-        simple_test::clampedInt(TestLangTable.asNumber("LangAukst"), 0, simple_test::kMaxExtent);
+    const content::TestWindowRow test = content::TestWindowRow::read(TestLangTable);
+    const int outerWidth = simple_test::clampedInt(test.width, 0, simple_test::kMaxExtent);
+    const int outerHeight = simple_test::clampedInt(test.height, 0, simple_test::kMaxExtent);
     const QSize client = simple_test::clientSizeForTest(outerWidth, outerHeight, BitBtn1->size());
     setFixedSize(client);
     setFont(exerciseFont);
@@ -120,7 +125,7 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     }
     setPalette(colours);
 
-    setWindowTitle(simple_test::windowCaption(fromCp1257(TestLangTable.asText("LangCaption"))));
+    setWindowTitle(content::exerciseCaption(fromCp1257(test.caption)));
     const QPoint place =
         simple_test::buttonPosition(outerWidth, outerHeight, BitBtn1->size(), client);
     BitBtn1->move(place);
@@ -161,18 +166,19 @@ void TPaprTestForma::buildQuestions() {
         colours.setColor(QPalette::Window, kWindowColor);
         panel->setPalette(colours);
         panel->setAutoFillBackground(true);
-        const int panelWidth = clampedInt(KlausTable.asNumber("Ilgis"), 0, kMaxExtent);
-        panel->setGeometry(clampedInt(KlausTable.asNumber("X"), -kMaxExtent, kMaxExtent),
-                           clampedInt(KlausTable.asNumber("Y"), -kMaxExtent, kMaxExtent),
-                           panelWidth, clampedInt(KlausTable.asNumber("Aukstis"), 0, kMaxExtent));
+        const content::QuestionRow question = content::QuestionRow::read(KlausTable);
+        const int panelWidth = clampedInt(question.width, 0, kMaxExtent);
+        panel->setGeometry(clampedInt(question.x, -kMaxExtent, kMaxExtent),
+                           clampedInt(question.y, -kMaxExtent, kMaxExtent), panelWidth,
+                           clampedInt(question.height, 0, kMaxExtent));
 
         auto* label = new QLabel(panel);
         label->setTextFormat(Qt::PlainText);
-        label->setText(fromCp1257(KlausTable.asText("Klausimas")));
+        label->setText(fromCp1257(question.question));
         label->move(5, 5);
         label->adjustSize();
 
-        const bool radio = simple_test::isRadioKind(KlausTable.asText("Tipas"));
+        const bool radio = simple_test::isRadioKind(question.kind);
         auto* group = new QButtonGroup(panel);
         group->setExclusive(radio);
         for (AtsakTable.first(); !AtsakTable.eof(); AtsakTable.next()) {
@@ -182,13 +188,14 @@ void TPaprTestForma::buildQuestions() {
             } else {
                 control = new QCheckBox(panel);
             }
-            control->setText(fromCp1257(AtsakTable.asText("Atsakymas")));
-            const int left = clampedInt(AtsakTable.asNumber("X"), -kMaxExtent, kMaxExtent);
-            const int top = clampedInt(AtsakTable.asNumber("Y"), -kMaxExtent, kMaxExtent);
+            const content::AnswerRow row = content::AnswerRow::read(AtsakTable);
+            control->setText(fromCp1257(row.answer));
+            const int left = clampedInt(row.x, -kMaxExtent, kMaxExtent);
+            const int top = clampedInt(row.y, -kMaxExtent, kMaxExtent);
             // The caption is cut 2 pixels inside the panel's right edge.
             control->setGeometry(left, top, std::max(0, panelWidth - left - 2), kAnswerHeight);
             group->addButton(control);
-            Answer answer{control, AtsakTable.asFlag("Teisingas")};
+            Answer answer{control, row.correct};
             (radio ? radioAnswers_ : checkAnswers_).push_back(answer);
         }
         panel->show();
