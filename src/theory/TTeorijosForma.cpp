@@ -1,5 +1,7 @@
 #include "theory/TTeorijosForma.h"
 
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/ExerciseFont.h"
@@ -114,7 +116,7 @@ void TTeorijosForma::FormCreate() {
         Knyga->adjustSize();
     });
     // Loaded even when the book picture is missing: the text is worth showing without it.
-    guarded([&] { table_.load(joinPath(paths.programDir, "Data/Teorija.cds")); });
+    guarded([&] { table_.load(joinPath(paths.programDir, content::theorySchema().file)); });
     const std::pair<PageCorner*, const char*> corners[] = {{Image2, "Piesin/kampas_atgal.bmp"},
                                                            {Image3, "Piesin/kampas_pirmyn.bmp"}};
     for (const auto& [corner, file] : corners) {
@@ -140,7 +142,7 @@ bool TTeorijosForma::OpenRecord(std::uint16_t recordNumber) {
         return false;
     }
     // The whole text is kept for printing; the book shows its first 6000 bytes.
-    fullText_ = table_.asText("Teorija");
+    fullText_ = content::TheoryRow::read(table_).text;
     readFontSettings();
     tokens_ = theory::bookTokens(fullText_);
     spreads_.reset();

@@ -3,6 +3,8 @@
 #include "theory/TTeorijosForma.h"
 
 #include "content/DataPacket.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "platform/Error.h"
 #include "platform/FileListing.h"
 #include "support/FakeServices.h"
@@ -29,11 +31,9 @@ QByteArray bmp(int width, int height) {
 }
 
 QByteArray theoryTable(const std::vector<std::pair<int, QByteArray>>& rows) {
-    content::TableData table;
-    table.fields = {content::numberField("Id"), content::memoField("Teorija")};
-    table.keyFields = {0};
+    content::TableData table = content::theorySchema().emptyTable();
     for (const auto& [id, text] : rows) {
-        table.rows.push_back({double(id), text});
+        table.rows.push_back(content::TheoryRow{id, text}.values());
     }
     return content::writeDataPacket(table);
 }
@@ -50,7 +50,7 @@ QByteArray longText() {
 class TheoryBookWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir.writeFile("Data/Teorija.cds",
+        dir.writeFile(content::theorySchema().file,
                       theoryTable({{1, longText()}, {2, "@Trumpas#\r\nVienas sakinys."}}));
         dir.writeFile("Testai/Teorija/Piesin/knyga.bmp", bmp(705, 505));
         dir.writeFile("Testai/Teorija/Piesin/kampas_atgal.bmp", bmp(59, 54));

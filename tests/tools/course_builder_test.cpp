@@ -2,6 +2,7 @@
 
 #include "content/CommandLine.h"
 #include "content/DataPacket.h"
+#include "content/Grades.h"
 #include "platform/CodePage1257.h"
 
 #include <QDir>
@@ -220,14 +221,13 @@ TEST_F(CourseBuilderTest, PicturesHaveTheSizesTheWindowsShow) {
         EXPECT_EQ(QImage(out(QStringLiteral("Testai/Apie/") + name)).size(), QSize(520, 515));
     }
 
-    const QSize gradeSizes[] = {{393, 443}, {450, 335}, {354, 440}, {448, 310},
-                                {404, 419}, {346, 449}, {486, 316}, {512, 404}};
     for (int grade = 3; grade <= 10; ++grade) {
         const QDir directory(out(QStringLiteral("Ivert/%1").arg(grade)));
         const QStringList pictures = directory.entryList({QStringLiteral("*.bmp")}, QDir::Files);
         EXPECT_GE(pictures.size(), 2) << "grade " << grade;
         for (const QString& name : pictures) {
-            EXPECT_EQ(QImage(directory.filePath(name)).size(), gradeSizes[grade - 3])
+            EXPECT_EQ(QImage(directory.filePath(name)).size(),
+                      lentora::content::gradePictureSize(grade))
                 << "grade " << grade << " " << name.toStdString();
             EXPECT_EQ(bmpBitsPerPixel(directory.filePath(name)), 24);
         }

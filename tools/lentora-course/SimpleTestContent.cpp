@@ -4,6 +4,9 @@
 
 #include "CourseBuilder.h"
 
+#include "content/Rows.h"
+#include "content/Schema.h"
+
 #include "platform/Error.h"
 
 #include <QFileInfo>
@@ -313,34 +316,15 @@ void buildSimpleTestContent(const CourseContext& context) {
         layOut(file, test, rows);
     }
 
-    content::TableData tests;
-    tests.fields = {numberField("TestoId"), numberField("LangIlg"), numberField("LangAukst"),
-                    textField("LangCaption", 255)};
-    tests.keyFields = {0};
-    tests.rows = std::move(rows.tests);
-    writeTable(context, QStringLiteral("Data/TestLang.cds"), tests);
-
-    content::TableData questions;
-    questions.fields = {numberField("TestoID"),
-                        numberField("KlausimoID"),
-                        numberField("X"),
-                        numberField("Y"),
-                        numberField("Ilgis"),
-                        numberField("Aukstis"),
-                        textField("Klausimas", 255),
-                        textField("Tipas", 30)};
-    questions.keyFields = {0, 1};
-    questions.rows = std::move(rows.questions);
-    writeTable(context, QStringLiteral("Data/PaprTest.cds"), questions);
-
-    content::TableData answers;
-    answers.fields = {numberField("TestoID"),    numberField("KlausimoID"),
-                      numberField("AtsakymoID"), textField("Atsakymas", 255),
-                      flagField("Teisingas"),    numberField("X"),
-                      numberField("Y")};
-    answers.keyFields = {0, 1, 2};
-    answers.rows = std::move(rows.answers);
-    writeTable(context, QStringLiteral("Data/PaprAtsa.cds"), answers);
+    const auto write = [&](const content::TableSchema& schema,
+                           std::vector<std::vector<content::Value>> tableRows) {
+        content::TableData table = schema.emptyTable();
+        table.rows = std::move(tableRows);
+        writeTable(context, schema.file, table);
+    };
+    write(content::testWindowSchema(), std::move(rows.tests));
+    write(content::questionSchema(), std::move(rows.questions));
+    write(content::answerSchema(), std::move(rows.answers));
 
     writeBmp(context, QStringLiteral("Testai/Papr/FONAS.BMP"), backgroundPicture());
     QImage up;

@@ -3,6 +3,9 @@
 
 #include "CourseBuilder.h"
 
+#include "content/Rows.h"
+#include "content/Schema.h"
+
 #include "platform/Error.h"
 
 #include <QDir>
@@ -175,13 +178,11 @@ void buildTable(const CourseContext& context) {
         }
     }
 
-    content::TableData table;
-    table.fields = {numberField("Id"), memoField("Teorija")};
-    table.keyFields = {0};
+    content::TableData table = content::theorySchema().emptyTable();
     for (const auto& [id, text] : texts) {
-        table.rows.push_back({double(id), text});
+        table.rows.push_back(content::TheoryRow{id, text}.values());
     }
-    writeTable(context, "Data/Teorija.cds", table);
+    writeTable(context, content::theorySchema().file, table);
 }
 
 }  // namespace

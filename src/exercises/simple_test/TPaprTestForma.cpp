@@ -1,5 +1,7 @@
 #include "exercises/simple_test/TPaprTestForma.h"
 
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "controls/WindowPictures.h"
 #include "exercises/simple_test/SimpleTestLogic.h"
@@ -71,18 +73,22 @@ TPaprTestForma::TPaprTestForma(QWidget* parent)
 TPaprTestForma::~TPaprTestForma() = default;
 
 void TPaprTestForma::FormCreate() {
+    using TestField = content::TestWindowFields;
+    using QuestionField = content::QuestionFields;
+    using AnswerField = content::AnswerFields;
     // Loading stops at the first table that fails; the tables after it stay closed.
     guarded([this] {
         const QString dir = programPaths().programDir;
-        TestLangTable.load(joinPath(dir, QStringLiteral("Data/TestLang.cds")));
-        KlausTable.load(joinPath(dir, QStringLiteral("Data/PaprTest.cds")));
-        AtsakTable.load(joinPath(dir, QStringLiteral("Data/PaprAtsa.cds")));
+        TestLangTable.load(joinPath(dir, content::testWindowSchema().file));
+        KlausTable.load(joinPath(dir, content::questionSchema().file));
+        AtsakTable.load(joinPath(dir, content::answerSchema().file));
     });
     if (TestLangTable.isOpen() && KlausTable.isOpen()) {
-        KlausTable.linkToMaster(TestLangTable, {"TestoID"}, {"TestoId"});
+        KlausTable.linkToMaster(TestLangTable, {QuestionField::testId}, {TestField::testId});
     }
     if (KlausTable.isOpen() && AtsakTable.isOpen()) {
-        AtsakTable.linkToMaster(KlausTable, {"TestoID", "KlausimoID"}, {"TestoID", "KlausimoID"});
+        AtsakTable.linkToMaster(KlausTable, {AnswerField::testId, AnswerField::questionId},
+                                {QuestionField::testId, QuestionField::questionId});
     }
 }
 
@@ -108,8 +114,9 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     const ExerciseFont exerciseFont = readExerciseFont(programSettings(), "Paprastas testas", 10,
                                                        QStringLiteral("MS Sans Serif"));
 
-    const QSize outer(clampedInt(TestLangTable.asNumber("LangIlg"), 0, kMaxContentExtent),
-                      clampedInt(TestLangTable.asNumber("LangAukst"), 0, kMaxContentExtent));
+    const content::TestWindowRow test = content::TestWindowRow::read(TestLangTable);
+    const QSize outer(clampedInt(test.width, 0, kMaxContentExtent),
+                      clampedInt(test.height, 0, kMaxContentExtent));
     const QSize client = clientSizeForContent(outer, BitBtn1->size());
     setFixedSize(client);
     setFont(exerciseFont.font);
@@ -119,7 +126,7 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     }
     setPalette(colours);
 
-    setWindowTitle(simple_test::windowCaption(fromCp1257(TestLangTable.asText("LangCaption"))));
+    setWindowTitle(content::exerciseCaption(fromCp1257(test.caption)));
     BitBtn1->move(buttonPosition(outer, BitBtn1->size(), 15, 30));
 
     buildQuestions();
@@ -157,18 +164,19 @@ void TPaprTestForma::buildQuestions() {
         colours.setColor(QPalette::Window, kWindowColor);
         panel->setPalette(colours);
         panel->setAutoFillBackground(true);
-        const int panelWidth = clampedInt(KlausTable.asNumber("Ilgis"), 0, kMaxExtent);
-        panel->setGeometry(clampedInt(KlausTable.asNumber("X"), -kMaxExtent, kMaxExtent),
-                           clampedInt(KlausTable.asNumber("Y"), -kMaxExtent, kMaxExtent),
-                           panelWidth, clampedInt(KlausTable.asNumber("Aukstis"), 0, kMaxExtent));
+        const content::QuestionRow question = content::QuestionRow::read(KlausTable);
+        const int panelWidth = clampedInt(question.width, 0, kMaxExtent);
+        panel->setGeometry(clampedInt(question.x, -kMaxExtent, kMaxExtent),
+                           clampedInt(question.y, -kMaxExtent, kMaxExtent), panelWidth,
+                           clampedInt(question.height, 0, kMaxExtent));
 
         auto* label = new QLabel(panel);
         label->setTextFormat(Qt::PlainText);
-        label->setText(fromCp1257(KlausTable.asText("Klausimas")));
+        label->setText(fromCp1257(question.question));
         label->move(5, 5);
         label->adjustSize();
 
-        const bool radio = simple_test::isRadioKind(KlausTable.asText("Tipas"));
+        const bool radio = simple_test::isRadioKind(question.kind);
         auto* group = new QButtonGroup(panel);
         group->setExclusive(radio);
         for (AtsakTable.first(); !AtsakTable.eof(); AtsakTable.next()) {
@@ -178,13 +186,14 @@ void TPaprTestForma::buildQuestions() {
             } else {
                 control = new QCheckBox(panel);
             }
-            control->setText(fromCp1257(AtsakTable.asText("Atsakymas")));
-            const int left = clampedInt(AtsakTable.asNumber("X"), -kMaxExtent, kMaxExtent);
-            const int top = clampedInt(AtsakTable.asNumber("Y"), -kMaxExtent, kMaxExtent);
+            const content::AnswerRow row = content::AnswerRow::read(AtsakTable);
+            control->setText(fromCp1257(row.answer));
+            const int left = clampedInt(row.x, -kMaxExtent, kMaxExtent);
+            const int top = clampedInt(row.y, -kMaxExtent, kMaxExtent);
             // The caption is cut 2 pixels inside the panel's right edge.
             control->setGeometry(left, top, std::max(0, panelWidth - left - 2), kAnswerHeight);
             group->addButton(control);
-            Answer answer{control, AtsakTable.asFlag("Teisingas")};
+            Answer answer{control, row.correct};
             (radio ? radioAnswers_ : checkAnswers_).push_back(answer);
         }
         panel->show();

@@ -4,6 +4,7 @@
 // pictures, and helpers that drive a shown test window.
 
 #include "content/DataPacket.h"
+#include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "platform/CodePage1257.h"
@@ -37,23 +38,9 @@ inline const char* const kCheck = "Žymimasis laukelis";
 class TestProgram {
 public:
     TestProgram() {
-        tests.fields = {numberField("TestoId"), numberField("LangIlg"), numberField("LangAukst"),
-                        textField("LangCaption", 255)};
-        tests.keyFields = {0};
-        questions.fields = {numberField("TestoID"),
-                            numberField("KlausimoID"),
-                            numberField("X"),
-                            numberField("Y"),
-                            numberField("Ilgis"),
-                            numberField("Aukstis"),
-                            textField("Klausimas", 255),
-                            textField("Tipas", 30)};
-        questions.keyFields = {0, 1};
-        answers.fields = {numberField("TestoID"),    numberField("KlausimoID"),
-                          numberField("AtsakymoID"), textField("Atsakymas", 255),
-                          flagField("Teisingas"),    numberField("X"),
-                          numberField("Y")};
-        answers.keyFields = {0, 1, 2};
+        tests = content::testWindowSchema().emptyTable();
+        questions = content::questionSchema().emptyTable();
+        answers = content::answerSchema().emptyTable();
 
         QImage background(300, 200, QImage::Format_RGB32);
         background.fill(QColor(10, 20, 30));
@@ -85,9 +72,9 @@ public:
                                 double(at.x()), double(at.y())});
     }
     void write() {
-        dir.writeFile("Data/TestLang.cds", content::writeDataPacket(tests));
-        dir.writeFile("Data/PaprTest.cds", content::writeDataPacket(questions));
-        dir.writeFile("Data/PaprAtsa.cds", content::writeDataPacket(answers));
+        dir.writeFile(content::testWindowSchema().file, content::writeDataPacket(tests));
+        dir.writeFile(content::questionSchema().file, content::writeDataPacket(questions));
+        dir.writeFile(content::answerSchema().file, content::writeDataPacket(answers));
     }
 
     testing::TempProgramDir dir;
