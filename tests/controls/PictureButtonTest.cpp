@@ -1,7 +1,6 @@
 #include "controls/PictureButtonLogic.h"
 #include "controls/TPictureButton.h"
 #include "controls/WindowPictures.h"
-#include "support/TempProgramDir.h"
 
 #include <QImage>
 #include <QMouseEvent>
@@ -117,6 +116,8 @@ struct ButtonOnParent {
         button = new TPictureButton(&parent);
         QObject::connect(button, &TPictureButton::OnClick, [this] { ++clicks; });
         parent.show();
+        // A button just shown ignores presses for a moment.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return button->takesPresses(); }));
     }
     void move(QPoint point, Qt::MouseButtons held = Qt::NoButton) {
         QMouseEvent event(QEvent::MouseMove, point, button->mapToGlobal(point), Qt::NoButton, held,

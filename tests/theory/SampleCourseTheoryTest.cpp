@@ -47,7 +47,7 @@ TEST(SampleCourseTheory, TextsCoverEveryTopicAndSomeRunPastOneSpread) {
     EXPECT_GE(pastOneSpread, 3);
 }
 
-TEST(SampleCourseTheory, BookIsWhiteUnderThePagesAndCornersHaveTheirSizes) {
+TEST(SampleCourseTheory, BookIsWhiteUnderThePages) {
     const QImage book(programFile(QStringLiteral("Testai/Teorija/Piesin/knyga.bmp")));
     ASSERT_EQ(book.size(), QSize(705, 505));
     // The page areas, in picture coordinates (the picture sits at (8, 8) in the window).
@@ -58,10 +58,6 @@ TEST(SampleCourseTheory, BookIsWhiteUnderThePagesAndCornersHaveTheirSizes) {
             }
         }
     }
-    EXPECT_EQ(QImage(programFile(QStringLiteral("Testai/Teorija/Piesin/kampas_atgal.bmp"))).size(),
-              QSize(59, 54));
-    EXPECT_EQ(QImage(programFile(QStringLiteral("Testai/Teorija/Piesin/kampas_pirmyn.bmp"))).size(),
-              QSize(50, 63));
 }
 
 TEST(SampleCourseTheory, ThereAreSeveralDifferentPageTurnSounds) {
