@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
@@ -132,6 +133,78 @@ TEST(TPaprTestForma, OnlyTheArrowLeavesTheWindowAndF1AsksForHelp) {
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(score, 0);
     EXPECT_EQ(maxScore, 0);
+}
+
+// The program directory holds no arrow pictures: the window draws the built-in arrow, and its
+// over picture while the pointer is on it.
+TEST(TPaprTestForma, DrawsTheBuiltInArrowAndItsOverPicture) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(1, 500, 400, "Testas");
+    program.write();
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    whenShown(form, [&] {
+        TPictureButton* arrow = form.button();
+        auto countShown = [&](auto isWanted) {
+            const QImage shown = arrow->grab().toImage();
+            int count = 0;
+            // Inside the focus frame.
+            for (int y = 1; y + 1 < shown.height(); ++y) {
+                for (int x = 1; x + 1 < shown.width(); ++x) {
+                    count += isWanted(QColor(shown.pixel(x, y)));
+                }
+            }
+            return count;
+        };
+        auto blue = [](QColor c) { return c.blue() > 190 && c.red() < 120 && c.green() < 170; };
+        auto red = [](QColor c) { return c.red() > 180 && c.green() < 60 && c.blue() < 80; };
+        EXPECT_GT(countShown(blue), 200);
+        EXPECT_EQ(countShown(red), 0);
+        QTest::mouseMove(arrow, QPoint(40, 19));
+        ASSERT_EQ(arrow->currentPicture(), picture_button::Picture::Over);
+        EXPECT_GT(countShown(red), 50);
+        EXPECT_EQ(countShown(blue), 0);
+        pressArrow(arrow);
+    });
+    EXPECT_TRUE(form.Execute(1, score, maxScore));
+    EXPECT_TRUE(services.messages.errors.isEmpty());
+}
+
+// The second press of a double click on the previous window's arrow, and a held key, must not
+// leave a window the learner has not seen.
+TEST(TPaprTestForma, APressJustAfterShowingAndARepeatedKeyDoNotLeave) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(1, 500, 400, "Testas");
+    program.addQuestion(1, 1, QRect(10, 10, 300, 60), "Klausimas", kRadio);
+    program.addAnswer(1, 1, 1, "taip", true, {12, 25});
+    program.write();
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    whenShown(form, [&] {
+        TPictureButton* arrow = form.button();
+        QWidget* answer = form.focusWidget();  // the window opens with the answer focused
+        EXPECT_NE(answer, arrow);
+        ASSERT_FALSE(arrow->takesPresses());
+        QTest::mouseClick(arrow, Qt::LeftButton, {}, QPoint(40, 19));
+        QApplication::processEvents();
+        EXPECT_TRUE(form.isVisible());
+        QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QString(" "), true);
+        QApplication::sendEvent(arrow, &repeated);
+        QApplication::processEvents();
+        EXPECT_TRUE(form.isVisible());
+        // Once the moment has passed, Tab from the answer reaches the arrow and Space leaves.
+        ASSERT_TRUE(QTest::qWaitFor([arrow] { return arrow->takesPresses(); }));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        answer->setFocus();
+        QTest::keyClick(answer, Qt::Key_Tab);
+        EXPECT_EQ(form.focusWidget(), arrow);
+        QTest::keyClick(arrow, Qt::Key_Space);
+    });
+    EXPECT_TRUE(form.Execute(1, score, maxScore));
 }
 
 TEST(TPaprTestForma, MissingTestShowsNothing) {
