@@ -10,6 +10,7 @@
 #include "content/Rows.h"
 #include "content/Schema.h"
 #include "platform/Error.h"
+#include "platform/ExerciseFont.h"
 #include "platform/Fonts.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
