@@ -33,12 +33,13 @@ SettingsDialogModel readSettingsDialogModel(const IniFile& settings) {
 void writeSettingsDialogModel(IniFile& settings, const SettingsDialogModel& model) {
     for (int row = 0; row < FontRowCount; ++row) {
         const QByteArray section = fontSection(row);
-        settings.writeText(section, "SriftName", model.rows[row].name);
-        settings.writeText(section, "SriftSize", model.rows[row].size);
-        settings.writeInt(section, "SriftColor", model.rows[row].color);
+        settings.setText(section, "SriftName", model.rows[row].name);
+        settings.setText(section, "SriftSize", model.rows[row].size);
+        settings.setInt(section, "SriftColor", model.rows[row].color);
     }
-    settings.writeText("Spalvos", "Spalvu skaicius", model.colourCount);
-    settings.writeText("Fonas", "Fono failas", model.background);
+    settings.setText("Spalvos", "Spalvu skaicius", model.colourCount);
+    settings.setText("Fonas", "Fono failas", model.background);
+    settings.save();
 }
 
 int backgroundOption(const QByteArray& background) {

@@ -2,6 +2,7 @@
 
 #include "content/Rows.h"
 #include "content/Schema.h"
+#include "platform/BuiltInPictures.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/ExerciseFont.h"
@@ -46,15 +47,6 @@ void drawPage(QPainter& painter, const theory::PageLayout& page, FontTextMetrics
         painter.drawText(token.x,
                          token.y + metrics.ascent(theory::pageTextStyle(token.bold, token.title)),
                          fromCp1257(token.text));
-    }
-}
-
-// A missing corner picture is reported once per run; the corner still turns pages.
-void reportMissingCorner(const QString& text) {
-    static bool reported = false;
-    if (!reported) {
-        reported = true;
-        reportError(text);
     }
 }
 
@@ -117,14 +109,12 @@ void TTeorijosForma::FormCreate() {
     });
     // Loaded even when the book picture is missing: the text is worth showing without it.
     guarded([&] { table_.load(joinPath(paths.programDir, content::theorySchema().file)); });
-    const std::pair<PageCorner*, const char*> corners[] = {{Image2, "Piesin/kampas_atgal.bmp"},
-                                                           {Image3, "Piesin/kampas_pirmyn.bmp"}};
-    for (const auto& [corner, file] : corners) {
-        try {
-            corner->setPicture(loadPixmap(joinPath(paths.teorijaDir, file)));
-        } catch (const Error& error) {
-            reportMissingCorner(error.text());
-        }
+    // The corners are part of the window's design, built into the program.
+    const std::pair<PageCorner*, const char*> corners[] = {{Image2, ":/theory/kampas_atgal.svg"},
+                                                           {Image3, ":/theory/kampas_pirmyn.svg"}};
+    for (const auto& [corner, resource] : corners) {
+        corner->setPicture(
+            builtInPicture(QString::fromLatin1(resource), corner->size(), devicePixelRatioF()));
     }
 }
 

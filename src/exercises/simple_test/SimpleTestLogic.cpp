@@ -28,4 +28,6 @@ bool isRadioKind(QByteArrayView tipas) {
     return tipas == QByteArrayView("Pasirenkamasis mygtukas");
 }
 
+}
+
 }  // namespace lentora::simple_test

@@ -132,6 +132,10 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     buildQuestions();
     // The arrow is the only way out, so nothing may cover it.
     BitBtn1->raise();
+    // The window opens with the first answer focused, not the arrow; Tab reaches the arrow.
+    if (const auto answers = findChildren<QAbstractButton*>(); !answers.isEmpty()) {
+        answers.first()->setFocus();
+    }
 
     centreOnScreen(this);
     exec();

@@ -55,5 +55,7 @@ TEST(SimpleTestRules, OnlyTheExactKindGivesRadioButtons) {
     EXPECT_FALSE(isRadioKind(""));
 }
 
+}
+
 }  // namespace
 }  // namespace lentora::simple_test

@@ -34,7 +34,8 @@ inline content::Value cp(const char* utf8) {
 inline const char* const kRadio = "Pasirenkamasis mygtukas";
 inline const char* const kCheck = "Žymimasis laukelis";
 
-// A program directory with small test tables, the background and the arrow pictures.
+// A program directory with small test tables and the background; the arrow comes with the
+// program.
 class TestProgram {
 public:
     TestProgram() {
@@ -46,16 +47,6 @@ public:
         background.fill(QColor(10, 20, 30));
         dir.makeDir("Testai/Papr");
         background.save(dir.filePath("Testai/Papr/FONAS.BMP"), "BMP");
-        QImage arrow(59, 69, QImage::Format_RGB32);
-        arrow.fill(Qt::white);
-        for (int y = 10; y < 50; ++y) {
-            for (int x = 10; x < 50; ++x) {
-                arrow.setPixel(x, y, qRgb(0, 0, 200));
-            }
-        }
-        dir.makeDir("Testai/Mygtukas");
-        arrow.save(dir.filePath("Testai/Mygtukas/toliau.bmp"), "BMP");
-        arrow.save(dir.filePath("Testai/Mygtukas/toliau_virs.bmp"), "BMP");
     }
 
     void addTest(int id, double width, double height, const char* caption) {
@@ -102,6 +93,8 @@ inline void whenShown(TPaprTestForma& form, std::function<void()> action) {
 }
 
 inline void pressArrow(TPictureButton* button) {
+    // A button just shown ignores presses for a moment.
+    EXPECT_TRUE(QTest::qWaitFor([button] { return button->takesPresses(); }));
     for (int y = 0; y < button->height(); ++y) {
         for (int x = 0; x < button->width(); ++x) {
             if (button->HitTest({x, y})) {

@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QTest>
@@ -134,6 +135,78 @@ TEST(TPaprTestForma, OnlyTheArrowLeavesTheWindowAndF1AsksForHelp) {
     EXPECT_EQ(maxScore, 0);
 }
 
+// The program directory holds no arrow pictures: the window draws the built-in arrow, and its
+// over picture while the pointer is on it.
+TEST(TPaprTestForma, DrawsTheBuiltInArrowAndItsOverPicture) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(1, 500, 400, "Testas");
+    program.write();
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    whenShown(form, [&] {
+        TPictureButton* arrow = form.button();
+        auto countShown = [&](auto isWanted) {
+            const QImage shown = arrow->grab().toImage();
+            int count = 0;
+            // Inside the focus frame.
+            for (int y = 1; y + 1 < shown.height(); ++y) {
+                for (int x = 1; x + 1 < shown.width(); ++x) {
+                    count += isWanted(QColor(shown.pixel(x, y)));
+                }
+            }
+            return count;
+        };
+        auto blue = [](QColor c) { return c.blue() > 190 && c.red() < 120 && c.green() < 170; };
+        auto red = [](QColor c) { return c.red() > 180 && c.green() < 60 && c.blue() < 80; };
+        EXPECT_GT(countShown(blue), 200);
+        EXPECT_EQ(countShown(red), 0);
+        QTest::mouseMove(arrow, QPoint(40, 19));
+        ASSERT_EQ(arrow->currentPicture(), picture_button::Picture::Over);
+        EXPECT_GT(countShown(red), 50);
+        EXPECT_EQ(countShown(blue), 0);
+        pressArrow(arrow);
+    });
+    EXPECT_TRUE(form.Execute(1, score, maxScore));
+    EXPECT_TRUE(services.messages.errors.isEmpty());
+}
+
+// The second press of a double click on the previous window's arrow, and a held key, must not
+// leave a window the learner has not seen.
+TEST(TPaprTestForma, APressJustAfterShowingAndARepeatedKeyDoNotLeave) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(1, 500, 400, "Testas");
+    program.addQuestion(1, 1, QRect(10, 10, 300, 60), "Klausimas", kRadio);
+    program.addAnswer(1, 1, 1, "taip", true, {12, 25});
+    program.write();
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    whenShown(form, [&] {
+        TPictureButton* arrow = form.button();
+        QWidget* answer = form.focusWidget();  // the window opens with the answer focused
+        EXPECT_NE(answer, arrow);
+        ASSERT_FALSE(arrow->takesPresses());
+        QTest::mouseClick(arrow, Qt::LeftButton, {}, QPoint(40, 19));
+        QApplication::processEvents();
+        EXPECT_TRUE(form.isVisible());
+        QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QString(" "), true);
+        QApplication::sendEvent(arrow, &repeated);
+        QApplication::processEvents();
+        EXPECT_TRUE(form.isVisible());
+        // Once the moment has passed, Tab from the answer reaches the arrow and Space leaves.
+        ASSERT_TRUE(QTest::qWaitFor([arrow] { return arrow->takesPresses(); }));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        answer->setFocus();
+        QTest::keyClick(answer, Qt::Key_Tab);
+        EXPECT_EQ(form.focusWidget(), arrow);
+        QTest::keyClick(arrow, Qt::Key_Space);
+    });
+    EXPECT_TRUE(form.Execute(1, score, maxScore));
+}
+
 TEST(TPaprTestForma, MissingTestShowsNothing) {
     testing::ScopedFakeServices services;
     TestProgram program;
@@ -193,86 +266,6 @@ TEST(TPaprTestForma, BrokenSizesKeepTheArrowReachable) {
     });
     EXPECT_TRUE(form.Execute(1, score, maxScore));
     EXPECT_EQ(maxScore, 0);
-}
-
-// Every test of the sample course fits its window: boxes inside the client area, answers
-// inside their boxes, nothing under the arrow; every topic has its two tests.
-TEST(SampleCourseTests, EveryTestFitsItsWindow) {
-    const QString data = QStringLiteral(LENTORA_TEST_PROGRAM_DIR "/Data/");
-    content::ContentTable tests, questions, answers;
-    tests.load(data + "TestLang.cds");
-    questions.load(data + "PaprTest.cds");
-    answers.load(data + "PaprAtsa.cds");
-    questions.linkToMaster(tests, {"TestoID"}, {"TestoId"});
-    answers.linkToMaster(questions, {"TestoID", "KlausimoID"}, {"TestoID", "KlausimoID"});
-    for (int topic = 1; topic <= 12; ++topic) {
-        EXPECT_TRUE(tests.findKey(double(10 * topic + 1))) << topic;
-        EXPECT_TRUE(tests.findKey(double(10 * topic + 2))) << topic;
-    }
-    int questionCount = 0;
-    for (tests.first(); !tests.eof(); tests.next()) {
-        const int id = tests.asInt("TestoId");
-        const int outerWidth = tests.asInt("LangIlg");
-        const int outerHeight = tests.asInt("LangAukst");
-        EXPECT_LE(outerWidth, 620) << id;
-        EXPECT_LE(outerHeight, 560) << id;
-        const QRect client(QPoint(0, 0), clientSizeForOuter(QSize(outerWidth, outerHeight)));
-        const QRect arrow(outerWidth - 74, outerHeight - 99, 59, 69);
-        EXPECT_TRUE(client.contains(arrow)) << id;
-        int questionsHere = 0;
-        for (questions.first(); !questions.eof(); questions.next()) {
-            ++questionsHere;
-            const QRect box(questions.asInt("X"), questions.asInt("Y"), questions.asInt("Ilgis"),
-                            questions.asInt("Aukstis"));
-            EXPECT_TRUE(client.contains(box)) << id;
-            EXPECT_FALSE(box.intersects(arrow)) << id;
-            int answersHere = 0;
-            for (answers.first(); !answers.eof(); answers.next()) {
-                ++answersHere;
-                const QRect control(answers.asInt("X"), answers.asInt("Y"),
-                                    box.width() - answers.asInt("X") - 2, 17);
-                EXPECT_TRUE(QRect(QPoint(0, 0), box.size()).contains(control)) << id;
-            }
-            EXPECT_GE(answersHere, 2) << id;
-        }
-        EXPECT_GE(questionsHere, 2) << id;
-        questionCount += questionsHere;
-    }
-    EXPECT_GE(tests.visibleRowCount(), 24);
-    EXPECT_GE(questionCount, 40);
-}
-
-TEST(SampleCourseTests, AllRightAnswersGiveFullPoints) {
-    testing::ScopedFakeServices services;
-    testing::TempProgramDir program;
-    for (const char* file :
-         {"Data/TestLang.cds", "Data/PaprTest.cds", "Data/PaprAtsa.cds", "Testai/Papr/FONAS.BMP",
-          "Testai/Mygtukas/toliau.bmp", "Testai/Mygtukas/toliau_virs.bmp"}) {
-        program.copyFile(QStringLiteral(LENTORA_TEST_PROGRAM_DIR "/") + file, file);
-    }
-    content::ContentTable answers;
-    answers.load(program.filePath("Data/PaprAtsa.cds"));
-    QStringList rightAnswers;
-    for (answers.first(); !answers.eof(); answers.next()) {
-        if (answers.asInt("TestoID") == 11 && answers.asFlag("Teisingas")) {
-            rightAnswers.append(fromCp1257(answers.asText("Atsakymas")));
-        }
-    }
-    TPaprTestForma form;
-    std::int32_t score = 0;
-    std::int32_t maxScore = 0;
-    whenShown(form, [&] {
-        for (QAbstractButton* control : form.findChildren<QAbstractButton*>()) {
-            if (rightAnswers.contains(control->text())) {
-                control->click();
-            }
-        }
-        pressArrow(form.button());
-    });
-    EXPECT_TRUE(form.Execute(11, score, maxScore));
-    EXPECT_EQ(maxScore, rightAnswers.size());
-    EXPECT_EQ(score, maxScore);
-    EXPECT_TRUE(services.messages.errors.isEmpty());
 }
 
 }  // namespace
