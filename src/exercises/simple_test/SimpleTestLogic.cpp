@@ -28,6 +28,4 @@ bool isRadioKind(QByteArrayView tipas) {
     return tipas == QByteArrayView("Pasirenkamasis mygtukas");
 }
 
-}
-
 }  // namespace lentora::simple_test

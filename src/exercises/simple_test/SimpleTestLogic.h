@@ -27,5 +27,4 @@ Points scoreAnswers(const std::vector<AnswerEntry>& entries);
 // Radio buttons only for exactly this kind, compared byte for byte; anything else is check boxes.
 bool isRadioKind(QByteArrayView tipas);
 
-
 }  // namespace lentora::simple_test

@@ -55,7 +55,5 @@ TEST(SimpleTestRules, OnlyTheExactKindGivesRadioButtons) {
     EXPECT_FALSE(isRadioKind(""));
 }
 
-}
-
 }  // namespace
 }  // namespace lentora::simple_test
