@@ -1,9 +1,9 @@
 #include "app/TApie.h"
 
-#include "platform/WindowPlacement.h"
 #include "platform/FileListing.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
+#include "platform/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -25,8 +25,7 @@ TApie::TApie(QWidget* parent)
 
 void TApie::loadPicture() {
     const QString directory = resolvePath(programPaths().apieDir);
-    const QString name = pickRandomFile(directory, QStringLiteral("*.BMP"), randomBelow(10));
-    // With no picture the load names the directory in its error.
+    const QString name = pickRandomPicture(directory, QStringLiteral("*.BMP"), randomBelow(10));
     Image1->setPixmap(loadPixmap(joinPath(directory, name)));
 }
 

@@ -264,7 +264,7 @@ IniFile programSettings() {
 FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int defaultPoints) {
     FontSetting setting;
     setting.name = settings.readText(section, "SriftName", "");
-    setting.points = settings.readInt(section, "SriftSize", defaultPoints);
+    setting.points = clampFontPoints(settings.readInt(section, "SriftSize", defaultPoints));
     setting.color = settings.readInt(section, "SriftColor", 0);
     return setting;
 }
@@ -273,7 +273,7 @@ void applyFontSetting(const FontSetting& setting, QFont& font) {
     if (!setting.name.isEmpty()) {
         font.setFamily(installedFaceFor(fromCp1257(setting.name.left(31))));
     }
-    setFontPoints(font, setting.points);
+    setFontPoints(font, clampFontPoints(setting.points));
 }
 
 }  // namespace lentora

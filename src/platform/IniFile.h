@@ -41,9 +41,11 @@ struct FontSetting {
     int color = 0;  // red in the lowest byte, then green, then blue
 };
 
+// The size is kept within kMinFontPoints..kMaxFontPoints.
 FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int defaultPoints);
 
-// Name (when not empty, cut to 31 characters), size; style unchanged.
+// Name (when not empty, cut to 31 characters), size (kept within the font range); style
+// unchanged.
 void applyFontSetting(const FontSetting& setting, QFont& font);
 
 }  // namespace lentora

@@ -173,4 +173,11 @@ TEST(FontSetting, ReadsSectionAndAppliesCutName) {
     applyFontSetting(readFontSetting(settings, "Paprastas testas", 10), keeps);
     EXPECT_EQ(keeps.family(), "DejaVu Serif");
     EXPECT_EQ(keeps.pixelSize(), 13);
+
+    // Hand-edited sizes outside 6..48 points are kept within them.
+    const std::pair<const char*, int> sizes[] = {{"0", 6}, {"-5", 6}, {"5000", 48}, {"48", 48}};
+    for (const auto& [text, points] : sizes) {
+        settings.writeText("Paprastas testas", "SriftSize", text);
+        EXPECT_EQ(readFontSetting(settings, "Paprastas testas", 10).points, points) << text;
+    }
 }

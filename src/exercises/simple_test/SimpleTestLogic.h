@@ -35,8 +35,9 @@ QString windowCaption(const QString& langCaption);
 // A number from the content as a whole number within [low, high] (NaN gives low).
 int clampedInt(double value, int low, int high);
 
-// Content sizes beyond this are cut to it.
-inline constexpr int kMaxExtent = 4000;
+// Content sizes beyond this are cut to it. The window itself never exceeds the screen; a
+// larger content scrolls.
+inline constexpr int kMaxExtent = 65535;
 
 // The client size for the content's outer size, never smaller than the button so the
 // learner can always reach it.

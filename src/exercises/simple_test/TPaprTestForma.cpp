@@ -8,6 +8,7 @@
 #include "platform/IniFile.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
+#include "platform/ScrollingClient.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
@@ -17,6 +18,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
@@ -45,7 +47,10 @@ TPaprTestForma::TPaprTestForma(QWidget* parent)
     setAutoFillBackground(true);
     setFixedSize(487, 341);
 
-    Fonas = new QLabel(this);
+    // Stacking order: the content (background and questions) below the arrow.
+    Client = new ScrollingClient(this);
+    Client->fit(size());
+    Fonas = new QLabel(Client->content());
     Fonas->setObjectName(QStringLiteral("Fonas"));
     Fonas->move(0, 0);
 
@@ -66,6 +71,10 @@ TPaprTestForma::TPaprTestForma(QWidget* parent)
 }
 
 TPaprTestForma::~TPaprTestForma() = default;
+
+QWidget* TPaprTestForma::content() const {
+    return Client->content();
+}
 
 void TPaprTestForma::FormCreate() {
     // Loading stops at the first table that fails; the tables after it stay closed.
@@ -111,7 +120,8 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     const int outerHeight =
         simple_test::clampedInt(TestLangTable.asNumber("LangAukst"), 0, simple_test::kMaxExtent);
     const QSize client = simple_test::clientSizeForTest(outerWidth, outerHeight, BitBtn1->size());
-    setFixedSize(client);
+    // A window larger than the screen is cut to it and its content scrolls.
+    const QSize inSight = Client->fit(client);
     setFont(exerciseFont);
     QPalette colours = palette();
     const QColor text = colorFromNumber(setting.color);
@@ -123,11 +133,17 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     setWindowTitle(simple_test::windowCaption(fromCp1257(TestLangTable.asText("LangCaption"))));
     const QPoint place =
         simple_test::buttonPosition(outerWidth, outerHeight, BitBtn1->size(), client);
-    BitBtn1->move(place);
+    // The arrow keeps its margins from the bottom-right corner in sight.
+    BitBtn1->move(std::max(0, place.x() - (client.width() - inSight.width())),
+                  std::max(0, place.y() - (client.height() - inSight.height())));
 
     buildQuestions();
-    // The arrow is the only way out, so nothing may cover it.
+    // The arrow is the only way out, so nothing may cover it; Tab reaches it last.
     BitBtn1->raise();
+    const QList<QAbstractButton*> answers = Client->content()->findChildren<QAbstractButton*>();
+    if (!answers.isEmpty()) {
+        QWidget::setTabOrder(answers.last(), BitBtn1);
+    }
 
     centreOnScreen(this);
     exec();
@@ -154,7 +170,7 @@ void TPaprTestForma::buildQuestions() {
     using simple_test::clampedInt;
     using simple_test::kMaxExtent;
     for (KlausTable.first(); !KlausTable.eof(); KlausTable.next()) {
-        auto* panel = new QFrame(this);
+        auto* panel = new QFrame(Client->content());
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         panel->setLineWidth(1);
         QPalette colours = panel->palette();
@@ -217,6 +233,18 @@ void TPaprTestForma::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+void TPaprTestForma::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the arrow, the window's default action; a held key does not, so that
+    // the key that closed one test cannot close the next.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (!event->isAutoRepeat() && BitBtn1->isVisible()) {
+            BitBtn1Click();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TPaprTestForma::contextMenuEvent(QContextMenuEvent* event) {
