@@ -1,7 +1,6 @@
 #include "app/TProgNustForm.h"
 
 #include "app/TSriftoForma.h"
-
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/Fonts.h"

@@ -1,6 +1,7 @@
 #include "app/TSriftoForma.h"
 
 #include "platform/Fonts.h"
+#include "platform/IniFile.h"
 
 #include <QComboBox>
 #include <QFontDialog>
@@ -64,17 +65,20 @@ TSriftoForma::TSriftoForma(QWidget* parent, const QFont& preset, const QColor& p
         group->hide();
     }
 
-    bool found = false;
+    int presetIndex = -1;
     for (const StandardColour& standard : kColours) {
         const QColor colour(standard.rgb);
+        if (colour.rgb() == presetColour.rgb()) {
+            presetIndex = colourBox_->count();
+        }
         colourBox_->addItem(swatch(colour), QString::fromUtf8(standard.name), colour);
-        found = found || colour == presetColour;
     }
-    if (!found) {
+    if (presetIndex < 0) {
         // A colour of a hand-edited file stays as it is unless another is chosen.
+        presetIndex = colourBox_->count();
         colourBox_->addItem(swatch(presetColour), QString::fromUtf8("Kita"), presetColour);
     }
-    colourBox_->setCurrentIndex(colourBox_->findData(presetColour));
+    colourBox_->setCurrentIndex(presetIndex);
 
     preview_->setAlignment(Qt::AlignCenter);
     preview_->setMinimumHeight(70);

@@ -15,10 +15,6 @@ constexpr int kMaxPixels = 500;
 
 }  // namespace
 
-int clampFontPoints(int points) {
-    return std::clamp(points, kMinFontPoints, kMaxFontPoints);
-}
-
 int pointsToPixels(int points) {
     const double pixels = std::round(points * 96.0 / 72.0);
     return static_cast<int>(std::clamp(pixels, double(INT_MIN), double(INT_MAX)));

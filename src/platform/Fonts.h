@@ -7,12 +7,6 @@
 
 namespace lentora {
 
-// The font sizes a window accepts from the settings; outside them the text is unreadable or
-// the pages stay empty.
-inline constexpr int kMinFontPoints = 6;
-inline constexpr int kMaxFontPoints = 48;
-int clampFontPoints(int points);
-
 // Font sizes in points become pixels at 96 dpi.
 int pointsToPixels(int points);
 

@@ -2,13 +2,13 @@
 
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
-#include "platform/Fonts.h"
 #include "platform/ProgramPaths.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <optional>
@@ -261,19 +261,16 @@ IniFile programSettings() {
     return IniFile(programPaths().settingsFile);
 }
 
+int clampFontPoints(int points) {
+    return std::clamp(points, kMinFontPoints, kMaxFontPoints);
+}
+
 FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int defaultPoints) {
     FontSetting setting;
     setting.name = settings.readText(section, "SriftName", "");
     setting.points = clampFontPoints(settings.readInt(section, "SriftSize", defaultPoints));
     setting.color = settings.readInt(section, "SriftColor", 0);
     return setting;
-}
-
-void applyFontSetting(const FontSetting& setting, QFont& font) {
-    if (!setting.name.isEmpty()) {
-        font.setFamily(installedFaceFor(fromCp1257(setting.name.left(31))));
-    }
-    setFontPoints(font, clampFontPoints(setting.points));
 }
 
 }  // namespace lentora

@@ -2,8 +2,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QColor>
-#include <QFont>
 #include <QString>
 
 namespace lentora {
@@ -41,11 +39,13 @@ struct FontSetting {
     int color = 0;  // red in the lowest byte, then green, then blue
 };
 
+// The font sizes a window accepts from the settings; outside them the text is unreadable or
+// the pages stay empty.
+inline constexpr int kMinFontPoints = 6;
+inline constexpr int kMaxFontPoints = 48;
+int clampFontPoints(int points);
+
 // The size is kept within kMinFontPoints..kMaxFontPoints.
 FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int defaultPoints);
-
-// Name (when not empty, cut to 31 characters), size (kept within the font range); style
-// unchanged.
-void applyFontSetting(const FontSetting& setting, QFont& font);
 
 }  // namespace lentora

@@ -215,6 +215,7 @@ TEST_F(SettingsDialogTest, AnUnwritableFileIsReportedAndTheDialogStillCloses) {
 TEST(FontChooser, EmbedsQtsChooserWithoutButtonsBesideTheSixteenColours) {
     QFont preset(installedFaceFor(QStringLiteral("Arial")));
     preset.setPointSize(12);
+    EXPECT_EQ(TSriftoForma(nullptr, preset, QColor(Qt::black)).colour(), QColor(Qt::black));
     TSriftoForma chooser(nullptr, preset, QColor(0, 0, 128));
     EXPECT_FALSE(chooser.fontPart()->isWindow());
     for (QDialogButtonBox* box : chooser.fontPart()->findChildren<QDialogButtonBox*>()) {

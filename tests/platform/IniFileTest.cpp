@@ -1,4 +1,5 @@
 #include "platform/Error.h"
+#include "platform/ExerciseFont.h"
 #include "platform/IniFile.h"
 #include "support/TempProgramDir.h"
 
@@ -173,6 +174,14 @@ TEST(FontSetting, ReadsSectionAndAppliesCutName) {
     applyFontSetting(readFontSetting(settings, "Paprastas testas", 10), keeps);
     EXPECT_EQ(keeps.family(), "DejaVu Serif");
     EXPECT_EQ(keeps.pixelSize(), 13);
+
+    // An unset section keeps the design face at the default size, in black.
+    const lentora::ExerciseFont test =
+        readExerciseFont(settings, "Paprastas testas", 10, "DejaVu Serif");
+    EXPECT_EQ(test.font.family(), "DejaVu Serif");
+    EXPECT_EQ(test.font.pixelSize(), 13);
+    EXPECT_EQ(test.color, QColor(Qt::black));
+    EXPECT_EQ(readExerciseFont(settings, "Teorijos langas", 14, "X").color, QColor(Qt::red));
 
     // Hand-edited sizes outside 6..48 points are kept within them.
     const std::pair<const char*, int> sizes[] = {{"0", 6}, {"-5", 6}, {"5000", 48}, {"48", 48}};
