@@ -1,6 +1,7 @@
 #include "app/Grade.h"
 
 #include "app/TIvertinimoForma.h"
+#include "platform/Error.h"
 #include "platform/FileListing.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
@@ -63,6 +64,11 @@ void PlayGradeSound(int grade) {
 
 void ShowGrade(int grade, QWidget* parent) {
     const QString picture = pickGradePicture(programPaths().ivertDir, grade);
+    if (picture.isEmpty()) {
+        // The grade is still shown, by its caption.
+        reportError(QStringLiteral("Cannot find any picture in %1")
+                        .arg(gradeDirectory(programPaths().ivertDir, grade)));
+    }
     TIvertinimoForma window(parent);
     window.ShowGradeWindow(picture, gradeCaption(grade), grade);
 }

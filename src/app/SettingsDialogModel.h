@@ -27,6 +27,11 @@ struct SettingsDialogModel {
 // The settings file section of each font row.
 QByteArray fontSection(int row);
 
+// The size each window kind uses when its section names none.
+int windowDefaultPoints(int row);
+
+// Sizes are shown as the windows use them: within the font range, and the window's own
+// default when the key is missing.
 SettingsDialogModel readSettingsDialogModel(const IniFile& settings);
 
 // Sets every key in the dialog's order and saves the file once: all keys reach it or none

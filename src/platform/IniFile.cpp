@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <optional>
@@ -279,10 +280,14 @@ IniFile programSettings() {
     return IniFile(programPaths().settingsFile);
 }
 
+int clampFontPoints(int points) {
+    return std::clamp(points, kMinFontPoints, kMaxFontPoints);
+}
+
 FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int defaultPoints) {
     FontSetting setting;
     setting.name = settings.readText(section, "SriftName", "");
-    setting.points = settings.readInt(section, "SriftSize", defaultPoints);
+    setting.points = clampFontPoints(settings.readInt(section, "SriftSize", defaultPoints));
     setting.color = settings.readInt(section, "SriftColor", 0);
     return setting;
 }

@@ -53,6 +53,13 @@ struct FontSetting {
     int color = 0;  // red in the lowest byte, then green, then blue
 };
 
+// The font sizes a window accepts from the settings; outside them the text is unreadable or
+// the pages stay empty.
+inline constexpr int kMinFontPoints = 6;
+inline constexpr int kMaxFontPoints = 48;
+int clampFontPoints(int points);
+
+// The size is kept within kMinFontPoints..kMaxFontPoints.
 FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int defaultPoints);
 
 }  // namespace lentora

@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -219,6 +220,26 @@ void TTeorijosForma::Udaryti1Click() {
 
 void TTeorijosForma::contextMenuEvent(QContextMenuEvent* event) {
     PopupMenu1->popup(event->globalPos());
+}
+
+void TTeorijosForma::keyPressEvent(QKeyEvent* event) {
+    // The keys turn only where a corner is shown, as a click on it would.
+    switch (event->key()) {
+        case Qt::Key_PageDown:
+        case Qt::Key_Right:
+            if (Image3->isVisible()) {
+                guarded([this] { Image3DblClick(); });
+            }
+            break;
+        case Qt::Key_PageUp:
+        case Qt::Key_Left:
+            if (Image2->isVisible()) {
+                guarded([this] { Image2DblClick(); });
+            }
+            break;
+        default:
+            QDialog::keyPressEvent(event);
+    }
 }
 
 }  // namespace lentora

@@ -207,4 +207,11 @@ TEST(FontSetting, ReadsSectionAndAppliesCutName) {
     EXPECT_EQ(test.font.pixelSize(), 13);
     EXPECT_EQ(test.color, QColor(Qt::black));
     EXPECT_EQ(readExerciseFont(settings, "Teorijos langas", 14, "X").color, QColor(Qt::red));
+
+    // Hand-edited sizes outside 6..48 points are kept within them.
+    const std::pair<const char*, int> sizes[] = {{"0", 6}, {"-5", 6}, {"5000", 48}, {"48", 48}};
+    for (const auto& [text, points] : sizes) {
+        settings.writeText("Paprastas testas", "SriftSize", text);
+        EXPECT_EQ(readFontSetting(settings, "Paprastas testas", 10).points, points) << text;
+    }
 }

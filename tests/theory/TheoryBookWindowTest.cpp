@@ -103,6 +103,17 @@ TEST_F(TheoryBookWindow, TurnsPagesForwardAndBackWithASoundEachTime) {
     EXPECT_EQ(form.spreads().rightPageStart(), rightStart);
     EXPECT_EQ(fakes.sound.played.size(), 2);
 
+    // The keys turn as the corners do, and nothing where no corner is shown.
+    QTest::keyClick(&form, Qt::Key_PageUp);
+    EXPECT_EQ(fakes.sound.played.size(), 2);
+    QTest::keyClick(&form, Qt::Key_PageDown);
+    paint(form);
+    EXPECT_EQ(form.spreads().spreadNo(), 1);
+    QTest::keyClick(&form, Qt::Key_Left);
+    paint(form);
+    EXPECT_EQ(form.spreads().spreadNo(), 0);
+    EXPECT_EQ(fakes.sound.played.size(), 4);
+
     // Forward to the end: the next corner disappears on the last spread.
     int turns = 0;
     while (form.nextCorner()->isVisible() && turns < 50) {

@@ -13,6 +13,7 @@
 #include "platform/IniFile.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
+#include "platform/ScrollingClient.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
@@ -22,6 +23,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
@@ -50,7 +52,10 @@ TPaprTestForma::TPaprTestForma(QWidget* parent)
     setAutoFillBackground(true);
     setFixedSize(487, 341);
 
-    Fonas = new QLabel(this);
+    // Stacking order: the content (background and questions) below the arrow.
+    Client = new ScrollingClient(this);
+    Client->fit(size());
+    Fonas = new QLabel(Client->content());
     Fonas->setObjectName(QStringLiteral("Fonas"));
     Fonas->move(0, 0);
 
@@ -71,6 +76,10 @@ TPaprTestForma::TPaprTestForma(QWidget* parent)
 }
 
 TPaprTestForma::~TPaprTestForma() = default;
+
+QWidget* TPaprTestForma::content() const {
+    return Client->content();
+}
 
 void TPaprTestForma::FormCreate() {
     using TestField = content::TestWindowFields;
@@ -118,7 +127,8 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     const QSize outer(clampedInt(test.width, 0, kMaxContentExtent),
                       clampedInt(test.height, 0, kMaxContentExtent));
     const QSize client = clientSizeForContent(outer, BitBtn1->size());
-    setFixedSize(client);
+    // A window larger than the screen is cut to it and its content scrolls.
+    const QSize inSight = Client->fit(client);
     setFont(exerciseFont.font);
     QPalette colours = palette();
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
@@ -127,13 +137,18 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     setPalette(colours);
 
     setWindowTitle(content::exerciseCaption(fromCp1257(test.caption)));
-    BitBtn1->move(buttonPosition(outer, BitBtn1->size(), 15, 30));
+    const QPoint place = buttonPosition(outer, BitBtn1->size(), 15, 30);
+    // The arrow keeps its margins from the bottom-right corner in sight.
+    BitBtn1->move(std::max(0, place.x() - (client.width() - inSight.width())),
+                  std::max(0, place.y() - (client.height() - inSight.height())));
 
     buildQuestions();
-    // The arrow is the only way out, so nothing may cover it.
+    // The arrow is the only way out, so nothing may cover it; Tab reaches it last.
     BitBtn1->raise();
-    // The window opens with the first answer focused, not the arrow; Tab reaches the arrow.
-    if (const auto answers = findChildren<QAbstractButton*>(); !answers.isEmpty()) {
+    // The window opens with the first answer focused, not the arrow; Tab reaches the arrow last.
+    const QList<QAbstractButton*> answers = Client->content()->findChildren<QAbstractButton*>();
+    if (!answers.isEmpty()) {
+        QWidget::setTabOrder(answers.last(), BitBtn1);
         answers.first()->setFocus();
     }
 
@@ -161,7 +176,7 @@ void TPaprTestForma::buildQuestions() {
     }
     constexpr int kMaxExtent = kMaxContentExtent;
     for (KlausTable.first(); !KlausTable.eof(); KlausTable.next()) {
-        auto* panel = new QFrame(this);
+        auto* panel = new QFrame(Client->content());
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         panel->setLineWidth(1);
         QPalette colours = panel->palette();
@@ -226,6 +241,18 @@ void TPaprTestForma::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+void TPaprTestForma::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the arrow, the window's default action; a held key does not, so that
+    // the key that closed one test cannot close the next.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (!event->isAutoRepeat() && BitBtn1->isVisible()) {
+            BitBtn1Click();
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TPaprTestForma::contextMenuEvent(QContextMenuEvent* event) {

@@ -17,6 +17,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QTest>
 #include <QTimer>
 
@@ -36,7 +38,7 @@ QList<Control*> controlsOf(QFrame* panel) {
 
 QList<QFrame*> panelsOf(TPaprTestForma& form) {
     QList<QFrame*> panels;
-    for (QFrame* frame : form.findChildren<QFrame*>(Qt::FindDirectChildrenOnly)) {
+    for (QFrame* frame : form.content()->findChildren<QFrame*>(Qt::FindDirectChildrenOnly)) {
         if (qobject_cast<QLabel*>(frame) == nullptr) {
             panels.append(frame);
         }
@@ -266,6 +268,39 @@ TEST(TPaprTestForma, BrokenSizesKeepTheArrowReachable) {
     });
     EXPECT_TRUE(form.Execute(1, score, maxScore));
     EXPECT_EQ(maxScore, 0);
+}
+
+TEST(TPaprTestForma, ATestTallerThanTheScreenScrollsWithTheArrowInSightAndEnterLeavesIt) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(1, 500, 40000, "Testas");
+    program.addQuestion(1, 1, QRect(10, 3800, 300, 50), "Apačioje", kRadio);
+    program.addAnswer(1, 1, 1, "taip", true, {12, 25});
+    program.write();
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    whenShown(form, [&] {
+        const QRect screen = form.screen()->availableGeometry();
+        EXPECT_LE(outerSizeForClient(form.size()).height(), screen.height());
+        // The content keeps its size (cut as every content size is), and scrolls.
+        EXPECT_EQ(form.content()->height(), clientSizeForContent(QSize(500, 40000)).height());
+        EXPECT_GT(form.content()->height(), form.height());
+        // The arrow keeps its margins from the corner in sight, clear of the scroll bar.
+        auto* scroller = form.findChild<QScrollArea*>();
+        ASSERT_TRUE(scroller);
+        const QRect inSight(QPoint(0, 0), scroller->viewport()->size());
+        EXPECT_TRUE(inSight.contains(form.button()->geometry()));
+        EXPECT_EQ(form.button()->geometry().bottom(), inSight.height() - 1 - 30 + 25);
+
+        // A held Enter left over from the previous window does not leave; a fresh one does.
+        QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(&form, &repeated);
+        EXPECT_TRUE(form.isVisible());
+        QTest::keyClick(&form, Qt::Key_Return);
+    });
+    EXPECT_TRUE(form.Execute(1, score, maxScore));
+    EXPECT_EQ(maxScore, 1);
 }
 
 }  // namespace
