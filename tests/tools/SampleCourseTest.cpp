@@ -28,15 +28,19 @@ QString programFile(const QString& relative) {
     return QStringLiteral(LENTORA_TEST_PROGRAM_DIR "/") + relative;
 }
 
-// The course's theory texts: one per topic, well formed, some long enough to turn pages.
-TEST(SampleCourseTheory, TextsCoverEveryTopicAndSomeRunPastOneSpread) {
+// The course's theory texts: one per topic, well formed, each shown whole (the book cuts a
+// text after its first 6000 bytes), some long enough to turn pages.
+TEST(SampleCourseTheory, TextsCoverEveryTopicAreShownWholeAndSomeRunPastOneSpread) {
     content::ContentTable table;
     table.load(programFile(QStringLiteral("Data/Teorija.cds")));
     const QFont font = makeFont(QStringLiteral("Times New Roman"), 14);
     int longerThanShown = 0;
     int pastOneSpread = 0;
     for (int id = 1; id <= 12; ++id) {
-        ASSERT_TRUE(table.findKey(double(id))) << "record " << id;
+        EXPECT_TRUE(table.findKey(double(id))) << "record " << id;
+    }
+    for (table.first(); !table.eof(); table.next()) {
+        const int id = table.asInt("Id");
         const QByteArray text = table.asText("Teorija");
         // Bold switched on must be switched off again before the text ends.
         EXPECT_LT(text.lastIndexOf('@'), text.lastIndexOf('#')) << "record " << id;
@@ -52,7 +56,7 @@ TEST(SampleCourseTheory, TextsCoverEveryTopicAndSomeRunPastOneSpread) {
             ++pastOneSpread;
         }
     }
-    EXPECT_GE(longerThanShown, 1);
+    EXPECT_EQ(longerThanShown, 0);
     EXPECT_GE(pastOneSpread, 3);
 }
 

@@ -264,7 +264,7 @@ QImage notebook() {
     painter.drawText(QPointF(page.left() + 120, page.top() + 112), QStringLiteral("Lentora"));
     painter.setFont(scriptFont(30));
     const QString lines[] = {QStringLiteral("Ąžuolas, šaltinis, žiema, vyšnia."),
-                             QStringLiteral("Gražus rytas, švari ąsotėlė."),
+                             QStringLiteral("Gražus rytas, švarus ąsotėlis."),
                              QStringLiteral("Mokausi rašyti be klaidų!")};
     double baseline = page.top() + 60 + 26 * 4 - 3;
     for (const QString& line : lines) {
