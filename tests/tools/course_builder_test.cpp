@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -219,6 +220,10 @@ TEST_F(CourseBuilderTest, PicturesHaveTheSizesTheWindowsShow) {
     for (const QString& name : about) {
         EXPECT_EQ(QImage(out(QStringLiteral("Testai/Apie/") + name)).size(), QSize(520, 515));
     }
+    // The corners and the arrow come with the program.
+    EXPECT_FALSE(QFileInfo::exists(out(QStringLiteral("Testai/Mygtukas"))));
+    EXPECT_EQ(QDir(out(QStringLiteral("Testai/Teorija/Piesin"))).entryList(QDir::Files),
+              QStringList{QStringLiteral("knyga.bmp")});
 
     const QSize gradeSizes[] = {{393, 443}, {450, 335}, {354, 440}, {448, 310},
                                 {404, 419}, {346, 449}, {486, 316}, {512, 404}};
