@@ -6,60 +6,14 @@
 
 namespace lentora {
 
-namespace {
+using content::CommandKind;
 
-class TheoryBookEntry : public TheoryEntry {
-public:
-    explicit TheoryBookEntry(QWidget* parent) : form_(parent) {}
-    bool Execute(std::uint16_t recordNumber) override { return form_.Execute(recordNumber); }
-
-private:
-    TTeorijosForma form_;
-};
-
-class SimpleTestEntry : public ExerciseEntry {
-public:
-    explicit SimpleTestEntry(QWidget* parent) : form_(parent) {}
-    bool Execute(std::int32_t recordNumber, std::int32_t& score, std::int32_t& maxScore) override {
-        return form_.Execute(static_cast<std::uint16_t>(recordNumber), score, maxScore);
-    }
-
-private:
-    TPaprTestForma form_;
-};
-
-template <class Form>
-class MovableWordsEntry : public ExerciseEntry {
-public:
-    explicit MovableWordsEntry(QWidget* parent) : form_(parent) {}
-    bool Execute(std::int32_t recordNumber, std::int32_t& score, std::int32_t& maxScore) override {
-        return form_.Execute(recordNumber, score, maxScore);
-    }
-
-private:
-    Form form_;
-};
-
-}  // namespace
-
-std::unique_ptr<TheoryEntry> LentoraWindowFactory::createTheoryBook(QWidget* parent) {
-    return std::make_unique<TheoryBookEntry>(parent);
-}
-
-std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createSimpleTest(QWidget* parent) {
-    return std::make_unique<SimpleTestEntry>(parent);
-}
-
-std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMovableWords(QWidget* parent) {
-    return std::make_unique<MovableWordsEntry<TNesiotiForm>>(parent);
-}
-
-std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMovableWordsSorting(QWidget* parent) {
-    return std::make_unique<MovableWordsEntry<TNesMazForm>>(parent);
-}
-
-std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMarkedWords(QWidget*) {
-    return nullptr;
+LentoraWindowFactory::LentoraWindowFactory() {
+    add({CommandKind::Theory}, theoryWindow<TTeorijosForma>());
+    add({CommandKind::SimpleTest}, exerciseWindow<TPaprTestForma>());
+    add({CommandKind::MovableWords, 1}, exerciseWindow<TNesiotiForm>());
+    add({CommandKind::MovableWords, 2}, exerciseWindow<TNesMazForm>());
+    // Marked words by {CommandKind::MarkedWords}.
 }
 
 }  // namespace lentora

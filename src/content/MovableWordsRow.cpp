@@ -1,5 +1,8 @@
 #include "content/MovableWordsRow.h"
 
+#include "content/MemoLines.h"
+#include "content/Schema.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -18,39 +21,20 @@ int clampedExtent(double value) {
 
 }  // namespace
 
-QByteArrayList splitAnyLineBreaks(QByteArrayView memo) {
-    QByteArrayList lines;
-    qsizetype start = 0;
-    qsizetype i = 0;
-    while (i < memo.size()) {
-        const char c = memo[i];
-        if (c != '\r' && c != '\n') {
-            ++i;
-            continue;
-        }
-        lines.append(memo.sliced(start, i - start).toByteArray());
-        i += (c == '\r' && i + 1 < memo.size() && memo[i + 1] == '\n') ? 2 : 1;
-        start = i;
-    }
-    if (start < memo.size()) {
-        lines.append(memo.sliced(start).toByteArray());
-    }
-    return lines;
-}
-
 std::optional<MovableWordsRow> readMovableWordsRow(ContentTable& table, std::int32_t id) {
+    using F = MovableWordsFields;
     if (!table.findKey(double(id))) {
         return std::nullopt;
     }
     MovableWordsRow row;
     row.id = id;
-    row.task = table.asText("Uzduotis");
-    row.sentences = splitAnyLineBreaks(table.asText("Sakiniai"));
-    row.words = splitAnyLineBreaks(table.asText("Zodziai"));
-    row.outerWidth = clampedExtent(table.asNumber("Ilgis"));
-    row.outerHeight = clampedExtent(table.asNumber("Aukstis"));
-    row.boxWidth = clampedExtent(table.asNumber("LangIlgis"));
-    const double type = table.asNumber("Tipas");
+    row.task = table.asText(F::task);
+    row.sentences = splitLinesAtAnyBreak(table.asText(F::sentences));
+    row.words = splitLinesAtAnyBreak(table.asText(F::words));
+    row.outerWidth = clampedExtent(table.asNumber(F::width));
+    row.outerHeight = clampedExtent(table.asNumber(F::height));
+    row.boxWidth = clampedExtent(table.asNumber(F::windowWidth));
+    const double type = table.asNumber(F::type);
     row.type = std::isfinite(type) ? int(std::clamp(type, -1.0, 1000.0)) : 0;
     return row;
 }

@@ -23,9 +23,6 @@ struct MovableWordsRow {
     int type = 0;              // Tipas: 1 gap filling, 2 category sorting
 };
 
-// Memo lines split at CR LF, a lone CR or a lone LF; a break at the very end starts no line.
-QByteArrayList splitAnyLineBreaks(QByteArrayView memo);
-
 // The row whose Id is `id`, or none. Sizes are clamped to 0..4000 pixels. Throws Error when
 // the table is closed or lacks a field.
 std::optional<MovableWordsRow> readMovableWordsRow(ContentTable& table, std::int32_t id);

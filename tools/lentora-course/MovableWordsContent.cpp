@@ -3,6 +3,7 @@
 
 #include "CourseBuilder.h"
 
+#include "content/Schema.h"
 #include "platform/Error.h"
 
 #include <QDirIterator>
@@ -159,11 +160,8 @@ QImage squaredPaper() {
 }  // namespace
 
 void buildMovableWordsContent(const CourseContext& context) {
-    content::TableData table;
-    table.fields = {numberField("Id"),        textField("Uzduotis", 255), memoField("Sakiniai"),
-                    memoField("Zodziai"),     numberField("Ilgis"),       numberField("Aukstis"),
-                    numberField("LangIlgis"), numberField("Tipas")};
-    table.keyFields = {0};
+    const content::TableSchema& schema = content::movableWordsSchema();
+    content::TableData table = schema.emptyTable();
     const QDir dir(context.sourceDir.filePath(QStringLiteral("movable")));
     QStringList files = dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
     QList<int> ids;
@@ -189,7 +187,7 @@ void buildMovableWordsContent(const CourseContext& context) {
                               double(kOuterWidth), double(kOuterHeight), double(boxWidth),
                               double(exercise.type)});
     }
-    writeTable(context, QStringLiteral("Data/Nesioj.cds"), table);
+    writeTable(context, schema.file, table);
 
     writeBmp(context, QStringLiteral("Testai/Nesioj/PIESIN/pieva.bmp"), meadow());
     writeBmp(context, QStringLiteral("Testai/Nesioj/PIESIN/debesys.bmp"), clouds());

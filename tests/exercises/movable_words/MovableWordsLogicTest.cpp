@@ -59,13 +59,6 @@ TEST(MovableWordsTokenizer, SplitsWordsMarksAndOnePunctuationCharacter) {
                   {"", 0, 1, 0}});
 }
 
-TEST(MovableWordsRowReader, SplitsMemosAtEveryKindOfLineBreak) {
-    EXPECT_EQ(content::splitAnyLineBreaks("a\r\nb\rc\nd\r\n"),
-              QByteArrayList({"a", "b", "c", "d"}));
-    EXPECT_EQ(content::splitAnyLineBreaks("a\n\nb"), QByteArrayList({"a", "", "b"}));
-    EXPECT_TRUE(content::splitAnyLineBreaks("").isEmpty());
-}
-
 TEST(MovableWordsShuffle, ArrangesEachBlockOfRowsAmongItself) {
     std::mt19937 engine(7);
     const RandomSource random = [&](int bound) {
