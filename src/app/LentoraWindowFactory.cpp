@@ -1,5 +1,6 @@
 #include "app/LentoraWindowFactory.h"
 
+#include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "theory/TTeorijosForma.h"
 
@@ -27,6 +28,17 @@ private:
     TPaprTestForma form_;
 };
 
+class MarkedWordsEntry : public ExerciseEntry {
+public:
+    explicit MarkedWordsEntry(QWidget* parent) : form_(parent) {}
+    bool Execute(std::int32_t recordNumber, std::int32_t& score, std::int32_t& maxScore) override {
+        return form_.Execute(recordNumber, score, maxScore);
+    }
+
+private:
+    TTestoSuIsbrPabrZodziaisForma form_;
+};
+
 }  // namespace
 
 std::unique_ptr<TheoryEntry> LentoraWindowFactory::createTheoryBook(QWidget* parent) {
@@ -45,8 +57,8 @@ std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMovableWordsSorting(Q
     return nullptr;
 }
 
-std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMarkedWords(QWidget*) {
-    return nullptr;
+std::unique_ptr<ExerciseEntry> LentoraWindowFactory::createMarkedWords(QWidget* parent) {
+    return std::make_unique<MarkedWordsEntry>(parent);
 }
 
 }  // namespace lentora
