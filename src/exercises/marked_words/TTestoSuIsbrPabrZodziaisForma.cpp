@@ -89,8 +89,10 @@ TTestoSuIsbrPabrZodziaisForma::TTestoSuIsbrPabrZodziaisForma(QWidget* parent)
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
     BitBtn2->hide();
-    connect(BitBtn1, &TPictureButton::OnClick, this, [this] { guarded([this] { BitBtn1Click(); }); });
-    connect(BitBtn2, &TPictureButton::OnClick, this, [this] { guarded([this] { BitBtn2Click(); }); });
+    connect(BitBtn1, &TPictureButton::OnClick, this,
+            [this] { guarded([this] { BitBtn1Click(); }); });
+    connect(BitBtn2, &TPictureButton::OnClick, this,
+            [this] { guarded([this] { BitBtn2Click(); }); });
 
     PopupMenu1 = new QMenu(this);
     Pagalba1 = PopupMenu1->addAction(QStringLiteral("Pagalba"));
