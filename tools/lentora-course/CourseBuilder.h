@@ -48,6 +48,7 @@ using content::textField;
 // The parts of the course, each in its own source file.
 void buildShellContent(const CourseContext& context);   // menu, backgrounds, grades, about, help
 void buildTheoryContent(const CourseContext& context);  // theory table, book, corners, sounds
-void buildSimpleTestContent(const CourseContext& context);  // test tables, FONAS.BMP, button
+void buildSimpleTestContent(const CourseContext& context);   // test tables, FONAS.BMP, button
+void buildMarkedWordsContent(const CourseContext& context);  // TestPabr.cds, mark sounds
 
 }  // namespace lentora::course

@@ -193,7 +193,7 @@ void buildMenu(const CourseContext& context) {
     writeTable(context, QStringLiteral("Data/Meniu.cds"), table);
 }
 
-// The exercises that fill these come later; the main window opens Nesioj.cds at start.
+// The exercises that fill this come later; the main window opens Nesioj.cds at start.
 void buildEmptyExerciseTables(const CourseContext& context) {
     content::TableData movable;
     movable.fields = {numberField("Id"),        textField("Uzduotis", 255), memoField("Sakiniai"),
@@ -201,14 +201,6 @@ void buildEmptyExerciseTables(const CourseContext& context) {
                       numberField("LangIlgis"), numberField("Tipas")};
     movable.keyFields = {0};
     writeTable(context, QStringLiteral("Data/Nesioj.cds"), movable);
-
-    content::TableData marked;
-    marked.fields = {
-        numberField("Id"),         textField("Antraste", 255), textField("Pavadinimas", 255),
-        memoField("Tekstas"),      textField("PabrIsbr", 255), numberField("Lango aukstis"),
-        numberField("Lango ilgis")};
-    marked.keyFields = {0};
-    writeTable(context, QStringLiteral("Data/TestPabr.cds"), marked);
 }
 
 void buildHelp(const CourseContext& context) {
