@@ -1,79 +1,29 @@
 #include "app/CommandDispatch.h"
 
 #include "app/Grade.h"
-#include "app/MenuOutline.h"
+#include "content/CommandLine.h"
 #include "content/ContentTable.h"
-#include "platform/CodePage1257.h"
 #include "platform/Error.h"
 
 namespace lentora {
 
-namespace {
-
-// Column 16 onwards holds the kind name.
-constexpr qsizetype kKindColumn = 15;
-
-const QByteArray& kindName(CommandKind kind) {
-    static const QByteArray theory = toCp1257(u"Teorijos langas");
-    static const QByteArray simpleTest = toCp1257(u"Paprastas pratimas");
-    static const QByteArray movableWords = toCp1257(u"Kilnojamų žodžių pratimas");
-    static const QByteArray markedWords =
-        toCp1257(u"Pratimas su pabraukiamais/išbraukiamais žodžiais");
-    static const QByteArray none;
-    switch (kind) {
-        case CommandKind::Theory:
-            return theory;
-        case CommandKind::SimpleTest:
-            return simpleTest;
-        case CommandKind::MovableWords:
-            return movableWords;
-        case CommandKind::MarkedWords:
-            return markedWords;
-        case CommandKind::None:
-            break;
-    }
-    return none;
-}
-
-}  // namespace
-
-CommandKind commandKindOf(QByteArrayView name) {
-    for (CommandKind kind : {CommandKind::Theory, CommandKind::SimpleTest,
-                             CommandKind::MovableWords, CommandKind::MarkedWords}) {
-        if (name == kindName(kind)) {
-            return kind;
-        }
-    }
-    return CommandKind::None;
-}
-
-CommandLine parseCommandLine(QByteArrayView line) {
-    CommandLine command;
-    command.recordNumber = readLeadingInteger(line.first(std::min<qsizetype>(5, line.size())));
-    if (line.size() > kKindColumn) {
-        command.kindName = line.sliced(kKindColumn).toByteArray();
-    }
-    command.kind = commandKindOf(command.kindName);
-    return command;
-}
-
 void runCommandLines(const QByteArrayList& lines, WindowFactory& factory, QWidget* parent,
                      const MovableWordsTypeLookup& movableWordsType, ScoreTotals& totals) {
     for (const QByteArray& text : lines) {
-        const CommandLine line = parseCommandLine(text);
+        const content::CommandLine line = content::parseCommandLine(text);
         // The theory book and the two movable-words windows take 16-bit record numbers.
         const auto record16 = static_cast<std::uint16_t>(line.recordNumber);
         std::unique_ptr<ExerciseEntry> exercise;
         switch (line.kind) {
-            case CommandKind::Theory:
+            case content::CommandKind::Theory:
                 if (auto theory = factory.createTheoryBook(parent)) {
                     theory->Execute(record16);
                 }
                 break;
-            case CommandKind::SimpleTest:
+            case content::CommandKind::SimpleTest:
                 exercise = factory.createSimpleTest(parent);
                 break;
-            case CommandKind::MovableWords:
+            case content::CommandKind::MovableWords:
                 if (const std::optional<int> type = movableWordsType(record16)) {
                     if (*type == 1) {
                         exercise = factory.createMovableWords(parent);
@@ -82,12 +32,12 @@ void runCommandLines(const QByteArrayList& lines, WindowFactory& factory, QWidge
                     }
                 }
                 break;
-            case CommandKind::MarkedWords:
+            case content::CommandKind::MarkedWords:
                 if (auto marked = factory.createMarkedWords(parent)) {
                     marked->Execute(line.recordNumber, totals.score, totals.maxScore);
                 }
                 break;
-            case CommandKind::None:
+            case content::CommandKind::None:
                 break;
         }
         if (exercise) {

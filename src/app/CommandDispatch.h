@@ -19,20 +19,6 @@ namespace content {
 class ContentTable;
 }
 
-enum class CommandKind { None, Theory, SimpleTest, MovableWords, MarkedWords };
-
-// One line of a menu row's Komandos: the record number in columns 1-5, the kind from
-// column 16 to the end of the line.
-struct CommandLine {
-    std::int32_t recordNumber = 0;
-    QByteArray kindName;  // code page 1257, untrimmed
-    CommandKind kind = CommandKind::None;
-};
-
-// The kind names compared exactly, letter case and blanks included.
-CommandKind commandKindOf(QByteArrayView kindName);
-CommandLine parseCommandLine(QByteArrayView line);
-
 struct ScoreTotals {
     std::int32_t score = 0;
     std::int32_t maxScore = 0;

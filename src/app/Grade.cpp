@@ -35,9 +35,7 @@ const GradeEntry& entryFor(int grade) {
 
 // A grade's file of the pattern, 1 to 10 steps into the listing; empty when there is none.
 QString pickRewardFile(const QString& ivertDir, int grade, const QString& pattern) {
-    const QString directory = gradeDirectory(ivertDir, grade);
-    const QString name = pickRandomFile(directory, pattern, randomBelow(10) + 1);
-    return name.isEmpty() ? QString() : directory + name;
+    return pickRandomFilePath(gradeDirectory(ivertDir, grade), pattern, randomBelow(10) + 1);
 }
 
 }  // namespace

@@ -14,25 +14,25 @@ namespace lentora {
 namespace {
 
 struct Outline {
-    std::vector<MenuNode> items;
-    MenuRowLookup lookup;
+    std::vector<content::MenuNode> items;
+    content::MenuRowLookup lookup;
 };
 using SharedOutline = std::shared_ptr<const Outline>;
 
 // Where a not yet populated menu finds its items; the shared outline keeps them alive.
 struct PendingItems {
     SharedOutline outline;
-    const MenuNode* node = nullptr;
+    const content::MenuNode* node = nullptr;
 };
 
 const char* const kPendingProperty = "lentoraPendingItems";
 
-bool isSeparator(const MenuNode& node) {
+bool isSeparator(const content::MenuNode& node) {
     return node.caption == "-" && node.children.empty();
 }
 
-void assign(std::vector<MenuNode>& nodes, int& nextCommand, std::vector<MenuLink>& links) {
-    for (MenuNode& node : nodes) {
+void assign(std::vector<content::MenuNode>& nodes, int& nextCommand, std::vector<MenuLink>& links) {
+    for (content::MenuNode& node : nodes) {
         node.command = nextCommand++;
         if (node.link != 0) {
             links.push_back({node.link, node.command});
@@ -43,9 +43,10 @@ void assign(std::vector<MenuNode>& nodes, int& nextCommand, std::vector<MenuLink
 
 // A row that cannot be read (a broken table) greys the item; the first such error of a menu
 // is reported, since this runs while the menu opens.
-MenuRowInfo safeRowInfo(const MenuNode& node, const MenuRowLookup& lookup, bool& reported) {
+content::MenuRowInfo safeRowInfo(const content::MenuNode& node,
+                                 const content::MenuRowLookup& lookup, bool& reported) {
     try {
-        return menuRowInfo(node.link, lookup);
+        return content::menuRowInfo(node.link, lookup);
     } catch (const Error& error) {
         if (!reported) {
             reportError(error.text());
@@ -59,9 +60,10 @@ MenuRowInfo safeRowInfo(const MenuNode& node, const MenuRowLookup& lookup, bool&
     return {true, false, {}};
 }
 
-void describe(QAction* action, const MenuNode& node, const MenuRowLookup& lookup, bool& reported) {
+void describe(QAction* action, const content::MenuNode& node, const content::MenuRowLookup& lookup,
+              bool& reported) {
     action->setData(node.command);
-    const MenuRowInfo row = safeRowInfo(node, lookup, reported);
+    const content::MenuRowInfo row = safeRowInfo(node, lookup, reported);
     if (!row.visible) {
         action->setVisible(false);
     }
@@ -75,7 +77,7 @@ void describe(QAction* action, const MenuNode& node, const MenuRowLookup& lookup
     }
 }
 
-QMenu* pendingMenu(const MenuNode& node, const SharedOutline& outline, QWidget* owner) {
+QMenu* pendingMenu(const content::MenuNode& node, const SharedOutline& outline, QWidget* owner) {
     auto* menu = new QMenu(fromCp1257(node.caption), owner);
     auto* pending = new PendingItems{outline, &node};
     menu->setProperty(kPendingProperty, QVariant::fromValue(static_cast<void*>(pending)));
@@ -85,7 +87,7 @@ QMenu* pendingMenu(const MenuNode& node, const SharedOutline& outline, QWidget* 
 }
 
 template <class Container>
-void addItem(Container* container, QWidget* owner, const MenuNode& node,
+void addItem(Container* container, QWidget* owner, const content::MenuNode& node,
              const SharedOutline& outline, bool& reported) {
     QAction* action = nullptr;
     if (isSeparator(node)) {
@@ -100,17 +102,18 @@ void addItem(Container* container, QWidget* owner, const MenuNode& node,
 
 }  // namespace
 
-std::vector<MenuLink> assignCommands(std::vector<MenuNode>& items, int& nextCommand) {
+std::vector<MenuLink> assignCommands(std::vector<content::MenuNode>& items, int& nextCommand) {
     std::vector<MenuLink> links;
     assign(items, nextCommand, links);
     return links;
 }
 
-void addOutlineToMenuBar(QMenuBar* bar, std::vector<MenuNode> items, MenuRowLookup lookup) {
+void addOutlineToMenuBar(QMenuBar* bar, std::vector<content::MenuNode> items,
+                         content::MenuRowLookup lookup) {
     const auto outline =
         std::make_shared<const Outline>(Outline{std::move(items), std::move(lookup)});
     bool reported = false;
-    for (const MenuNode& node : outline->items) {
+    for (const content::MenuNode& node : outline->items) {
         addItem(bar, bar, node, outline, reported);
     }
 }
@@ -120,10 +123,10 @@ void populateMenu(QMenu* menu) {
     if (!pending || !pending->node) {
         return;
     }
-    const MenuNode* node = pending->node;
+    const content::MenuNode* node = pending->node;
     pending->node = nullptr;
     bool reported = false;
-    for (const MenuNode& child : node->children) {
+    for (const content::MenuNode& child : node->children) {
         addItem(menu, menu, child, pending->outline, reported);
     }
     pending->outline.reset();  // the submenus keep what they still need

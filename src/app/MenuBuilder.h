@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/CommandDispatch.h"
-#include "app/MenuOutline.h"
+#include "content/MenuOutline.h"
 
 #include <vector>
 
@@ -13,13 +13,14 @@ namespace lentora {
 
 // Gives every item its own command number (from nextCommand on, in outline order) and returns
 // the linked items as links, in outline order.
-std::vector<MenuLink> assignCommands(std::vector<MenuNode>& items, int& nextCommand);
+std::vector<MenuLink> assignCommands(std::vector<content::MenuNode>& items, int& nextCommand);
 
 // Adds the outline's items to the menu bar, each action carrying its item's command number
 // in its data and the visibility, enabling and hint of its menu table row. A menu's items are
 // made (and their rows looked up) when it first opens, so a large outline costs little at
 // start-up; the lookup must stay usable as long as the menu bar lives.
-void addOutlineToMenuBar(QMenuBar* bar, std::vector<MenuNode> items, MenuRowLookup lookup);
+void addOutlineToMenuBar(QMenuBar* bar, std::vector<content::MenuNode> items,
+                         content::MenuRowLookup lookup);
 
 // Makes the items of a menu built from the outline that has not opened yet.
 void populateMenu(QMenu* menu);

@@ -4,6 +4,7 @@
 #include "app/TPagrindineForma.h"
 #include "platform/FileListing.h"
 #include "platform/ProgramPaths.h"
+#include "platform/QtServices.h"
 #include "platform/Services.h"
 
 #include <QApplication>

@@ -1,9 +1,9 @@
 #include "app/TApie.h"
 
-#include "platform/WindowPlacement.h"
 #include "platform/FileListing.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
+#include "platform/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -24,10 +24,10 @@ TApie::TApie(QWidget* parent)
 }
 
 void TApie::loadPicture() {
-    const QString directory = resolvePath(programPaths().apieDir);
-    const QString name = pickRandomFile(directory, QStringLiteral("*.BMP"), randomBelow(10));
+    const QString directory = programPaths().apieDir;
+    const QString picture = pickRandomFilePath(directory, QStringLiteral("*.BMP"), randomBelow(10));
     // With no picture the load names the directory in its error.
-    Image1->setPixmap(loadPixmap(joinPath(directory, name)));
+    Image1->setPixmap(loadPixmap(picture.isEmpty() ? resolvePath(directory) : picture));
 }
 
 void TApie::ShowAbout() {

@@ -1,9 +1,9 @@
 #include "app/TIvertinimoForma.h"
 
 #include "app/Grade.h"
-#include "platform/WindowPlacement.h"
 #include "platform/FrameMetrics.h"
 #include "platform/Pictures.h"
+#include "platform/WindowPlacement.h"
 
 #include <QLabel>
 

@@ -4,15 +4,16 @@
 #include "app/Grade.h"
 #include "app/MainSettings.h"
 #include "app/MenuBuilder.h"
-#include "app/MenuOutline.h"
 #include "app/TApie.h"
 #include "app/TProgNustForm.h"
-#include "platform/WindowPlacement.h"
+#include "content/MenuOutline.h"
 #include "platform/Error.h"
+#include "platform/ExerciseFont.h"
 #include "platform/Fonts.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 
 #include <QFile>
 #include <QLabel>
@@ -132,16 +133,18 @@ void TPagrindineForma::BuildMenu() {
     const QByteArray text = file.read(kMaxMenuFileBytes);
     file.close();
 
-    std::vector<MenuNode> outline = buildOutlineTree(parseOutlineLines(text));
+    std::vector<content::MenuNode> outline =
+        content::buildOutlineTree(content::parseOutlineLines(text));
     MenuLinks = assignCommands(outline, nextCommand_);
-    addOutlineToMenuBar(
-        menuBar(), std::move(outline), [this](std::int32_t id) -> std::optional<MenuRowInfo> {
-            if (!MenuTable.findKey(static_cast<double>(id))) {
-                return std::nullopt;
-            }
-            return MenuRowInfo{MenuTable.asFlag("Matomas"), MenuTable.asFlag("Pasiekiamas"),
-                               MenuTable.asText("Hint")};
-        });
+    addOutlineToMenuBar(menuBar(), std::move(outline),
+                        [this](std::int32_t id) -> std::optional<content::MenuRowInfo> {
+                            if (!MenuTable.findKey(static_cast<double>(id))) {
+                                return std::nullopt;
+                            }
+                            return content::MenuRowInfo{MenuTable.asFlag("Matomas"),
+                                                        MenuTable.asFlag("Pasiekiamas"),
+                                                        MenuTable.asText("Hint")};
+                        });
     addProgramMenu();
 }
 

@@ -1,11 +1,11 @@
 #include "app/TProgNustForm.h"
 
-#include "platform/WindowPlacement.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/Fonts.h"
 #include "platform/IniFile.h"
 #include "platform/Services.h"
+#include "platform/WindowPlacement.h"
 
 #include <QColorDialog>
 #include <QFontDialog>

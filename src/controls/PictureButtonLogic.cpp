@@ -1,5 +1,7 @@
 #include "controls/PictureButtonLogic.h"
 
+#include <algorithm>
+
 namespace lentora::picture_button {
 
 namespace {
@@ -22,14 +24,30 @@ bool hasColor(QRgb pixel, std::uint32_t color) {
     return colorNumber(pixel) == (color & kWhite);
 }
 
-HitMask::HitMask(const QImage& picture, std::uint32_t transparentColor) : size_(picture.size()) {
-    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+QSize logicalSize(const QImage& picture) {
+    return picture.deviceIndependentSize().toSize();
+}
+
+bool isTransparentPixel(const QImage& picture, QRgb pixel, std::uint32_t transparentColor) {
+    return picture.hasAlphaChannel() ? qAlpha(pixel) == 0 : hasColor(pixel, transparentColor);
+}
+
+HitMask::HitMask(const QImage& picture, std::uint32_t transparentColor)
+    : size_(logicalSize(picture)) {
+    const QImage argb = picture.convertToFormat(picture.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                          : QImage::Format_RGB32);
+    const qreal ratio = picture.devicePixelRatio();
+    // Each logical pixel takes the device pixel at its centre.
+    auto devicePixel = [ratio](int logical, int limit) {
+        return std::min(limit - 1, int((logical + 0.5) * ratio));
+    };
     opaque_.resize(std::size_t(size_.width()) * std::size_t(size_.height()));
     for (int y = 0; y < size_.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
+        const auto* line =
+            reinterpret_cast<const QRgb*>(argb.constScanLine(devicePixel(y, argb.height())));
         for (int x = 0; x < size_.width(); ++x) {
             opaque_[std::size_t(y) * std::size_t(size_.width()) + std::size_t(x)] =
-                !hasColor(line[x], transparentColor);
+                !isTransparentPixel(picture, line[devicePixel(x, argb.width())], transparentColor);
         }
     }
 }
@@ -43,6 +61,9 @@ bool HitMask::isOpaque(QPoint point) const {
 }
 
 QImage withTransparency(const QImage& picture, std::uint32_t transparentColor) {
+    if (picture.hasAlphaChannel()) {
+        return picture.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    }
     QImage result = picture.convertToFormat(QImage::Format_ARGB32);
     for (int y = 0; y < result.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(result.scanLine(y));

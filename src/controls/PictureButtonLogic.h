@@ -21,7 +21,14 @@ std::uint32_t transparentColorOf(const QImage& picture);
 // True when the pixel has the colour's red, green and blue parts (the flag byte is ignored).
 bool hasColor(QRgb pixel, std::uint32_t color);
 
-// The hit shape of a picture: opaque where the pixel differs from the transparent colour.
+// The size a picture covers on the screen: its pixel size over its device pixel ratio.
+QSize logicalSize(const QImage& picture);
+
+// A picture with an alpha channel is transparent where its alpha is 0; one without is
+// transparent where it has its transparent colour.
+bool isTransparentPixel(const QImage& picture, QRgb pixel, std::uint32_t transparentColor);
+
+// The hit shape of a picture in logical pixels: opaque where the picture is not transparent.
 class HitMask {
 public:
     HitMask() = default;
@@ -35,7 +42,8 @@ private:
     std::vector<bool> opaque_;
 };
 
-// The picture with its transparent pixels made fully transparent, ready to draw.
+// The picture with its transparent pixels made fully transparent, ready to draw; it keeps the
+// picture's device pixel ratio.
 QImage withTransparency(const QImage& picture, std::uint32_t transparentColor);
 
 // HitTest: every point is a hit until a mask has been built.

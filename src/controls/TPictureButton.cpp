@@ -1,9 +1,6 @@
 #include "controls/TPictureButton.h"
 
 #include "platform/Error.h"
-#include "platform/Fonts.h"
-#include "platform/Pictures.h"
-#include "platform/ProgramPaths.h"
 
 #include <QEvent>
 #include <QMouseEvent>
@@ -18,8 +15,6 @@ using picture_button::State;
 namespace {
 
 constexpr int kMaxCaptionLength = 255;
-constexpr int kArrowWidth = 59;
-constexpr int kArrowHeight = 69;
 
 }  // namespace
 
@@ -66,7 +61,7 @@ void TPictureButton::upChanged() {
 
 void TPictureButton::overChanged() {
     if (up_.image.isNull() && !over_.image.isNull()) {
-        setGeometry(x(), y(), over_.image.width(), over_.image.height());
+        setGeometry(QRect(pos(), picture_button::logicalSize(over_.image)));
         transparentColor_ = picture_button::transparentColorOf(over_.image);
         mask_ = picture_button::HitMask(over_.image, transparentColor_);
     }
@@ -98,8 +93,9 @@ void TPictureButton::setButtonEnabled(bool enabled) {
 
 void TPictureButton::setBounds(int left, int top, int width, int height) {
     if (!up_.image.isNull()) {
-        width = up_.image.width();
-        height = up_.image.height();
+        const QSize size = picture_button::logicalSize(up_.image);
+        width = size.width();
+        height = size.height();
     }
     setGeometry(left, top, width, height);
 }
@@ -190,32 +186,6 @@ void TPictureButton::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
         update();
-    }
-}
-
-void loadToliauPictures(TPictureButton& button) {
-    // A picture that cannot be read leaves the button without it.
-    auto pictureOrNone = [](const QString& name) {
-        try {
-            return loadImage(joinPath(programPaths().testaiDir, name));
-        } catch (const Error&) {
-            return QImage();
-        }
-    };
-    const QImage up = pictureOrNone(QStringLiteral("Mygtukas/toliau.bmp"));
-    const QImage over = pictureOrNone(QStringLiteral("Mygtukas/toliau_virs.bmp"));
-    QFont font(installedFaceFor(QStringLiteral("Arial")));
-    font.setPixelSize(13);
-    button.setFont(font);
-    if (up.isNull()) {
-        // No mask is built, so every point of the button is a hit.
-        button.setCaption(QStringLiteral("Toliau..."));
-        button.setGeometry(button.x(), button.y(), kArrowWidth, kArrowHeight);
-        return;
-    }
-    button.setBitmapUp(up);
-    if (!over.isNull()) {
-        button.setBitmapOver(over);
     }
 }
 

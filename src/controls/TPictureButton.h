@@ -88,9 +88,4 @@ private:
     QShortcut* accelerator_ = nullptr;
 };
 
-// Gives an exercise window's button the two arrow pictures from Testai/Mygtukas. When a
-// picture file is missing the button keeps its size of 59 x 69 and shows the caption
-// "Toliau..." instead, so the learner can still leave the window.
-void loadToliauPictures(TPictureButton& button);
-
 }  // namespace lentora

@@ -41,6 +41,12 @@ QString pickRandomFile(const QString& directory, const QString& pattern, int ste
     return names.at(position);
 }
 
+QString pickRandomFilePath(const QString& directory, const QString& pattern, int steps) {
+    const QString resolved = resolvePath(directory);
+    const QString name = pickRandomFile(resolved, pattern, steps);
+    return name.isEmpty() ? QString() : joinPath(resolved, name);
+}
+
 void seedRandomFromClock() {
     const auto ticks = std::chrono::system_clock::now().time_since_epoch().count();
     generator().seed(static_cast<std::uint32_t>(ticks ^ (ticks >> 32)));

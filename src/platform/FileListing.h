@@ -15,6 +15,10 @@ QStringList listMatchingFiles(const QString& directory, const QString& pattern);
 // (position steps mod n). Empty when nothing matches.
 QString pickRandomFile(const QString& directory, const QString& pattern, int steps);
 
+// The same pick as a path: the directory (letter case resolved) joined with the name; empty when
+// nothing matches.
+QString pickRandomFilePath(const QString& directory, const QString& pattern, int steps);
+
 // The one process-wide random generator.
 void seedRandomFromClock();
 void seedRandom(std::uint32_t seed);

@@ -2,7 +2,6 @@
 
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
-#include "platform/Fonts.h"
 #include "platform/ProgramPaths.h"
 
 #include <QFile>
@@ -267,13 +266,6 @@ FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int
     setting.points = settings.readInt(section, "SriftSize", defaultPoints);
     setting.color = settings.readInt(section, "SriftColor", 0);
     return setting;
-}
-
-void applyFontSetting(const FontSetting& setting, QFont& font) {
-    if (!setting.name.isEmpty()) {
-        font.setFamily(installedFaceFor(fromCp1257(setting.name.left(31))));
-    }
-    setFontPoints(font, setting.points);
 }
 
 }  // namespace lentora

@@ -2,8 +2,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QColor>
-#include <QFont>
 #include <QString>
 
 namespace lentora {
@@ -42,8 +40,5 @@ struct FontSetting {
 };
 
 FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int defaultPoints);
-
-// Name (when not empty, cut to 31 characters), size; style unchanged.
-void applyFontSetting(const FontSetting& setting, QFont& font);
 
 }  // namespace lentora

@@ -49,7 +49,4 @@ struct Services {
 // never null.
 Services& services();
 
-// Installs the real Qt implementations (needs a QApplication). Called once at start-up.
-void installQtServices();
-
 }  // namespace lentora

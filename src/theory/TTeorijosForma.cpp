@@ -2,6 +2,7 @@
 
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
+#include "platform/ExerciseFont.h"
 #include "platform/FileListing.h"
 #include "platform/Fonts.h"
 #include "platform/IniFile.h"
@@ -126,11 +127,10 @@ void TTeorijosForma::FormCreate() {
 }
 
 void TTeorijosForma::readFontSettings() {
-    const FontSetting setting =
-        readFontSetting(programSettings(), "Teorijos langas", kDefaultPoints);
-    baseFont_ = makeFont(QString::fromLatin1(kDefaultFace), kDefaultPoints);
-    applyFontSetting(setting, baseFont_);
-    textColor_ = colorFromNumber(setting.color);
+    const ExerciseFont font = readExerciseFont(programSettings(), "Teorijos langas", kDefaultPoints,
+                                               QString::fromLatin1(kDefaultFace));
+    baseFont_ = font.font;
+    textColor_ = font.color;
     PaintBox1->setFont(baseFont_);
     PaintBox2->setFont(baseFont_);
 }
@@ -190,10 +190,10 @@ void TTeorijosForma::Page2OnPaint(QPainter& painter) {
 }
 
 void TTeorijosForma::playPageTurnSound() {
-    const QString directory = resolvePath(joinPath(programPaths().teorijaDir, "Garsai/"));
-    const QString name = pickRandomFile(directory, QStringLiteral("*.WAV"), 1 + randomBelow(10));
-    if (!name.isEmpty()) {
-        services().sound->playAsync(joinPath(directory, name));
+    const QString sound = pickRandomFilePath(joinPath(programPaths().teorijaDir, "Garsai/"),
+                                             QStringLiteral("*.WAV"), 1 + randomBelow(10));
+    if (!sound.isEmpty()) {
+        services().sound->playAsync(sound);
     }
 }
 

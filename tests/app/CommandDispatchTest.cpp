@@ -95,26 +95,6 @@ QByteArray lines(std::initializer_list<QByteArray> list) {
 
 }  // namespace
 
-TEST(CommandLine, RecordNumberAndKindInFixedColumns) {
-    const CommandLine theory = parseCommandLine(commandLine(6, "Teorijos langas"));
-    EXPECT_EQ(theory.recordNumber, 6);
-    EXPECT_EQ(theory.kind, CommandKind::Theory);
-    EXPECT_EQ(parseCommandLine(commandLine(61, "Kilnojamų žodžių pratimas")).kind,
-              CommandKind::MovableWords);
-    EXPECT_EQ(
-        parseCommandLine(commandLine(1, "Pratimas su pabraukiamais/išbraukiamais žodžiais")).kind,
-        CommandKind::MarkedWords);
-    // The same names in UTF-8 bytes are not the cp1257 names the content holds.
-    EXPECT_EQ(commandKindOf("Kilnojam\xC5\xB3 \xC5\xBEod\xC5\xBEi\xC5\xB3 pratimas"),
-              CommandKind::None);
-    EXPECT_EQ(parseCommandLine(commandLine(1, "Paprastas pratimas ")).kind, CommandKind::None);
-    EXPECT_EQ(parseCommandLine(commandLine(1, "paprastas pratimas")).kind, CommandKind::None);
-    EXPECT_EQ(parseCommandLine("  12x").recordNumber, 12);
-    const CommandLine shortLine = parseCommandLine("00001          ");
-    EXPECT_TRUE(shortLine.kindName.isEmpty());
-    EXPECT_EQ(parseCommandLine("").recordNumber, 0);
-}
-
 TEST(CommandLine, MenuIdOfTheFirstMatchingLink) {
     const std::vector<MenuLink> links{{4, 10}, {7, 11}, {9, 11}};
     EXPECT_EQ(menuIdForCommand(links, 11), 7);

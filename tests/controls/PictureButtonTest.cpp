@@ -1,5 +1,6 @@
 #include "controls/PictureButtonLogic.h"
 #include "controls/TPictureButton.h"
+#include "controls/WindowPictures.h"
 #include "support/TempProgramDir.h"
 
 #include <QImage>
@@ -7,6 +8,7 @@
 #include <QPainter>
 #include <QTest>
 #include <QWidget>
+#include <QtMath>
 
 #include <gtest/gtest.h>
 
@@ -268,46 +270,52 @@ TEST(PictureButtonWidget, MouseEventsFireBeforeTheButtonsOwnHandling) {
     EXPECT_EQ(seen, (std::vector<QString>{"down", "move", "up", "click"}));
 }
 
-TEST(PictureButtonWidget, MissingArrowPicturesLeaveACaptionButtonTheLearnerCanPress) {
-    testing::TempProgramDir program;
-    TPictureButton button;
-    loadToliauPictures(button);
-    EXPECT_EQ(button.size(), QSize(59, 69));
-    EXPECT_EQ(button.Caption(), QStringLiteral("Toliau..."));
-    EXPECT_TRUE(button.HitTest(QPoint(0, 0)));
-}
-
-TEST(PictureButtonWidget, CourseArrowPicturesShareOneShape) {
-    testing::TempProgramDir program;
-    program.copyFile(LENTORA_TEST_PROGRAM_DIR "/Testai/Mygtukas/toliau.bmp",
-                     "Testai/Mygtukas/toliau.bmp");
-    program.copyFile(LENTORA_TEST_PROGRAM_DIR "/Testai/Mygtukas/toliau_virs.bmp",
-                     "Testai/Mygtukas/toliau_virs.bmp");
-    TPictureButton button;
-    loadToliauPictures(button);
-    ASSERT_FALSE(button.BitmapUp().isNull());
-    ASSERT_FALSE(button.BitmapOver().isNull());
-    EXPECT_EQ(button.size(), QSize(59, 69));
-    EXPECT_EQ(button.BitmapOver().size(), QSize(59, 69));
-    EXPECT_EQ(button.TransparentColor(), 50331647u);
-    EXPECT_TRUE(button.Caption().isEmpty());
-    const picture_button::HitMask up(button.BitmapUp(), 50331647u);
-    const picture_button::HitMask over(button.BitmapOver(), 50331647u);
-    int opaqueUp = 0;
-    int opaqueOver = 0;
-    for (int y = 0; y < 69; ++y) {
-        for (int x = 0; x < 59; ++x) {
-            opaqueUp += up.isOpaque({x, y});
-            opaqueOver += over.isOpaque({x, y});
-            if (over.isOpaque({x, y})) {
-                ASSERT_TRUE(up.isOpaque({x, y})) << x << "," << y;
+// The built-in arrows keep their logical size and one shape at every ratio: the over picture
+// lies within the up picture, the corners are transparent, and hits use logical coordinates.
+TEST(PictureButtonWidget, BuiltInArrowPicturesShareOneShapeAtEveryRatio) {
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+        SCOPED_TRACE(ratio);
+        const ToliauPictures pictures = toliauPictures(ratio);
+        EXPECT_EQ(pictures.up.width(), qCeil(59 * ratio));
+        TPictureButton button;
+        button.setBitmapUp(pictures.up);
+        button.setBitmapOver(pictures.over);
+        EXPECT_EQ(button.size(), QSize(59, 69));
+        const picture_button::HitMask up(pictures.up, button.TransparentColor());
+        const picture_button::HitMask over(pictures.over, button.TransparentColor());
+        ASSERT_EQ(over.size(), QSize(59, 69));
+        int opaqueUp = 0;
+        int opaqueOver = 0;
+        for (int y = 0; y < 69; ++y) {
+            for (int x = 0; x < 59; ++x) {
+                opaqueUp += up.isOpaque({x, y});
+                opaqueOver += over.isOpaque({x, y});
+                ASSERT_EQ(button.HitTest({x, y}), up.isOpaque({x, y}));
+                if (over.isOpaque({x, y})) {
+                    ASSERT_TRUE(up.isOpaque({x, y})) << x << "," << y;
+                }
             }
         }
+        EXPECT_GT(opaqueOver, 300);
+        EXPECT_GT(opaqueUp, opaqueOver);
+        EXPECT_FALSE(button.HitTest({0, 0}));
+        EXPECT_FALSE(button.HitTest({58, 68}));
+        EXPECT_TRUE(button.HitTest({40, 19}));  // the arrow head
     }
-    EXPECT_GT(opaqueOver, 300);
-    EXPECT_GT(opaqueUp, opaqueOver);
-    EXPECT_FALSE(up.isOpaque({0, 0}));
-    EXPECT_FALSE(up.isOpaque({58, 68}));
+}
+
+// Alpha 0 is transparent even where the colour is not the bottom-left one; a picture without
+// alpha keeps the bottom-left colour rule.
+TEST(PictureButtonLogic, AlphaZeroIsTransparent) {
+    QImage picture(4, 4, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    picture.setPixel(1, 1, qRgba(255, 255, 255, 255));
+    picture.setPixel(2, 2, qRgba(0, 0, 0, 1));
+    const picture_button::HitMask mask(picture, picture_button::transparentColorOf(picture));
+    EXPECT_TRUE(mask.isOpaque({1, 1}));
+    EXPECT_TRUE(mask.isOpaque({2, 2}));
+    EXPECT_FALSE(mask.isOpaque({0, 3}));
+    EXPECT_EQ(qAlpha(picture_button::withTransparency(picture, 0).pixel(1, 1)), 255);
 }
 
 }  // namespace

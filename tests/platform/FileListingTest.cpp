@@ -32,6 +32,9 @@ TEST(FileListing, PickRandomFileWrapsAround) {
     EXPECT_EQ(pickRandomFile(grade, "*.WAV", 2), "C.wav");
     EXPECT_EQ(pickRandomFile(grade, "*.WAV", 3), "A.wav");
     EXPECT_EQ(pickRandomFile(grade, "*.bmp", 3), QString());
+    // The path form resolves the directory's letter case.
+    EXPECT_EQ(pickRandomFilePath(dir.path() + "IVERT/5", "*.wav", 1), grade + "B.wav");
+    EXPECT_EQ(pickRandomFilePath(grade, "*.bmp", 1), QString());
 }
 
 TEST(FileListing, WithTwelvePicturesOnlyTheSecondToEleventhAreReachedBySteps1To10) {

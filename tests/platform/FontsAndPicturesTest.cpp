@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QImage>
 
+#include <limits>
+
 #include <gtest/gtest.h>
 
 using namespace lentora;
@@ -59,6 +61,28 @@ TEST(Fonts, ColourNumbersHaveRedInTheLowestByte) {
 TEST(FrameMetrics, OuterAndClientSizesConvert) {
     EXPECT_EQ(clientSizeForOuter(QSize(524, 434)), QSize(518, 409));
     EXPECT_EQ(outerSizeForClient(QSize(600, 506)), QSize(606, 531));
+}
+
+TEST(FrameMetrics, ContentSizesAreClampedToSaneExtents) {
+    EXPECT_EQ(clampedInt(487.0, 0, kMaxContentExtent), 487);
+    EXPECT_EQ(clampedInt(-5.0, 0, kMaxContentExtent), 0);
+    EXPECT_EQ(clampedInt(1e300, 0, kMaxContentExtent), kMaxContentExtent);
+    EXPECT_EQ(clampedInt(std::numeric_limits<double>::quiet_NaN(), 0, kMaxContentExtent), 0);
+    EXPECT_EQ(clampedInt(-std::numeric_limits<double>::infinity(), -10, 10), -10);
+    EXPECT_EQ(clientSizeForContent(QSize(9000, -7)), QSize(3994, 0));
+}
+
+TEST(FrameMetrics, ButtonKeepsItsGapsAndStaysReachable) {
+    const QSize button(59, 69);
+    // 500 x 400 outer: a 494 x 375 client area, the button 74 and 99 pixels in.
+    EXPECT_EQ(clientSizeForContent(QSize(500, 400), button), QSize(494, 375));
+    EXPECT_EQ(buttonPosition(QSize(500, 400), button, 15, 30), QPoint(426, 301));
+    EXPECT_EQ(buttonPosition(QSize(500, 400), button, 10, 28), QPoint(431, 303));
+    // A window too small for the button still shows all of it.
+    EXPECT_EQ(clientSizeForContent(QSize(10, 0), button), button);
+    EXPECT_EQ(buttonPosition(QSize(10, 0), button, 15, 30), QPoint(0, 0));
+    // Far beyond the clamp the button still sits inside the client area.
+    EXPECT_EQ(buttonPosition(QSize(100000, 100000), button, 15, 30), QPoint(3926, 3901));
 }
 
 TEST(Pictures, LoadWithoutRegardToCaseOrReportThePath) {

@@ -1,4 +1,5 @@
 #include "platform/Error.h"
+#include "platform/ExerciseFont.h"
 #include "platform/IniFile.h"
 #include "support/TempProgramDir.h"
 
@@ -173,4 +174,12 @@ TEST(FontSetting, ReadsSectionAndAppliesCutName) {
     applyFontSetting(readFontSetting(settings, "Paprastas testas", 10), keeps);
     EXPECT_EQ(keeps.family(), "DejaVu Serif");
     EXPECT_EQ(keeps.pixelSize(), 13);
+
+    // An unset section keeps the design face at the default size, in black.
+    const lentora::ExerciseFont test =
+        readExerciseFont(settings, "Paprastas testas", 10, "DejaVu Serif");
+    EXPECT_EQ(test.font.family(), "DejaVu Serif");
+    EXPECT_EQ(test.font.pixelSize(), 13);
+    EXPECT_EQ(test.color, QColor(Qt::black));
+    EXPECT_EQ(readExerciseFont(settings, "Teorijos langas", 14, "X").color, QColor(Qt::red));
 }

@@ -1,4 +1,5 @@
 #include "platform/Error.h"
+#include "platform/QtServices.h"
 #include "platform/Services.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramDir.h"

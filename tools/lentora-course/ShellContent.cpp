@@ -1,6 +1,7 @@
 #include "CourseBuilder.h"
 #include "ShellPictures.h"
 
+#include "content/CommandLine.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 
@@ -17,12 +18,14 @@ const QString kMenuSource = QStringLiteral("meniu.txt");
 const QString kMenuTableSource = QStringLiteral("meniu-lentele.txt");
 const QString kHelpSource = QStringLiteral("help/pagalba.html");
 
-const QStringList& commandKinds() {
-    static const QStringList kinds = {
-        QStringLiteral("Teorijos langas"), QStringLiteral("Paprastas pratimas"),
-        QStringLiteral("Kilnojamų žodžių pratimas"),
-        QStringLiteral("Pratimas su pabraukiamais/išbraukiamais žodžiais")};
-    return kinds;
+// The kind named by its text, or None.
+content::CommandKind commandKindNamed(const QString& name) {
+    for (content::CommandKind kind : content::commandKinds()) {
+        if (content::kindNameText(kind) == name) {
+            return kind;
+        }
+    }
+    return content::CommandKind::None;
 }
 
 Error sourceError(const QString& source, int line, const QString& text) {
@@ -150,14 +153,13 @@ content::TableData menuTable(const QString& source) {
         } else if (key == QLatin1String("Komanda")) {
             const qsizetype blank = value.indexOf(QLatin1Char(' '));
             const QString kind = blank < 0 ? QString() : value.mid(blank + 1).trimmed();
-            if (!commandKinds().contains(kind)) {
+            const content::CommandKind commandKind = commandKindNamed(kind);
+            if (commandKind == content::CommandKind::None) {
                 throw sourceError(kMenuTableSource, lineNumber,
                                   QStringLiteral("unknown window kind \"%1\"").arg(kind));
             }
             const int record = parseRecordNumber(value.left(blank), lineNumber);
-            row.commands << QStringLiteral("%1%2%3")
-                                .arg(record, 5, 10, QLatin1Char('0'))
-                                .arg(QString(10, QLatin1Char(' ')), kind);
+            row.commands << fromCp1257(content::formatCommandLine(record, commandKind));
         } else {
             throw sourceError(kMenuTableSource, lineNumber,
                               QStringLiteral("unknown key \"%1\"").arg(key));

@@ -1,12 +1,5 @@
 #include "exercises/simple_test/SimpleTestLogic.h"
 
-#include "platform/FrameMetrics.h"
-
-#include <QPoint>
-
-#include <algorithm>
-#include <cmath>
-
 namespace lentora::simple_test {
 
 Points scoreAnswers(const std::vector<AnswerEntry>& entries) {
@@ -37,26 +30,6 @@ bool isRadioKind(QByteArrayView tipas) {
 
 QString windowCaption(const QString& langCaption) {
     return langCaption == QLatin1String("Testas") ? QStringLiteral("Pratimas") : langCaption;
-}
-
-int clampedInt(double value, int low, int high) {
-    if (std::isnan(value)) {
-        return low;
-    }
-    return static_cast<int>(std::clamp(std::trunc(value), double(low), double(high)));
-}
-
-QSize clientSizeForTest(int outerWidth, int outerHeight, QSize buttonSize) {
-    const QSize client = clientSizeForOuter(QSize(outerWidth, outerHeight));
-    return {std::max(client.width(), buttonSize.width()),
-            std::max(client.height(), buttonSize.height())};
-}
-
-QPoint buttonPosition(int outerWidth, int outerHeight, QSize buttonSize, QSize clientSize) {
-    const int left = outerWidth - buttonSize.width() - 15;
-    const int top = outerHeight - buttonSize.height() - 30;
-    return {std::clamp(left, 0, std::max(0, clientSize.width() - buttonSize.width())),
-            std::clamp(top, 0, std::max(0, clientSize.height() - buttonSize.height()))};
 }
 
 }  // namespace lentora::simple_test

@@ -1,8 +1,6 @@
 #pragma once
 
 #include <QByteArrayView>
-#include <QPoint>
-#include <QSize>
 #include <QString>
 
 #include <cstdint>
@@ -31,19 +29,5 @@ bool isRadioKind(QByteArrayView tipas);
 
 // "Testas" is shown as "Pratimas"; every other caption unchanged.
 QString windowCaption(const QString& langCaption);
-
-// A number from the content as a whole number within [low, high] (NaN gives low).
-int clampedInt(double value, int low, int high);
-
-// Content sizes beyond this are cut to it.
-inline constexpr int kMaxExtent = 4000;
-
-// The client size for the content's outer size, never smaller than the button so the
-// learner can always reach it.
-QSize clientSizeForTest(int outerWidth, int outerHeight, QSize buttonSize);
-
-// The button's place in client coordinates: right and bottom margins from the outer size,
-// kept inside the client area.
-QPoint buttonPosition(int outerWidth, int outerHeight, QSize buttonSize, QSize clientSize);
 
 }  // namespace lentora::simple_test

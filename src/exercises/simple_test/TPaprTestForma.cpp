@@ -1,10 +1,13 @@
 #include "exercises/simple_test/TPaprTestForma.h"
 
 #include "controls/TPictureButton.h"
+#include "controls/WindowPictures.h"
 #include "exercises/simple_test/SimpleTestLogic.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
+#include "platform/ExerciseFont.h"
 #include "platform/Fonts.h"
+#include "platform/FrameMetrics.h"
 #include "platform/IniFile.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
@@ -101,29 +104,23 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     radioAnswers_.clear();
     checkAnswers_.clear();
 
-    const FontSetting setting = readFontSetting(programSettings(), "Paprastas testas", 10);
     // An empty name keeps the design face; the style always stays normal.
-    QFont exerciseFont = makeFont(QStringLiteral("MS Sans Serif"), setting.points);
-    applyFontSetting(setting, exerciseFont);
+    const ExerciseFont exerciseFont = readExerciseFont(programSettings(), "Paprastas testas", 10,
+                                                       QStringLiteral("MS Sans Serif"));
 
-    const int outerWidth =
-        simple_test::clampedInt(TestLangTable.asNumber("LangIlg"), 0, simple_test::kMaxExtent);
-    const int outerHeight =
-        simple_test::clampedInt(TestLangTable.asNumber("LangAukst"), 0, simple_test::kMaxExtent);
-    const QSize client = simple_test::clientSizeForTest(outerWidth, outerHeight, BitBtn1->size());
+    const QSize outer(clampedInt(TestLangTable.asNumber("LangIlg"), 0, kMaxContentExtent),
+                      clampedInt(TestLangTable.asNumber("LangAukst"), 0, kMaxContentExtent));
+    const QSize client = clientSizeForContent(outer, BitBtn1->size());
     setFixedSize(client);
-    setFont(exerciseFont);
+    setFont(exerciseFont.font);
     QPalette colours = palette();
-    const QColor text = colorFromNumber(setting.color);
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
-        colours.setColor(role, text);
+        colours.setColor(role, exerciseFont.color);
     }
     setPalette(colours);
 
     setWindowTitle(simple_test::windowCaption(fromCp1257(TestLangTable.asText("LangCaption"))));
-    const QPoint place =
-        simple_test::buttonPosition(outerWidth, outerHeight, BitBtn1->size(), client);
-    BitBtn1->move(place);
+    BitBtn1->move(buttonPosition(outer, BitBtn1->size(), 15, 30));
 
     buildQuestions();
     // The arrow is the only way out, so nothing may cover it.
@@ -151,8 +148,7 @@ void TPaprTestForma::buildQuestions() {
     if (!KlausTable.isOpen() || !AtsakTable.isOpen()) {
         throwClosed();
     }
-    using simple_test::clampedInt;
-    using simple_test::kMaxExtent;
+    constexpr int kMaxExtent = kMaxContentExtent;
     for (KlausTable.first(); !KlausTable.eof(); KlausTable.next()) {
         auto* panel = new QFrame(this);
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 namespace lentora::simple_test {
 namespace {
 
@@ -64,25 +62,6 @@ TEST(SimpleTestRules, OnlyAnExactTestasCaptionBecomesPratimas) {
     EXPECT_EQ(windowCaption(""), "");
     EXPECT_EQ(windowCaption(QString::fromUtf8("Savikontrolės testas")),
               QString::fromUtf8("Savikontrolės testas"));
-}
-
-TEST(SimpleTestRules, ContentNumbersAreClampedToSaneSizes) {
-    EXPECT_EQ(clampedInt(487.0, 0, kMaxExtent), 487);
-    EXPECT_EQ(clampedInt(-5.0, 0, kMaxExtent), 0);
-    EXPECT_EQ(clampedInt(1e300, 0, kMaxExtent), kMaxExtent);
-    EXPECT_EQ(clampedInt(std::numeric_limits<double>::quiet_NaN(), 0, kMaxExtent), 0);
-    EXPECT_EQ(clampedInt(-std::numeric_limits<double>::infinity(), -10, 10), -10);
-}
-
-TEST(SimpleTestRules, ButtonKeepsItsMarginsAndStaysReachable) {
-    const QSize button(59, 69);
-    // 500 x 400 outer: a 494 x 375 client area, the button 74 and 99 pixels in.
-    EXPECT_EQ(clientSizeForTest(500, 400, button), QSize(494, 375));
-    EXPECT_EQ(buttonPosition(500, 400, button, QSize(494, 375)), QPoint(426, 301));
-    // A window too small for the button still shows all of it.
-    const QSize tiny = clientSizeForTest(10, 0, button);
-    EXPECT_EQ(tiny, button);
-    EXPECT_EQ(buttonPosition(10, 0, button, tiny), QPoint(0, 0));
 }
 
 }  // namespace

@@ -1,30 +1,8 @@
-#include "app/MenuOutline.h"
+#include "content/MenuOutline.h"
 
 #include <algorithm>
-#include <limits>
 
-namespace lentora {
-
-std::int32_t readLeadingInteger(QByteArrayView text) {
-    qsizetype i = 0;
-    while (i < text.size() && text[i] == ' ') {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    constexpr std::int64_t limit = std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1;
-    std::int64_t value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        value = std::min(value * 10 + (text[i] - '0'), limit);
-    }
-    if (negative) {
-        value = -value;
-    }
-    return static_cast<std::int32_t>(std::min<std::int64_t>(value, limit - 1));
-}
+namespace lentora::content {
 
 std::int32_t linkNumberOf(QByteArrayView line) {
     if (!line.endsWith(']')) {
@@ -100,4 +78,4 @@ MenuRowInfo menuRowInfo(std::int32_t link, const MenuRowLookup& lookup) {
     return {true, false, {}};
 }
 
-}  // namespace lentora
+}  // namespace lentora::content

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "content/CommandLine.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 
@@ -8,11 +10,7 @@
 #include <optional>
 #include <vector>
 
-namespace lentora {
-
-// The number at the start of a text: leading blanks skipped, an optional sign, then the
-// digits up to the first other character. No digit gives 0; values beyond 32 bits saturate.
-std::int32_t readLeadingInteger(QByteArrayView text);
+namespace lentora::content {
 
 // The link of an outline line (TABs already removed): for a line ending in "]", the five
 // characters inside the last seven ("[00016]" gives 16); 0 for any other line.
@@ -58,4 +56,4 @@ using MenuRowLookup = std::function<std::optional<MenuRowInfo>(std::int32_t id)>
 // greys its item, so it cannot be chosen.
 MenuRowInfo menuRowInfo(std::int32_t link, const MenuRowLookup& lookup);
 
-}  // namespace lentora
+}  // namespace lentora::content
