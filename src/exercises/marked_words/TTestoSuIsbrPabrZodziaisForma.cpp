@@ -3,9 +3,11 @@
 #include "content/CaptionRule.h"
 #include "content/MarkedWordsRow.h"
 #include "controls/TPictureButton.h"
+#include "controls/WindowPictures.h"
 #include "exercises/marked_words/MarkedWordsView.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
+#include "platform/ExerciseFont.h"
 #include "platform/FileListing.h"
 #include "platform/Fonts.h"
 #include "platform/FrameMetrics.h"
@@ -32,8 +34,7 @@ constexpr int kButtonWidth = 59;
 constexpr int kButtonHeight = 69;
 constexpr int kStripHeight = 77;
 // The smallest client area that still holds the heading, some text and the button.
-constexpr int kMinClientWidth = 2 * kButtonWidth;
-constexpr int kMinClientHeight = kButtonHeight + 80;
+const QSize kMinClient(2 * kButtonWidth, kButtonHeight + 80);
 
 }  // namespace
 
@@ -51,6 +52,7 @@ TTestoSuIsbrPabrZodziaisForma::TTestoSuIsbrPabrZodziaisForma(QWidget* parent)
     Image2 = new QLabel(this);
     Image2->setObjectName(QStringLiteral("Image2"));
     Image2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image2->setPixmap(markedWordsStripPicture(devicePixelRatioF()));
 
     Label1 = new QLabel(this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -122,23 +124,23 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
     if (!row) {
         return false;
     }
-    const FontSetting setting = readFontSetting(programSettings(), "Pabraukiami zodziai", 12);
-    QFont exerciseFont = makeFont(QStringLiteral("MS Sans Serif"), setting.points);
-    applyFontSetting(setting, exerciseFont);
+    // An empty name keeps the design face; the style always stays normal.
+    const ExerciseFont exerciseFont = readExerciseFont(programSettings(), "Pabraukiami zodziai", 12,
+                                                       QStringLiteral("MS Sans Serif"));
 
     CrossOut = row->markKind != "Pabraukiami";
     Label1->setText(fromCp1257(row->heading));
     setWindowTitle(content::exerciseCaption(fromCp1257(row->caption)));
 
     QFont headingFont = Label1->font();
-    headingFont.setFamily(exerciseFont.family());
-    headingFont.setPixelSize(exerciseFont.pixelSize());
+    headingFont.setFamily(exerciseFont.font.family());
+    headingFont.setPixelSize(exerciseFont.font.pixelSize());
     headingFont.setBold(false);
     headingFont.setItalic(false);
     Label1->setFont(headingFont);
-    PaintBox1->setFont(exerciseFont);
+    PaintBox1->setFont(exerciseFont.font);
     QPalette textColours = PaintBox1->palette();
-    textColours.setColor(QPalette::WindowText, colorFromNumber(setting.color));
+    textColours.setColor(QPalette::WindowText, exerciseFont.color);
     PaintBox1->setPalette(textColours);
 
     tokens_ = marked_words::tokenize(row->text);
@@ -147,9 +149,7 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
     leaving_ = false;
 
     outer_ = QSize(row->outerWidth, row->outerHeight);
-    const QSize client = clientSizeForOuter(outer_);
-    setFixedSize(std::max(client.width(), kMinClientWidth),
-                 std::max(client.height(), kMinClientHeight));
+    setFixedSize(clientSizeForContent(outer_, kMinClient));
     FormResize();
     PaintBox1->setPage(&tokens_, &paging_, CrossOut, outer_.height());
     PaintBox1->relayout();
@@ -164,18 +164,12 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
     return true;
 }
 
-QPoint TTestoSuIsbrPabrZodziaisForma::buttonPlace() const {
-    // Gaps from the outer size, kept inside the client area so the button is always reachable.
-    const int left = std::clamp(outer_.width() - kButtonWidth - 10, 0, width() - kButtonWidth);
-    const int top = std::clamp(outer_.height() - kButtonHeight - 30, 0, height() - kButtonHeight);
-    return {left, top};
-}
-
 void TTestoSuIsbrPabrZodziaisForma::FormResize() {
     const int headingHeight = QFontMetrics(Label1->font()).height() + 2;
     Label1->setGeometry(0, 0, width(), headingHeight);
     Image2->setGeometry(0, height() - kStripHeight, width(), kStripHeight);
-    const QPoint place = buttonPlace();
+    // Gaps from the outer size, kept inside the client area so the button is always reachable.
+    const QPoint place = buttonPosition(outer_, BitBtn1->size(), 10, 30);
     BitBtn1->move(place);
     BitBtn2->move(place);
     const int top = headingHeight + 4;
@@ -206,13 +200,13 @@ void TTestoSuIsbrPabrZodziaisForma::toggleMark(int token) {
 }
 
 void TTestoSuIsbrPabrZodziaisForma::PlayMarkSound(bool erasing) {
-    const QString directory =
-        resolvePath(joinPath(programPaths().isbraukDir, erasing ? QStringLiteral("Garsai/TRINT/")
-                                                                : QStringLiteral("Garsai/BRAUK/")));
-    const QString name = pickRandomFile(directory, QStringLiteral("*.WAV"), randomBelow(10) + 1);
+    const QString path = pickRandomFilePath(
+        joinPath(programPaths().isbraukDir,
+                 erasing ? QStringLiteral("Garsai/TRINT/") : QStringLiteral("Garsai/BRAUK/")),
+        QStringLiteral("*.WAV"), randomBelow(10) + 1);
     // No sound files: nothing plays and nothing is reported.
-    if (!name.isEmpty()) {
-        services().sound->playAsync(joinPath(directory, name));
+    if (!path.isEmpty()) {
+        services().sound->playAsync(path);
     }
 }
 

@@ -57,7 +57,6 @@ private:
     void BitBtn2Click();
     void Pagalba1Click();
     void showPageButtons(bool hasNextPage);
-    QPoint buttonPlace() const;
 
     content::ContentTable Table1;
     QLabel* Label1 = nullptr;
