@@ -26,6 +26,7 @@ void MarkedWordsView::setPage(Tokens* tokens, Paging* paging, bool crossOut, int
     hovered_.reset();
     focused_.reset();
     laidOutPage_ = -1;
+    layoutValid_ = false;
     update();
 }
 
@@ -49,6 +50,7 @@ void MarkedWordsView::relayout() {
     }
     layout_ =
         layoutPage(*tokens_, pageStart(), width(), height(), boundHeight_, metrics(), crossOut_);
+    layoutValid_ = true;
     if (laidOutPage_ != paging_->currentPage) {
         // A fresh page: the focus frame starts on its first markable word.
         laidOutPage_ = paging_->currentPage;
@@ -64,21 +66,37 @@ void MarkedWordsView::repaintToken(int token) {
     }
 }
 
-void MarkedWordsView::paintEvent(QPaintEvent*) {
-    guarded([this] {
+bool MarkedWordsView::layoutKept() const {
+    // Marks change no width, so a mark repaint draws from the last layout.
+    return layoutValid_ && paging_ && laidOutPage_ == paging_->currentPage;
+}
+
+void MarkedWordsView::paintEvent(QPaintEvent* event) {
+    guarded([&] {
         QPainter painter(this);
-        painter.fillRect(rect(), Qt::white);
-        relayout();
+        const QRect dirty = event->rect();
+        painter.fillRect(dirty, Qt::white);
+        if (!layoutKept()) {
+            relayout();
+        }
         if (!tokens_) {
             return;
         }
         FontTextMetrics& measures = metrics();
         const QColor text = palette().color(QPalette::WindowText);
         painter.setPen(text);
+        const int spaceWidth = measures.width(" ");
         for (const DrawItem& item : layout_.items) {
             const bool space = item.token < 0;
             const WordToken* token = space ? nullptr : &(*tokens_)[std::size_t(item.token)];
             const TextStyle style = styleFor(token && token->Marked, crossOut_);
+            const QRect cell =
+                token ? token->rect()
+                      : QRect(item.left, item.top, spaceWidth, measures.lineHeight(style));
+            // Glyphs may reach a pixel or two past their cell.
+            if (!cell.adjusted(-2, -2, 2, 2).intersects(dirty)) {
+                continue;
+            }
             painter.setFont(measures.font(style));
             painter.drawText(item.left, item.top + measures.ascent(style),
                              space ? QStringLiteral(" ") : fromCp1257(token->Text));
@@ -180,8 +198,14 @@ bool MarkedWordsView::focusNextPrevChild(bool) {
 void MarkedWordsView::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange) {
         metrics_.reset();
+        layoutValid_ = false;
     }
     QWidget::changeEvent(event);
+}
+
+void MarkedWordsView::resizeEvent(QResizeEvent* event) {
+    layoutValid_ = false;
+    QWidget::resizeEvent(event);
 }
 
 }  // namespace lentora::marked_words

@@ -23,9 +23,10 @@ public:
 
     // The tokens and pages the window owns; `boundHeight` is the window's outer height.
     void setPage(Tokens* tokens, Paging* paging, bool crossOut, int boundHeight);
-    // Lays out the current page now (painting does it too).
+    // Lays out the current page now. Painting does it too when the page, the size or the font
+    // changed since the last layout; otherwise it draws from the kept layout.
     void relayout();
-    // Repaints only that token.
+    // Repaints only that token, from the kept layout.
     void repaintToken(int token);
 
     std::optional<int> hovered() const { return hovered_; }
@@ -44,11 +45,13 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     FontTextMetrics& metrics();
     int pageStart() const;
     void moveFocusTo(std::optional<int> token);
+    bool layoutKept() const;
 
     Tokens* tokens_ = nullptr;
     Paging* paging_ = nullptr;
@@ -56,6 +59,7 @@ private:
     int boundHeight_ = 0;
     PageLayout layout_;
     int laidOutPage_ = -1;
+    bool layoutValid_ = false;
     std::optional<int> hovered_;
     std::optional<int> focused_;
     std::unique_ptr<FontTextMetrics> metrics_;

@@ -9,6 +9,7 @@
 #include "support/TempProgramDir.h"
 
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -86,14 +87,24 @@ TEST(TTestoSuIsbrPabrZodziaisForma, MarksWithMouseAndKeyboardAndScores) {
         EXPECT_FALSE(form.crossOut());
         EXPECT_FALSE(form.nextButton()->isVisible());
         EXPECT_TRUE(form.finishButton()->isVisible());
+        // A mark repaints the word from the kept layout, in its new style.
+        const QPoint paper(form.textArea()->width() - 2, 2);
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(form.textArea(), Qt::Key_Tab);  // the focus frame stays on it
+        const QRect word = form.tokens()[2].rect();
+        const QImage plain = form.textArea()->grab(word).toImage();
+        QSignalSpy layouts(form.textArea(), &marked_words::MarkedWordsView::pageLaidOut);
         clickToken(form, 2);
+        EXPECT_NE(form.textArea()->grab(word).toImage(), plain);
         clickToken(form, 2);  // unmarked again
+        EXPECT_EQ(form.textArea()->grab(word).toImage(), plain);
+        EXPECT_EQ(layouts.count(), 0);
         clickToken(form, 3);  // the comma
         clickToken(form, 5);  // contains "x"
         clickToken(form, 0, Qt::RightButton);
-        QTest::mouseMove(form.textArea(), QPoint(form.textArea()->width() - 2, 2));
-        QTest::mouseClick(form.textArea(), Qt::LeftButton, {},
-                          QPoint(form.textArea()->width() - 2, 2));
+        QTest::mouseMove(form.textArea(), paper);
+        QTest::mouseClick(form.textArea(), Qt::LeftButton, {}, paper);
         EXPECT_EQ(form.textArea()->focused(), std::optional<int>(2));
         QTest::keyClick(form.textArea(), Qt::Key_Tab);
         EXPECT_EQ(form.textArea()->focused(), std::optional<int>(7));
