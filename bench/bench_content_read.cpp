@@ -3,6 +3,8 @@
 
 #include "content/ContentTable.h"
 #include "content/DataPacket.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 
 #include <benchmark/benchmark.h>
 #include <malloc.h>
@@ -15,12 +17,7 @@ namespace {
 
 // The answer table's schema; `questions` questions per test, `answers` answers per question.
 QByteArray answerPacket(int rows, int answersPerQuestion, int answerLength) {
-    TableData t;
-    t.fields = {numberField("TestoID"),    numberField("KlausimoID"),
-                numberField("AtsakymoID"), textField("Atsakymas", 255),
-                flagField("Teisingas"),    numberField("X"),
-                numberField("Y")};
-    t.keyFields = {0, 1, 2};
+    TableData t = answerSchema().emptyTable();
     t.rows.reserve(std::size_t(rows));
     const QByteArray words =
         "Atsakymas su lietuvi\xF8komis raid\xEBmis \xE0\xE8\xE6\xEB\xE1\xF0\xF8\xFB\xFE ";
@@ -73,22 +70,21 @@ BENCHMARK(BM_ParseToValues)->Unit(benchmark::kMillisecond);
 
 // A simple test's walk: 400 questions, each showing its answers out of 5000.
 void BM_WalkQuestionsAndAnswers(benchmark::State& state) {
-    TableData q;
-    q.fields = {numberField("TestoID"), numberField("KlausimoID")};
-    q.keyFields = {0, 1};
+    TableData q = questionSchema().emptyTable();
     for (int i = 0; i < 400; ++i) {
-        q.rows.push_back({double(i / 20 + 1), double(i % 20 + 1)});
+        q.rows.push_back(QuestionRow{i / 20 + 1, i % 20 + 1, 0, 0, 0, 0, {}, {}}.values());
     }
     ContentTable questions;
     ContentTable answers;
     questions.loadFromBytes(writeDataPacket(q), QStringLiteral("PaprTest.cds"));
     answers.loadFromBytes(answerPacket(5000, 12, 60), QStringLiteral("PaprAtsa.cds"));
-    answers.linkToMaster(questions, {"TestoID", "KlausimoID"}, {"TestoID", "KlausimoID"});
+    answers.linkToMaster(questions, {AnswerFields::testId, AnswerFields::questionId},
+                         {QuestionFields::testId, QuestionFields::questionId});
     std::int64_t seen = 0;
     for (auto _ : state) {
         for (questions.first(); !questions.eof(); questions.next()) {
             for (answers.first(); !answers.eof(); answers.next()) {
-                seen += answers.asInt("AtsakymoID") > 0 ? 1 : 0;
+                seen += answers.asInt(AnswerFields::answerId) > 0 ? 1 : 0;
             }
         }
     }

@@ -3,7 +3,10 @@
 // (window creation to first paint) and as a fresh process (launch to first paint).
 #include "app/LentoraWindowFactory.h"
 #include "app/TPagrindineForma.h"
+#include "content/CommandLine.h"
 #include "content/DataPacket.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "platform/ProgramPaths.h"
 
 #include <QApplication>
@@ -40,13 +43,7 @@ void writeFile(const QString& path, const QByteArray& bytes) {
 // 10 menus of 10 submenus of 30 linked items, and a menu table row for each.
 void writeBigCourse(const QString& programDir) {
     QByteArray outline;
-    content::TableData table;
-    // Hint and Komandos without a WIDTH property.
-    table.fields = {content::numberField("Id"),
-                    content::FieldDef{"Hint", content::FieldType::Text, 1, std::nullopt},
-                    content::flagField("Matomas"), content::flagField("Pasiekiamas"),
-                    content::FieldDef{"Komandos", content::FieldType::Memo, 4, std::nullopt}};
-    table.keyFields = {0};
+    content::TableData table = content::menuSchema().emptyTable();
     int id = 0;
     for (int menu = 1; menu <= 10; ++menu) {
         outline += "Meniu " + QByteArray::number(menu) + "\r\n";
@@ -56,17 +53,20 @@ void writeBigCourse(const QString& programDir) {
                 ++id;
                 const QByteArray number = QByteArray::number(id).rightJustified(5, '0');
                 outline += "\t\tTema " + number + " [" + number + "]\r\n";
-                table.rows.push_back({double(id), QByteArray("Patarimas"), true, true,
-                                      number + "          Teorijos langas\r\n"});
+                table.rows.push_back(content::MenuRow{
+                    id, "Patarimas", true, true,
+                    content::formatCommandLine(id, content::CommandKind::Theory) + "\r\n"}
+                                         .values());
             }
         }
     }
     writeFile(programDir + "MENIU.MNU", outline);
-    writeFile(programDir + "Data/Meniu.cds", content::writeDataPacket(table));
-    table.fields.resize(2);
-    table.fields[1] = content::numberField("Tipas");
-    table.rows = {{1.0, 1.0}};
-    writeFile(programDir + "Data/Nesioj.cds", content::writeDataPacket(table));
+    writeFile(programDir + content::menuSchema().file, content::writeDataPacket(table));
+    table = content::movableWordsSchema().emptyTable();
+    table.rows.emplace_back(table.fields.size());  // one row of nulls
+    table.rows.back().front() = 1.0;
+    table.rows.back().back() = 1.0;  // Tipas
+    writeFile(programDir + content::movableWordsSchema().file, content::writeDataPacket(table));
     QImage background(600, 484, QImage::Format_RGB32);
     background.fill(Qt::darkCyan);
     QDir().mkpath(programDir + "Testai");

@@ -1,6 +1,9 @@
 // Writes the fuzzing seed corpus into the directory given as the only argument.
 
+#include "content/CommandLine.h"
 #include "content/DataPacket.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 
 #include <QDir>
 #include <QFile>
@@ -69,19 +72,17 @@ int main(int argc, char* argv[]) {
         }
     };
 
-    TableData menu;
-    menu.fields = {numberField("Id"), textField("Hint", 255), flagField("Matomas"),
-                   memoField("Komandos")};
-    menu.keyFields = {0};
+    TableData menu = menuSchema().emptyTable();
     menu.rows = {
-        {2.0, QByteArray("\xD0ios"), true, QByteArray("00002          Teorijos langas\r\n")},
-        {1.0, std::monostate{}, false, std::monostate{}},
-        {1.0, QByteArray("dup"), true, QByteArray("a\r\nb")}};
+        MenuRow{2, "\xD0ios", true, true, formatCommandLine(2, CommandKind::Theory) + "\r\n"}
+            .values(),
+        {1.0, std::monostate{}, false, std::monostate{}, std::monostate{}},
+        MenuRow{1, "dup", true, false, "a\r\nb"}.values()};
     save("menu.cds", writeDataPacket(menu));
 
     TableData answers;
-    answers.fields = {numberField("TestoID"), numberField("KlausimoID"),
-                      textField("Atsakymas", 300), flagField("Teisingas")};
+    // Two number keys, a text with a 2-byte length prefix, a flag.
+    answers.fields = {numberField("A"), numberField("B"), textField("T", 300), flagField("F")};
     answers.keyFields = {0, 1};
     answers.rows = {{11.0, 2.0, QByteArray(280, 'a'), true}, {11.0, 1.0, QByteArray("b"), false}};
     save("answers.cds", writeDataPacket(answers));

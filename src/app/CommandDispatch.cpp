@@ -3,45 +3,30 @@
 #include "app/Grade.h"
 #include "content/CommandLine.h"
 #include "content/ContentTable.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "platform/Error.h"
 
 namespace lentora {
 
-void runCommandLines(const QByteArrayList& lines, WindowFactory& factory, QWidget* parent,
+void runCommandLines(const QByteArrayList& lines, const WindowFactory& factory, QWidget* parent,
                      const MovableWordsTypeLookup& movableWordsType, ScoreTotals& totals) {
     for (const QByteArray& text : lines) {
         const content::CommandLine line = content::parseCommandLine(text);
-        // The theory book and the two movable-words windows take 16-bit record numbers.
-        const auto record16 = static_cast<std::uint16_t>(line.recordNumber);
-        std::unique_ptr<ExerciseEntry> exercise;
-        switch (line.kind) {
-            case content::CommandKind::Theory:
-                if (auto theory = factory.createTheoryBook(parent)) {
-                    theory->Execute(record16);
-                }
-                break;
-            case content::CommandKind::SimpleTest:
-                exercise = factory.createSimpleTest(parent);
-                break;
-            case content::CommandKind::MovableWords:
-                if (const std::optional<int> type = movableWordsType(record16)) {
-                    if (*type == 1) {
-                        exercise = factory.createMovableWords(parent);
-                    } else if (*type == 2) {
-                        exercise = factory.createMovableWordsSorting(parent);
-                    }
-                }
-                break;
-            case content::CommandKind::MarkedWords:
-                if (auto marked = factory.createMarkedWords(parent)) {
-                    marked->Execute(line.recordNumber, totals.score, totals.maxScore);
-                }
-                break;
-            case content::CommandKind::None:
-                break;
+        if (line.kind == content::CommandKind::None) {
+            continue;
         }
-        if (exercise) {
-            exercise->Execute(record16, totals.score, totals.maxScore);
+        const std::int32_t record = content::recordNumberFor(line.kind, line.recordNumber);
+        WindowKey key{line.kind};
+        if (line.kind == content::CommandKind::MovableWords) {
+            const std::optional<int> type = movableWordsType(static_cast<std::uint16_t>(record));
+            if (!type) {
+                continue;
+            }
+            key.variant = *type;
+        }
+        if (std::unique_ptr<WindowEntry> window = factory.create(key, parent)) {
+            window->Execute(record, totals);
         }
     }
 }
@@ -61,14 +46,14 @@ bool dispatchCommand(const DispatchContext& context, int command) {
         const std::optional<std::int32_t> menuId =
             context.links ? menuIdForCommand(*context.links, command) : std::nullopt;
         if (menuId && context.menuTable->findKey(static_cast<double>(*menuId))) {
-            const QByteArrayList lines = context.menuTable->asLines("Komandos");
+            const QByteArrayList lines = content::MenuRow::read(*context.menuTable).commandLines();
             const MovableWordsTypeLookup movableWordsType =
                 [&](std::uint16_t record) -> std::optional<int> {
                 content::ContentTable& table = *context.movableWordsTable;
                 if (!table.findKey(static_cast<double>(record))) {
                     return std::nullopt;
                 }
-                return table.asInt("Tipas");
+                return table.asInt(content::MovableWordsFields::type);
             };
             runCommandLines(lines, *context.factory, context.parent, movableWordsType, totals);
         }

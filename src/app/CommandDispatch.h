@@ -19,17 +19,12 @@ namespace content {
 class ContentTable;
 }
 
-struct ScoreTotals {
-    std::int32_t score = 0;
-    std::int32_t maxScore = 0;
-};
-
 // The movable-words table's Tipas of a record, or nothing when the record is missing.
 using MovableWordsTypeLookup = std::function<std::optional<int>(std::uint16_t recordNumber)>;
 
 // Runs the lines in order, one fresh window each, adding the exercises' points to `totals`.
 // An error thrown by a window's Execute leaves at once; the lines after it do not run.
-void runCommandLines(const QByteArrayList& lines, WindowFactory& factory, QWidget* parent,
+void runCommandLines(const QByteArrayList& lines, const WindowFactory& factory, QWidget* parent,
                      const MovableWordsTypeLookup& movableWordsType, ScoreTotals& totals);
 
 // A menu item built from the outline: the menu table Id it names and its command number.
@@ -48,7 +43,7 @@ struct DispatchContext {
     const std::vector<MenuLink>* links = nullptr;
     content::ContentTable* menuTable = nullptr;
     content::ContentTable* movableWordsTable = nullptr;
-    WindowFactory* factory = nullptr;
+    const WindowFactory* factory = nullptr;
     QWidget* parent = nullptr;
     std::function<void(int grade)> reward;
 };

@@ -1,37 +1,16 @@
 #include "app/Grade.h"
 
 #include "app/TIvertinimoForma.h"
+#include "platform/Error.h"
 #include "platform/FileListing.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
 
 #include <algorithm>
-#include <array>
 
 namespace lentora {
 
 namespace {
-
-struct GradeEntry {
-    const char16_t* words;
-    int pictureWidth;
-    int pictureHeight;
-};
-
-constexpr std::array<GradeEntry, kHighestGrade - kLowestGrade + 1> kGrades = {{
-    {u"BLOGAI.", 393, 443},
-    {u"SILPNAI.", 450, 335},
-    {u"VISAI PATENKINAMAI.", 354, 440},
-    {u"PATENKINAMAI.", 448, 310},
-    {u"VISAI GERAI.", 404, 419},
-    {u"GERAI!", 346, 449},
-    {u"LABAI GERAI!", 486, 316},
-    {u"PUIKU!", 512, 404},
-}};
-
-const GradeEntry& entryFor(int grade) {
-    return kGrades[std::clamp(grade, kLowestGrade, kHighestGrade) - kLowestGrade];
-}
 
 // A grade's file of the pattern, 1 to 10 steps into the listing; empty when there is none.
 QString pickRewardFile(const QString& ivertDir, int grade, const QString& pattern) {
@@ -53,15 +32,6 @@ std::optional<int> gradeFor(std::int32_t score, std::int32_t maxScore) {
     }
     const std::int64_t grade = (roundedPercent + 9) / 10;
     return static_cast<int>(std::clamp<std::int64_t>(grade, kLowestGrade, kHighestGrade));
-}
-
-QString gradeWords(int grade) {
-    return QString::fromUtf16(entryFor(grade).words);
-}
-
-QSize gradePictureSize(int grade) {
-    const GradeEntry& entry = entryFor(grade);
-    return {entry.pictureWidth, entry.pictureHeight};
 }
 
 QString gradeCaption(int grade) {
@@ -94,6 +64,11 @@ void PlayGradeSound(int grade) {
 
 void ShowGrade(int grade, QWidget* parent) {
     const QString picture = pickGradePicture(programPaths().ivertDir, grade);
+    if (picture.isEmpty()) {
+        // The grade is still shown, by its caption.
+        reportError(QStringLiteral("Cannot find any picture in %1")
+                        .arg(gradeDirectory(programPaths().ivertDir, grade)));
+    }
     TIvertinimoForma window(parent);
     window.ShowGradeWindow(picture, gradeCaption(grade), grade);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "content/Grades.h"
+
 #include <QSize>
 #include <QString>
 
@@ -10,17 +12,15 @@ class QWidget;
 
 namespace lentora {
 
-inline constexpr int kLowestGrade = 3;
-inline constexpr int kHighestGrade = 10;
+using content::gradePictureSize;
+using content::gradeWords;
+using content::kHighestGrade;
+using content::kLowestGrade;
 
 // The grade of a command list's points: nothing when no exercise reported any (maxScore 0);
 // otherwise the percent, rounded with halves up, mapped to 3..10 (a score below 0 counts as
 // 0, one above maxScore as maxScore).
 std::optional<int> gradeFor(std::int32_t score, std::int32_t maxScore);
-
-// Tables indexed by a grade 3..10; a grade outside is taken as the nearest of them.
-QString gradeWords(int grade);
-QSize gradePictureSize(int grade);
 
 // "PUIKU!   Įvertinimas - 10 balų."
 QString gradeCaption(int grade);

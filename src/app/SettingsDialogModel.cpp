@@ -1,6 +1,9 @@
 #include "app/SettingsDialogModel.h"
 
+#include "platform/Fonts.h"
 #include "platform/IniFile.h"
+
+#include <climits>
 
 namespace lentora {
 
@@ -17,12 +20,43 @@ QByteArray fontSection(int row) {
     }
 }
 
+namespace {
+
+// What the size box shows: the size the window really uses, so that "Gerai" changes nothing
+// by itself. Text that is no whole number is shown as it is (changing it reports it).
+QByteArray shownSize(const IniFile& settings, QByteArrayView section, int windowDefault) {
+    const int low = settings.readInt(section, "SriftSize", INT_MIN);
+    const int high = settings.readInt(section, "SriftSize", INT_MAX);
+    if (low == high) {
+        return QByteArray::number(clampFontPoints(low));
+    }
+    const QByteArray text = settings.readText(section, "SriftSize", "");
+    if (text.trimmed().isEmpty()) {
+        return QByteArray::number(windowDefault);
+    }
+    return text;
+}
+
+}  // namespace
+
+int windowDefaultPoints(int row) {
+    switch (row) {
+        case TheoryRow:
+        case MovableWordsRow:
+            return 14;
+        case MarkedWordsRow:
+            return 12;
+        default:
+            return 10;
+    }
+}
+
 SettingsDialogModel readSettingsDialogModel(const IniFile& settings) {
     SettingsDialogModel model;
     for (int row = 0; row < FontRowCount; ++row) {
         const QByteArray section = fontSection(row);
         model.rows[row].name = settings.readText(section, "SriftName", "");
-        model.rows[row].size = settings.readText(section, "SriftSize", "10");
+        model.rows[row].size = shownSize(settings, section, windowDefaultPoints(row));
         model.rows[row].color = settings.readInt(section, "SriftColor", 0);
     }
     model.colourCount = settings.readText("Spalvos", "Spalvu skaicius", "256");
@@ -33,12 +67,13 @@ SettingsDialogModel readSettingsDialogModel(const IniFile& settings) {
 void writeSettingsDialogModel(IniFile& settings, const SettingsDialogModel& model) {
     for (int row = 0; row < FontRowCount; ++row) {
         const QByteArray section = fontSection(row);
-        settings.writeText(section, "SriftName", model.rows[row].name);
-        settings.writeText(section, "SriftSize", model.rows[row].size);
-        settings.writeInt(section, "SriftColor", model.rows[row].color);
+        settings.setText(section, "SriftName", model.rows[row].name);
+        settings.setText(section, "SriftSize", model.rows[row].size);
+        settings.setInt(section, "SriftColor", model.rows[row].color);
     }
-    settings.writeText("Spalvos", "Spalvu skaicius", model.colourCount);
-    settings.writeText("Fonas", "Fono failas", model.background);
+    settings.setText("Spalvos", "Spalvu skaicius", model.colourCount);
+    settings.setText("Fonas", "Fono failas", model.background);
+    settings.save();
 }
 
 int backgroundOption(const QByteArray& background) {

@@ -27,10 +27,16 @@ struct SettingsDialogModel {
 // The settings file section of each font row.
 QByteArray fontSection(int row);
 
+// The size each window kind uses when its section names none.
+int windowDefaultPoints(int row);
+
+// Sizes are shown as the windows use them: within the font range, and the window's own
+// default when the key is missing.
 SettingsDialogModel readSettingsDialogModel(const IniFile& settings);
 
-// Writes every key in the dialog's order. Throws Error("Unable to write to ...") at the first
-// key that cannot be written; the keys before it stay written.
+// Sets every key in the dialog's order and saves the file once: all keys reach it or none
+// (a file left half old, half new would mix two sets of settings).
+// Throws Error("Unable to write to ...") when it cannot be written.
 void writeSettingsDialogModel(IniFile& settings, const SettingsDialogModel& model);
 
 // 1..5 for "Fonas1".."Fonas5", 0 for any other name.

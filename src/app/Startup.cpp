@@ -6,6 +6,7 @@
 #include "platform/ProgramPaths.h"
 #include "platform/QtServices.h"
 #include "platform/Services.h"
+#include "platform/Translations.h"
 
 #include <QApplication>
 
@@ -17,6 +18,7 @@ int runProgram(int argc, char* argv[]) {
     setProgramPaths(ProgramPaths::forDirectory(QCoreApplication::applicationDirPath()));
     // Only the name: a display name would be added to every window's caption.
     QCoreApplication::setApplicationName(QStringLiteral("Lentora"));
+    installLithuanianTranslations();
     installQtServices();
     TPagrindineForma window(std::make_unique<LentoraWindowFactory>());
     window.show();

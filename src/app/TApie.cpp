@@ -24,10 +24,9 @@ TApie::TApie(QWidget* parent)
 }
 
 void TApie::loadPicture() {
-    const QString directory = programPaths().apieDir;
-    const QString picture = pickRandomFilePath(directory, QStringLiteral("*.BMP"), randomBelow(10));
-    // With no picture the load names the directory in its error.
-    Image1->setPixmap(loadPixmap(picture.isEmpty() ? resolvePath(directory) : picture));
+    const QString directory = resolvePath(programPaths().apieDir);
+    const QString name = pickRandomPicture(directory, QStringLiteral("*.BMP"), randomBelow(10));
+    Image1->setPixmap(loadPixmap(joinPath(directory, name)));
 }
 
 void TApie::ShowAbout() {

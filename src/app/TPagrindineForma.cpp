@@ -7,6 +7,8 @@
 #include "app/TApie.h"
 #include "app/TProgNustForm.h"
 #include "content/MenuOutline.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "platform/Error.h"
 #include "platform/ExerciseFont.h"
 #include "platform/Fonts.h"
@@ -116,8 +118,8 @@ void TPagrindineForma::FormCreate() {
     services().help->setHelpFile(programPaths().helpFile);
     MenuLinks.clear();
     guarded([&] {
-        MenuTable.load(joinPath(programPaths().programDir, QStringLiteral("Data/Meniu.cds")));
-        NesiojTable.load(joinPath(programPaths().programDir, QStringLiteral("Data/Nesioj.cds")));
+        MenuTable.load(joinPath(programPaths().programDir, content::menuSchema().file));
+        NesiojTable.load(joinPath(programPaths().programDir, content::movableWordsSchema().file));
         BuildMenu();
         ApplyMainSettings();
     });
@@ -141,9 +143,8 @@ void TPagrindineForma::BuildMenu() {
                             if (!MenuTable.findKey(static_cast<double>(id))) {
                                 return std::nullopt;
                             }
-                            return content::MenuRowInfo{MenuTable.asFlag("Matomas"),
-                                                        MenuTable.asFlag("Pasiekiamas"),
-                                                        MenuTable.asText("Hint")};
+                            const content::MenuRow row = content::MenuRow::read(MenuTable);
+                            return content::MenuRowInfo{row.visible, row.enabled, row.hint};
                         });
     addProgramMenu();
 }

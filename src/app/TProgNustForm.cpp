@@ -1,5 +1,6 @@
 #include "app/TProgNustForm.h"
 
+#include "app/TSriftoForma.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/Fonts.h"
@@ -7,8 +8,6 @@
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
-#include <QColorDialog>
-#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -43,27 +42,36 @@ const std::array<const char*, 5> kBackgroundCaptions = {"Pirmas piešinys", "Ant
                                                         "Trečias piešinys", "Ketvirtas piešinys",
                                                         "Penktas piešinys"};
 
-QLabel* label(QWidget* parent, const char* text, const QRect& place, const QFont& dialogFont) {
+QLabel* label(QWidget* parent, const char* text, const QRect& place, const QFont& font) {
     auto* result = new QLabel(QString::fromUtf8(text), parent);
     result->setGeometry(place);
     result->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    // The stand-in faces run wider than the originals: shrink a line that would be cut.
-    QFont font = dialogFont;
-    const QStringList lines = result->text().split(u'\n');
-    auto widest = [&] {
-        int width = 0;
-        for (const QString& line : lines) {
-            width = std::max(width, QFontMetrics(font).horizontalAdvance(line));
-        }
-        return width;
-    };
-    if (font.pixelSize() > 0 && widest() > place.width()) {
-        while (widest() > place.width() && font.pixelSize() > 8) {
-            font.setPixelSize(font.pixelSize() - 1);
-        }
-        result->setFont(font);
-    }
+    result->setFont(font);
     return result;
+}
+
+// The stand-in faces run wider than the originals: the dialog font, made smaller until every
+// line of every row label fits its width, so that the four labels share one size.
+QFont rowLabelFont(const QFont& dialogFont) {
+    QFont font = dialogFont;
+    if (font.pixelSize() <= 0) {
+        return font;
+    }
+    auto fits = [&] {
+        const QFontMetrics metrics(font);
+        for (const RowPlace& place : kRowPlaces) {
+            for (const QString& line : QString::fromUtf8(place.label).split(u'\n')) {
+                if (metrics.horizontalAdvance(line) > place.labelRect.width()) {
+                    return false;
+                }
+            }
+        }
+        return true;
+    };
+    while (!fits() && font.pixelSize() > 8) {
+        font.setPixelSize(font.pixelSize() - 1);
+    }
+    return font;
 }
 
 // A question mark, the glyph of the help button.
@@ -82,25 +90,14 @@ QIcon questionMarkIcon() {
 
 }  // namespace
 
-std::optional<FontChoice> chooseFontWithQtDialogs(QWidget* parent, const FontChoice& preset) {
+std::optional<FontChoice> chooseFontAndColour(QWidget* parent, const FontChoice& preset) {
     QFont initial(installedFaceFor(preset.family));
-    if (preset.points > 0) {
-        initial.setPointSize(preset.points);
-    }
-    bool accepted = false;
-    const QFont font = QFontDialog::getFont(&accepted, initial, parent);
-    if (!accepted) {
+    initial.setPointSize(clampFontPoints(preset.points));
+    TSriftoForma chooser(parent, initial, colorFromNumber(preset.color));
+    if (chooser.exec() != QDialog::Accepted) {
         return std::nullopt;
     }
-    FontChoice choice;
-    choice.family = font.family();
-    choice.points = font.pointSize() > 0 ? font.pointSize() : fontPoints(font);
-    choice.color = preset.color;
-    const QColor color = QColorDialog::getColor(colorFromNumber(preset.color), parent);
-    if (color.isValid()) {
-        choice.color = numberFromColor(color);
-    }
-    return choice;
+    return FontChoice{chooser.familyName(), chooser.points(), numberFromColor(chooser.colour())};
 }
 
 TProgNustForm::TProgNustForm(QWidget* parent, FontChooser chooser)
@@ -120,9 +117,10 @@ TProgNustForm::TProgNustForm(QWidget* parent, FontChooser chooser)
     auto* fonts = new QWidget;
     label(fonts, "Pavadinimas", {148, 8, 100, 13}, font());
     label(fonts, "Dydis", {280, 8, 50, 13}, font());
+    const QFont rowFont = rowLabelFont(font());
     for (int row = 0; row < FontRowCount; ++row) {
         const RowPlace& place = kRowPlaces[row];
-        label(fonts, place.label, place.labelRect, font());
+        rowLabels[row] = label(fonts, place.label, place.labelRect, rowFont);
         namesBoxes[row] = new QLineEdit(fonts);
         namesBoxes[row]->setGeometry(148, place.boxY, 121, 21);
         namesBoxes[row]->setReadOnly(true);
@@ -198,7 +196,7 @@ void TProgNustForm::changeFont(int row) {
             return;
         }
         values.name = toCp1257(choice->family);
-        values.size = QByteArray::number(choice->points);
+        values.size = QByteArray::number(clampFontPoints(choice->points));
         values.color = choice->color;
         showRow(row);
     });

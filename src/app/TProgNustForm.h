@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
@@ -27,17 +28,15 @@ struct FontChoice {
 using FontChooser =
     std::function<std::optional<FontChoice>(QWidget* parent, const FontChoice& preset)>;
 
-// Qt's font dialog, then, when a font was accepted, the colour dialog (cancelling it keeps
-// the preset colour).
-std::optional<FontChoice> chooseFontWithQtDialogs(QWidget* parent, const FontChoice& preset);
+// The program's font chooser with its colour choice (TSriftoForma).
+std::optional<FontChoice> chooseFontAndColour(QWidget* parent, const FontChoice& preset);
 
 // The settings dialog: the fonts of the four window kinds and the main window's background.
 class TProgNustForm : public QDialog {
     Q_OBJECT
 
 public:
-    explicit TProgNustForm(QWidget* parent = nullptr,
-                           FontChooser chooser = chooseFontWithQtDialogs);
+    explicit TProgNustForm(QWidget* parent = nullptr, FontChooser chooser = chooseFontAndColour);
 
     const SettingsDialogModel& model() const { return model_; }
 
@@ -51,6 +50,7 @@ public:
     void BitBtn3Click();
 
     QTabWidget* TabbedNotebook1;
+    std::array<QLabel*, FontRowCount> rowLabels{};
     std::array<QLineEdit*, FontRowCount> namesBoxes{};
     std::array<QLineEdit*, FontRowCount> sizeBoxes{};
     std::array<QPushButton*, FontRowCount> changeButtons{};

@@ -1,39 +1,79 @@
 #pragma once
 
+#include "content/CommandLine.h"
+
+#include <compare>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 
 class QWidget;
 
 namespace lentora {
 
-// The entry of the theory book: shows the record modally, returns when the window closes.
-class TheoryEntry {
-public:
-    virtual ~TheoryEntry() = default;
-    virtual bool Execute(std::uint16_t recordNumber) = 0;
+struct ScoreTotals {
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
 };
 
-// The entry of an exercise: adds the learner's points to score and the possible points to
-// maxScore; never sets them back.
-class ExerciseEntry {
+// The entry of a window opened by a command line: shows the record modally and returns when
+// the window closes. An exercise adds the learner's points to totals.score and the possible
+// points to totals.maxScore; it never sets them back. The theory book adds none.
+class WindowEntry {
 public:
-    virtual ~ExerciseEntry() = default;
-    virtual bool Execute(std::int32_t recordNumber, std::int32_t& score,
-                         std::int32_t& maxScore) = 0;
+    virtual ~WindowEntry() = default;
+    virtual bool Execute(std::int32_t recordNumber, ScoreTotals& totals) = 0;
 };
 
-// Makes a fresh window for one command line. A kind that has no window yet returns null,
-// and its command lines open nothing.
+// Which window a command line opens: its kind, and for the movable-words kind the record's
+// Tipas (0 for every other kind).
+struct WindowKey {
+    content::CommandKind kind = content::CommandKind::None;
+    int variant = 0;
+    auto operator<=>(const WindowKey&) const = default;
+};
+
+using WindowCreator = std::function<std::unique_ptr<WindowEntry>(QWidget* parent)>;
+
+// Makes a fresh window for one command line, by the creator registered for its key. A key
+// with no creator (or one whose creator gives null) opens nothing.
 class WindowFactory {
 public:
     virtual ~WindowFactory() = default;
-    virtual std::unique_ptr<TheoryEntry> createTheoryBook(QWidget* parent) = 0;
-    virtual std::unique_ptr<ExerciseEntry> createSimpleTest(QWidget* parent) = 0;
-    virtual std::unique_ptr<ExerciseEntry> createMovableWords(QWidget* parent) = 0;  // Tipas 1
-    virtual std::unique_ptr<ExerciseEntry> createMovableWordsSorting(
-        QWidget* parent) = 0;  // Tipas 2
-    virtual std::unique_ptr<ExerciseEntry> createMarkedWords(QWidget* parent) = 0;
+
+    void add(WindowKey key, WindowCreator creator);
+    std::unique_ptr<WindowEntry> create(WindowKey key, QWidget* parent) const;
+
+private:
+    std::map<WindowKey, WindowCreator> creators_;
 };
+
+// Creators for window classes with the usual entries: a theory window's Execute(record), an
+// exercise's Execute(record, score, maxScore). Record numbers arrive already cut to the
+// width the kind takes.
+template <class Form>
+WindowCreator theoryWindow() {
+    struct Entry : WindowEntry {
+        explicit Entry(QWidget* parent) : form(parent) {}
+        bool Execute(std::int32_t recordNumber, ScoreTotals&) override {
+            return form.Execute(recordNumber);
+        }
+        Form form;
+    };
+    return [](QWidget* parent) { return std::make_unique<Entry>(parent); };
+}
+
+template <class Form>
+WindowCreator exerciseWindow() {
+    struct Entry : WindowEntry {
+        explicit Entry(QWidget* parent) : form(parent) {}
+        bool Execute(std::int32_t recordNumber, ScoreTotals& totals) override {
+            return form.Execute(recordNumber, totals.score, totals.maxScore);
+        }
+        Form form;
+    };
+    return [](QWidget* parent) { return std::make_unique<Entry>(parent); };
+}
 
 }  // namespace lentora

@@ -508,19 +508,4 @@ TableData ContentTable::data() const {
     return toTableData(d->image);
 }
 
-QByteArrayList splitMemoLines(QByteArrayView memo) {
-    QByteArrayList lines;
-    qsizetype start = 0;
-    while (start < memo.size()) {
-        const qsizetype end = memo.indexOf(QByteArrayView("\r\n"), start);
-        if (end < 0) {
-            lines.append(memo.sliced(start).toByteArray());
-            break;
-        }
-        lines.append(memo.sliced(start, end - start).toByteArray());
-        start = end + 2;
-    }
-    return lines;
-}
-
 }  // namespace lentora::content

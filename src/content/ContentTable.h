@@ -1,6 +1,7 @@
 #pragma once
 
 #include "content/DataPacket.h"
+#include "content/MemoLines.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -76,8 +77,5 @@ private:
     struct Impl;
     std::unique_ptr<Impl> d;
 };
-
-// Memo text split at CR LF; a line break at the very end starts no further line.
-QByteArrayList splitMemoLines(QByteArrayView memo);
 
 }  // namespace lentora::content

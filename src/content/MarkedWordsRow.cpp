@@ -1,5 +1,7 @@
 #include "content/MarkedWordsRow.h"
 
+#include "content/Schema.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -20,14 +22,15 @@ std::optional<MarkedWordsRow> readMarkedWordsRow(ContentTable& table, std::int32
     if (!table.findKey(double(id))) {
         return std::nullopt;
     }
+    using F = MarkedWordsFields;
     MarkedWordsRow row;
-    row.id = table.asIntAt(1);
-    row.caption = table.asTextAt(2);
-    row.heading = table.asTextAt(3);
-    row.text = table.asText("Tekstas");
-    row.markKind = table.asText("PabrIsbr");
-    row.outerHeight = extent(table.asNumber("Lango aukstis"));
-    row.outerWidth = extent(table.asNumber("Lango ilgis"));
+    row.id = table.asIntAt(F::recordPosition);
+    row.caption = table.asTextAt(F::captionPosition);
+    row.heading = table.asTextAt(F::headingPosition);
+    row.text = table.asText(F::text);
+    row.markKind = table.asText(F::marks);
+    row.outerHeight = extent(table.asNumber(F::windowHeight));
+    row.outerWidth = extent(table.asNumber(F::windowWidth));
     return row;
 }
 

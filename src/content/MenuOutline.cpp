@@ -1,5 +1,7 @@
 #include "content/MenuOutline.h"
 
+#include "content/MemoLines.h"
+
 #include <algorithm>
 
 namespace lentora::content {
@@ -25,20 +27,7 @@ std::vector<OutlineLine> parseOutlineLines(QByteArrayView text) {
         text = text.first(end);
     }
     std::vector<OutlineLine> lines;
-    qsizetype start = 0;
-    while (start < text.size()) {
-        qsizetype stop = start;
-        while (stop < text.size() && text[stop] != '\r' && text[stop] != '\n') {
-            ++stop;
-        }
-        QByteArrayView line = text.sliced(start, stop - start);
-        start = stop;
-        if (start < text.size() && text[start] == '\r') {
-            ++start;
-        }
-        if (start < text.size() && text[start] == '\n') {
-            ++start;
-        }
+    for (QByteArrayView line : splitLinesAtAnyBreak(text)) {
         int depth = 0;
         while (depth < line.size() && line[depth] == '\t') {
             ++depth;

@@ -2,10 +2,14 @@
 
 #include "platform/Error.h"
 
+#include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcut>
+
+#include <utility>
 
 namespace lentora {
 
@@ -22,6 +26,7 @@ TPictureButton::TPictureButton(QWidget* parent) : QWidget(parent) {
     setGeometry(0, 0, 50, 50);
     // Hover changes the picture, so moves matter without a button held.
     setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 void TPictureButton::assign(OwnedPicture& owned, const QImage& picture) {
@@ -76,6 +81,7 @@ void TPictureButton::setCaption(const QString& caption) {
     const QKeySequence key = QKeySequence::mnemonic(caption_.left(kMaxCaptionLength));
     if (!key.isEmpty()) {
         accelerator_ = new QShortcut(key, this);
+        accelerator_->setAutoRepeat(false);
         connect(accelerator_, &QShortcut::activated, this, [this] {
             if (logic_.enabled()) {
                 emit OnClick();
@@ -140,9 +146,30 @@ void TPictureButton::paintEvent(QPaintEvent*) {
         painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextShowMnemonic,
                          caption_.left(kMaxCaptionLength));
     }
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+bool TPictureButton::takesPresses() const {
+    return !shown_.isValid() || shown_.elapsed() >= QApplication::doubleClickInterval();
+}
+
+bool TPictureButton::clickByKey(const QKeyEvent& event) {
+    if (event.isAutoRepeat() || !logic_.enabled()) {
+        return false;
+    }
+    emit OnClick();
+    return true;
 }
 
 void TPictureButton::mousePressEvent(QMouseEvent* event) {
+    if (!takesPresses()) {
+        ignoringPress_ = true;
+        return;
+    }
     const QPoint point = event->position().toPoint();
     emit OnMouseDown(event->button(), event->modifiers(), point.x(), point.y());
     if (logic_.press(event->button() == Qt::LeftButton, HitTest(point))) {
@@ -164,6 +191,9 @@ void TPictureButton::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TPictureButton::mouseReleaseEvent(QMouseEvent* event) {
+    if (std::exchange(ignoringPress_, false)) {
+        return;
+    }
     const QPoint point = event->position().toPoint();
     emit OnMouseUp(event->button(), event->modifiers(), point.x(), point.y());
     const auto result = logic_.release(HitTest(point));
@@ -187,6 +217,31 @@ void TPictureButton::changeEvent(QEvent* event) {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange) {
         update();
     }
+}
+
+void TPictureButton::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Sent when the button or its window is shown.
+    shown_.start();
+    ignoringPress_ = false;
+}
+
+void TPictureButton::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        clickByKey(*event);
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TPictureButton::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void TPictureButton::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 }  // namespace lentora

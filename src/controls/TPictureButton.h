@@ -2,6 +2,7 @@
 
 #include "controls/PictureButtonLogic.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -9,13 +10,20 @@
 #include <cstdint>
 #include <optional>
 
+class QKeyEvent;
 class QShortcut;
 
 namespace lentora {
 
 // The picture button of the exercise windows: shows its up, over, down or disabled picture,
-// treats each picture's bottom-left colour as transparent (what lies under the button shows
-// through) and clicks when a mouse button is released over the opaque part of the shape.
+// treats alpha 0, or for a picture without alpha its bottom-left colour, as transparent (what
+// lies under the button shows through) and clicks when a mouse button is released over the
+// opaque part of the shape. It takes the keyboard focus and clicks on Space.
+//
+// Exercise windows of one size open at one place, so the second press of a double click on one
+// window's button would land on the next window's: a press within the double-click interval
+// after the button became visible is ignored, with its release, and no auto-repeated key
+// clicks it.
 class TPictureButton : public QWidget {
     Q_OBJECT
 public:
@@ -49,6 +57,12 @@ public:
     // The point (button coordinates) belongs to the button's shape.
     bool HitTest(QPoint point) const;
 
+    // False while the button ignores presses because it has just become visible.
+    bool takesPresses() const;
+    // A window's own key for the button (such as its default Enter): clicks an enabled button
+    // unless the press is an auto-repeat. True when it clicked.
+    bool clickByKey(const QKeyEvent& event);
+
     picture_button::State buttonState() const { return logic_.state(); }
     bool isOver() const { return logic_.over(); }
     // The picture that painting uses now.
@@ -69,6 +83,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     struct OwnedPicture {
@@ -86,6 +104,8 @@ private:
     picture_button::ButtonState logic_;
     QString caption_;
     QShortcut* accelerator_ = nullptr;
+    QElapsedTimer shown_;
+    bool ignoringPress_ = false;  // the release of an ignored press is ignored too
 };
 
 }  // namespace lentora

@@ -9,7 +9,7 @@ void applyFontSetting(const FontSetting& setting, QFont& font) {
     if (!setting.name.isEmpty()) {
         font.setFamily(installedFaceFor(fromCp1257(setting.name.left(31))));
     }
-    setFontPoints(font, setting.points);
+    setFontPoints(font, clampFontPoints(setting.points));
 }
 
 ExerciseFont readExerciseFont(const IniFile& settings, QByteArrayView section, int defaultPoints,

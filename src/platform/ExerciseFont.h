@@ -9,7 +9,8 @@
 
 namespace lentora {
 
-// Name (when not empty, cut to 31 characters), size; style unchanged.
+// Name (when not empty, cut to 31 characters), size (kept within the font range); style
+// unchanged.
 void applyFontSetting(const FontSetting& setting, QFont& font);
 
 // A window's text font and colour from its settings section.

@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <optional>
@@ -187,83 +188,106 @@ QByteArray oneLine(QByteArrayView text) {
     return line;
 }
 
-// The value of the key as the file holds it now, cut to the longest value a reader gets.
-std::optional<QByteArray> lookUp(const QString& path, QByteArrayView section, QByteArrayView key) {
-    const std::vector<QByteArray> lines = splitLines(readWholeFile(path).bytes);
-    const Location location = locate(lines, section, key);
-    if (!location.key) {
-        return std::nullopt;
-    }
-    return valueOf(lines[*location.key]).left(kMaxValueLength);
-}
-
 }  // namespace
 
-IniFile::IniFile(QString path) : path_(std::move(path)) {}
+IniFile::IniFile(QString path) : path_(std::move(path)) {
+    const FileText file = readWholeFile(path_);
+    tooLarge_ = file.tooLarge;
+    lineEnd_ = file.bytes.contains("\r\n") || !file.bytes.contains('\n') ? QByteArray("\r\n")
+                                                                         : QByteArray("\n");
+    lines_ = splitLines(file.bytes);
+}
 
 QByteArray IniFile::readText(QByteArrayView section, QByteArrayView key,
                              QByteArrayView defaultValue) const {
-    return lookUp(path_, section, key).value_or(defaultValue.toByteArray().left(kMaxValueLength));
+    const Location location = locate(lines_, section, key);
+    if (!location.key) {
+        return defaultValue.toByteArray().left(kMaxValueLength);
+    }
+    return valueOf(lines_[*location.key]).left(kMaxValueLength);
 }
 
 int IniFile::readInt(QByteArrayView section, QByteArrayView key, int defaultValue) const {
-    const std::optional<QByteArray> value = lookUp(path_, section, key);
-    return value ? parseWholeNumber(*value).value_or(defaultValue) : defaultValue;
+    const Location location = locate(lines_, section, key);
+    if (!location.key) {
+        return defaultValue;
+    }
+    return parseWholeNumber(valueOf(lines_[*location.key]).left(kMaxValueLength))
+        .value_or(defaultValue);
 }
 
-void IniFile::writeText(QByteArrayView section, QByteArrayView key, QByteArrayView value) {
-    const QString target = resolvePath(path_);
-    const FileText file = readWholeFile(target);
-    if (file.tooLarge) {
-        // Rewriting it would throw away whatever it holds.
-        throw Error(QStringLiteral("Unable to write to %1").arg(path_));
-    }
-    const QByteArray lineEnd = file.bytes.contains("\r\n") || !file.bytes.contains('\n')
-                                   ? QByteArray("\r\n")
-                                   : QByteArray("\n");
-    std::vector<QByteArray> lines = splitLines(file.bytes);
-    const Location location = locate(lines, section, key);
-
+void IniFile::setText(QByteArrayView section, QByteArrayView key, QByteArrayView value) {
+    const Location location = locate(lines_, section, key);
     if (location.key) {
-        QByteArray& line = lines[*location.key];
+        QByteArray& line = lines_[*location.key];
         // Keeps the key as the file spells it.
         line = line.left(line.indexOf('=')).trimmed() + '=' + oneLine(value);
     } else if (location.section) {
         // After the section's last entry, so blank lines before the next section stay there.
         std::size_t insertAt = location.sectionEnd;
-        while (insertAt > *location.section + 1 && lines[insertAt - 1].trimmed().isEmpty()) {
+        while (insertAt > *location.section + 1 && lines_[insertAt - 1].trimmed().isEmpty()) {
             --insertAt;
         }
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                     oneLine(key).trimmed() + '=' + oneLine(value));
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                      oneLine(key).trimmed() + '=' + oneLine(value));
     } else {
-        lines.push_back('[' + oneLine(section).trimmed() + ']');
-        lines.push_back(oneLine(key).trimmed() + '=' + oneLine(value));
-    }
-
-    QByteArray bytes;
-    for (const QByteArray& line : lines) {
-        bytes += line;
-        bytes += lineEnd;
-    }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
-        throw Error(QStringLiteral("Unable to write to %1").arg(path_));
+        lines_.push_back('[' + oneLine(section).trimmed() + ']');
+        lines_.push_back(oneLine(key).trimmed() + '=' + oneLine(value));
     }
 }
 
+void IniFile::setInt(QByteArrayView section, QByteArrayView key, int value) {
+    setText(section, key, QByteArray::number(value));
+}
+
+void IniFile::save() {
+    const Error failure(QStringLiteral("Unable to write to %1").arg(path_));
+    if (tooLarge_) {
+        throw failure;
+    }
+    const QString target = resolvePath(path_);
+    // Replacing goes through the directory, which would get past a read-only file (and
+    // access checks let root write anything, so the file's own write bits count too).
+    const QFileInfo existing(target);
+    constexpr auto kAnyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    if (existing.exists() &&
+        (!existing.isFile() || !existing.isWritable() || !(existing.permissions() & kAnyWrite))) {
+        throw failure;
+    }
+    QByteArray bytes;
+    for (const QByteArray& line : lines_) {
+        bytes += line;
+        bytes += lineEnd_;
+    }
+    QSaveFile out(target);
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+        throw failure;
+    }
+}
+
+void IniFile::writeText(QByteArrayView section, QByteArrayView key, QByteArrayView value) {
+    setText(section, key, value);
+    save();
+}
+
 void IniFile::writeInt(QByteArrayView section, QByteArrayView key, int value) {
-    writeText(section, key, QByteArray::number(value));
+    setInt(section, key, value);
+    save();
 }
 
 IniFile programSettings() {
     return IniFile(programPaths().settingsFile);
 }
 
+int clampFontPoints(int points) {
+    return std::clamp(points, kMinFontPoints, kMaxFontPoints);
+}
+
 FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int defaultPoints) {
     FontSetting setting;
     setting.name = settings.readText(section, "SriftName", "");
-    setting.points = settings.readInt(section, "SriftSize", defaultPoints);
+    setting.points = clampFontPoints(settings.readInt(section, "SriftSize", defaultPoints));
     setting.color = settings.readInt(section, "SriftColor", 0);
     return setting;
 }

@@ -4,10 +4,13 @@
 #include <QByteArrayView>
 #include <QString>
 
+#include <vector>
+
 namespace lentora {
 
 // The settings file: sections and key=value lines, names matched without regard to letter
-// case, values kept as code page 1257 bytes. Each read looks at the file as it is now.
+// case, values kept as code page 1257 bytes. The file is read once, when the object is made;
+// reads and changes work on that copy, and save() replaces the file with it in one step.
 class IniFile {
 public:
     explicit IniFile(QString path);
@@ -20,13 +23,24 @@ public:
     // Decimal, or hexadecimal after "0x"; anything else gives the default.
     int readInt(QByteArrayView section, QByteArrayView key, int defaultValue) const;
 
-    // Keeps every other section, key, comment and their order; replaces the file atomically.
-    // Throws Error("Unable to write to <path>") when the file cannot be written.
+    // Change the copy only; every other section, key, comment and their order stay.
+    void setText(QByteArrayView section, QByteArrayView key, QByteArrayView value);
+    void setInt(QByteArrayView section, QByteArrayView key, int value);
+
+    // Replaces the file atomically with the copy: all changes or none reach it.
+    // Throws Error("Unable to write to <path>") when the file cannot be written, a read-only
+    // file included.
+    void save();
+
+    // One change, saved at once.
     void writeText(QByteArrayView section, QByteArrayView key, QByteArrayView value);
     void writeInt(QByteArrayView section, QByteArrayView key, int value);
 
 private:
     QString path_;
+    std::vector<QByteArray> lines_;
+    QByteArray lineEnd_;
+    bool tooLarge_ = false;  // never rewritten: that would throw away what it holds
 };
 
 // The settings file of the program (ProgramPaths::settingsFile).
@@ -39,6 +53,13 @@ struct FontSetting {
     int color = 0;  // red in the lowest byte, then green, then blue
 };
 
+// The font sizes a window accepts from the settings; outside them the text is unreadable or
+// the pages stay empty.
+inline constexpr int kMinFontPoints = 6;
+inline constexpr int kMaxFontPoints = 48;
+int clampFontPoints(int points);
+
+// The size is kept within kMinFontPoints..kMaxFontPoints.
 FontSetting readFontSetting(const IniFile& settings, QByteArrayView section, int defaultPoints);
 
 }  // namespace lentora

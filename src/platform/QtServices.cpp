@@ -5,10 +5,14 @@
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
 #include "platform/TextPrinting.h"
+#include "platform/WindowPlacement.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPrinter>
 #include <QPrinterInfo>
@@ -66,6 +70,25 @@ private:
     std::unique_ptr<QSoundEffect> effect_;
 };
 
+// The help window closes by Escape and by its context menu too, so that it can be closed
+// without a window manager.
+class HelpWindow : public QTextBrowser {
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Escape) {
+            close();
+            return;
+        }
+        QTextBrowser::keyPressEvent(event);
+    }
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        std::unique_ptr<QMenu> menu(createStandardContextMenu(event->pos()));
+        menu->addSeparator();
+        menu->addAction(QString::fromUtf8("Uždaryti"), this, &QWidget::close);
+        menu->exec(event->globalPos());
+    }
+};
+
 // The help file is an HTML document whose topics are anchors named by context number.
 class QtHelpService : public HelpService {
 public:
@@ -82,6 +105,10 @@ private:
     void show(const QString& anchor) {
         guarded([&] {
             load();
+            if (!browser_->isVisible()) {
+                // Centred, so that it does not lie over the window that asked for it.
+                centreOnScreen(browser_.get());
+            }
             browser_->show();
             browser_->raise();
             browser_->activateWindow();
@@ -108,7 +135,7 @@ private:
             throw Error(QStringLiteral("Cannot open file %1").arg(path));
         }
         if (!browser_) {
-            browser_ = std::make_unique<QTextBrowser>();
+            browser_ = std::make_unique<HelpWindow>();
             browser_->setWindowTitle(QStringLiteral("Lentora – pagalba"));
             browser_->setOpenExternalLinks(true);
             browser_->resize(640, 560);

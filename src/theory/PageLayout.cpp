@@ -2,6 +2,8 @@
 
 #include "theory/TheoryText.h"
 
+#include <algorithm>
+
 namespace lentora::theory {
 
 TextStyle pageTextStyle(bool bold, bool title) {
@@ -14,7 +16,8 @@ TextStyle pageTextStyle(bool bold, bool title) {
 PageLayout layoutPage(const QByteArrayList& tokens, int start, int width, int height,
                       TextMetrics& metrics) {
     PageLayout page;
-    int index = std::max(start, 0);
+    const int first = std::max(start, 0);
+    int index = first;
     int x = 0;
     int y = 0;
     int lineHeight = 0;
@@ -34,12 +37,16 @@ PageLayout layoutPage(const QByteArrayList& tokens, int start, int width, int he
             x = 0;
             y += lineHeight;
         }
-        if (x + w > width || y + lineHeight > height) {
+        // A page that has taken nothing yet takes this word anyway, so that pages always
+        // advance.
+        if (y + lineHeight > height && index > first) {
             break;
         }
+        // A word wider than the page stands alone on its line, cut at the page edge.
+        const int cell = std::max(0, std::min(w, width - x));
         page.placed.append(
-            {index, std::move(style.text), style.bold, style.title, x, y, w, lineHeight});
-        x += w;
+            {index, std::move(style.text), style.bold, style.title, x, y, cell, lineHeight});
+        x += cell;
         ++index;
     }
     page.endIndex = index;

@@ -30,7 +30,8 @@ struct PageLayout {
 };
 
 // Lays out the tokens from `start` on a page of width × height, line by line, until the tokens
-// run out or the next word does not fit. A word wider than the page ends the page unplaced.
+// run out or the next word does not fit. A word wider than the page is placed alone on its
+// line, its cell cut at the page edge; every page takes at least one token.
 PageLayout layoutPage(const QByteArrayList& tokens, int start, int width, int height,
                       TextMetrics& metrics);
 

@@ -1,5 +1,8 @@
 #include "theory/TTeorijosForma.h"
 
+#include "content/Rows.h"
+#include "content/Schema.h"
+#include "platform/BuiltInPictures.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/ExerciseFont.h"
@@ -18,6 +21,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
@@ -44,15 +48,6 @@ void drawPage(QPainter& painter, const theory::PageLayout& page, FontTextMetrics
         painter.drawText(token.x,
                          token.y + metrics.ascent(theory::pageTextStyle(token.bold, token.title)),
                          fromCp1257(token.text));
-    }
-}
-
-// A missing corner picture is reported once per run; the corner still turns pages.
-void reportMissingCorner(const QString& text) {
-    static bool reported = false;
-    if (!reported) {
-        reported = true;
-        reportError(text);
     }
 }
 
@@ -114,15 +109,13 @@ void TTeorijosForma::FormCreate() {
         Knyga->adjustSize();
     });
     // Loaded even when the book picture is missing: the text is worth showing without it.
-    guarded([&] { table_.load(joinPath(paths.programDir, "Data/Teorija.cds")); });
-    const std::pair<PageCorner*, const char*> corners[] = {{Image2, "Piesin/kampas_atgal.bmp"},
-                                                           {Image3, "Piesin/kampas_pirmyn.bmp"}};
-    for (const auto& [corner, file] : corners) {
-        try {
-            corner->setPicture(loadPixmap(joinPath(paths.teorijaDir, file)));
-        } catch (const Error& error) {
-            reportMissingCorner(error.text());
-        }
+    guarded([&] { table_.load(joinPath(paths.programDir, content::theorySchema().file)); });
+    // The corners are part of the window's design, built into the program.
+    const std::pair<PageCorner*, const char*> corners[] = {{Image2, ":/theory/kampas_atgal.svg"},
+                                                           {Image3, ":/theory/kampas_pirmyn.svg"}};
+    for (const auto& [corner, resource] : corners) {
+        corner->setPicture(
+            builtInPicture(QString::fromLatin1(resource), corner->size(), devicePixelRatioF()));
     }
 }
 
@@ -140,7 +133,7 @@ bool TTeorijosForma::OpenRecord(std::uint16_t recordNumber) {
         return false;
     }
     // The whole text is kept for printing; the book shows its first 6000 bytes.
-    fullText_ = table_.asText("Teorija");
+    fullText_ = content::TheoryRow::read(table_).text;
     readFontSettings();
     tokens_ = theory::bookTokens(fullText_);
     spreads_.reset();
@@ -227,6 +220,26 @@ void TTeorijosForma::Udaryti1Click() {
 
 void TTeorijosForma::contextMenuEvent(QContextMenuEvent* event) {
     PopupMenu1->popup(event->globalPos());
+}
+
+void TTeorijosForma::keyPressEvent(QKeyEvent* event) {
+    // The keys turn only where a corner is shown, as a click on it would.
+    switch (event->key()) {
+        case Qt::Key_PageDown:
+        case Qt::Key_Right:
+            if (Image3->isVisible()) {
+                guarded([this] { Image3DblClick(); });
+            }
+            break;
+        case Qt::Key_PageUp:
+        case Qt::Key_Left:
+            if (Image2->isVisible()) {
+                guarded([this] { Image2DblClick(); });
+            }
+            break;
+        default:
+            QDialog::keyPressEvent(event);
+    }
 }
 
 }  // namespace lentora

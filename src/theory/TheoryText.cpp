@@ -1,6 +1,6 @@
 #include "theory/TheoryText.h"
 
-#include "content/ContentTable.h"
+#include "content/MemoLines.h"
 #include "platform/CodePage1257.h"
 
 namespace lentora::theory {

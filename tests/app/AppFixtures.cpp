@@ -1,6 +1,8 @@
 #include "AppFixtures.h"
 
 #include "content/DataPacket.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "platform/CodePage1257.h"
 
 #include <QBuffer>
@@ -9,28 +11,27 @@
 namespace lentora::testing {
 
 using content::FieldDef;
-using content::FieldType;
 using content::TableData;
 
 QByteArray menuTablePacket(const std::vector<MenuRow>& rows) {
-    TableData table;
-    // Hint and Komandos without a WIDTH property.
-    table.fields = {content::numberField("Id"), FieldDef{"Hint", FieldType::Text, 1, std::nullopt},
-                    content::flagField("Matomas"), content::flagField("Pasiekiamas"),
-                    FieldDef{"Komandos", FieldType::Memo, 4, std::nullopt}};
-    table.keyFields = {0};
+    TableData table = content::menuSchema().emptyTable();
+    for (FieldDef& field : table.fields) {
+        field.width.reset();  // as files without a WIDTH property
+    }
     for (const MenuRow& row : rows) {
-        table.rows.push_back({double(row.id), row.hint, row.visible, row.enabled, row.komandos});
+        table.rows.push_back(
+            content::MenuRow{row.id, row.hint, row.visible, row.enabled, row.komandos}.values());
     }
     return content::writeDataPacket(table);
 }
 
 QByteArray movableTablePacket(const std::vector<MovableRow>& rows) {
-    TableData table;
-    table.fields = {content::numberField("Id"), content::numberField("Tipas")};
-    table.keyFields = {0};
+    TableData table = content::movableWordsSchema().emptyTable();
     for (const MovableRow& row : rows) {
-        table.rows.push_back({double(row.id), double(row.type)});
+        std::vector<content::Value> values(table.fields.size());  // nulls
+        values.front() = double(row.id);
+        values.back() = double(row.type);  // Tipas, the last field
+        table.rows.push_back(std::move(values));
     }
     return content::writeDataPacket(table);
 }
@@ -52,8 +53,8 @@ QByteArray commandLine(int record, const char* kindUtf8) {
 
 void writeShellCourse(const TempProgramDir& dir, const std::vector<MenuRow>& menu,
                       const std::vector<MovableRow>& movable, const char* outlineUtf8) {
-    dir.writeFile(QStringLiteral("Data/Meniu.cds"), menuTablePacket(menu));
-    dir.writeFile(QStringLiteral("Data/Nesioj.cds"), movableTablePacket(movable));
+    dir.writeFile(content::menuSchema().file, menuTablePacket(menu));
+    dir.writeFile(content::movableWordsSchema().file, movableTablePacket(movable));
     if (outlineUtf8) {
         dir.writeFile(QStringLiteral("MENIU.MNU"), toCp1257(QString::fromUtf8(outlineUtf8)));
     }

@@ -19,43 +19,34 @@ struct FakeWindows : WindowFactory {
     int possible = 2;
     int throwAtRecord = -1;
 
-    struct Theory : TheoryEntry {
-        FakeWindows* owner;
-        explicit Theory(FakeWindows* o) : owner(o) {}
-        bool Execute(std::uint16_t record) override {
-            owner->opened.push_back("theory:" + std::to_string(record));
-            return true;
-        }
-    };
-    struct Exercise : ExerciseEntry {
+    struct Window : WindowEntry {
         FakeWindows* owner;
         std::string kind;
-        Exercise(FakeWindows* o, std::string k) : owner(o), kind(std::move(k)) {}
-        bool Execute(std::int32_t record, std::int32_t& score, std::int32_t& maxScore) override {
+        Window(FakeWindows* o, std::string k) : owner(o), kind(std::move(k)) {}
+        bool Execute(std::int32_t record, ScoreTotals& totals) override {
             owner->opened.push_back(kind + ":" + std::to_string(record));
             if (record == owner->throwAtRecord) {
                 throw Error(QStringLiteral("Cannot open file Memo.tmp"));
             }
-            score += owner->points;
-            maxScore += owner->possible;
+            if (kind != "theory") {
+                totals.score += owner->points;
+                totals.maxScore += owner->possible;
+            }
             return false;  // the result is not used
         }
     };
 
-    std::unique_ptr<TheoryEntry> createTheoryBook(QWidget*) override {
-        return std::make_unique<Theory>(this);
+    void addFake(WindowKey key, std::string kind) {
+        add(key, [this, kind](QWidget*) { return std::make_unique<Window>(this, kind); });
     }
-    std::unique_ptr<ExerciseEntry> createSimpleTest(QWidget*) override {
-        return std::make_unique<Exercise>(this, "simple");
-    }
-    std::unique_ptr<ExerciseEntry> createMovableWords(QWidget*) override {
-        return std::make_unique<Exercise>(this, "movable1");
-    }
-    std::unique_ptr<ExerciseEntry> createMovableWordsSorting(QWidget*) override {
-        return std::make_unique<Exercise>(this, "movable2");
-    }
-    std::unique_ptr<ExerciseEntry> createMarkedWords(QWidget*) override {
-        return std::make_unique<Exercise>(this, "marked");
+
+    FakeWindows() {
+        using content::CommandKind;
+        addFake({CommandKind::Theory}, "theory");
+        addFake({CommandKind::SimpleTest}, "simple");
+        addFake({CommandKind::MovableWords, 1}, "movable1");
+        addFake({CommandKind::MovableWords, 2}, "movable2");
+        addFake({CommandKind::MarkedWords}, "marked");
     }
 };
 
@@ -162,15 +153,10 @@ TEST_F(DispatchFixture, ALinkToAMissingRowRunsNothing) {
 }
 
 TEST_F(DispatchFixture, KindsWithoutAWindowOpenNothing) {
-    struct NoWindows : WindowFactory {
-        std::unique_ptr<TheoryEntry> createTheoryBook(QWidget*) override { return nullptr; }
-        std::unique_ptr<ExerciseEntry> createSimpleTest(QWidget*) override { return nullptr; }
-        std::unique_ptr<ExerciseEntry> createMovableWords(QWidget*) override { return nullptr; }
-        std::unique_ptr<ExerciseEntry> createMovableWordsSorting(QWidget*) override {
-            return nullptr;
-        }
-        std::unique_ptr<ExerciseEntry> createMarkedWords(QWidget*) override { return nullptr; }
-    } none;
+    // Creators that give no window, and kinds with no creator at all.
+    WindowFactory none;
+    none.add({content::CommandKind::Theory}, [](QWidget*) { return nullptr; });
+    none.add({content::CommandKind::SimpleTest}, {});
     setUp(
         {{1, lines({commandLine(1, "Teorijos langas"), commandLine(5, "Kilnojamų žodžių pratimas"),
                     commandLine(1, "Paprastas pratimas")})}});

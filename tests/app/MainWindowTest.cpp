@@ -26,23 +26,20 @@ namespace {
 
 struct RecordingWindows : WindowFactory {
     std::vector<int> tests;
-    struct Test : ExerciseEntry {
+    struct Test : WindowEntry {
         RecordingWindows* owner;
         explicit Test(RecordingWindows* o) : owner(o) {}
-        bool Execute(std::int32_t record, std::int32_t& score, std::int32_t& maxScore) override {
+        bool Execute(std::int32_t record, ScoreTotals& totals) override {
             owner->tests.push_back(record);
-            score += 5;
-            maxScore += 8;
+            totals.score += 5;
+            totals.maxScore += 8;
             return true;
         }
     };
-    std::unique_ptr<TheoryEntry> createTheoryBook(QWidget*) override { return nullptr; }
-    std::unique_ptr<ExerciseEntry> createSimpleTest(QWidget*) override {
-        return std::make_unique<Test>(this);
+    RecordingWindows() {
+        add({content::CommandKind::SimpleTest},
+            [this](QWidget*) { return std::make_unique<Test>(this); });
     }
-    std::unique_ptr<ExerciseEntry> createMovableWords(QWidget*) override { return nullptr; }
-    std::unique_ptr<ExerciseEntry> createMovableWordsSorting(QWidget*) override { return nullptr; }
-    std::unique_ptr<ExerciseEntry> createMarkedWords(QWidget*) override { return nullptr; }
 };
 
 constexpr const char* kOutline =

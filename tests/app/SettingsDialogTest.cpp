@@ -1,11 +1,17 @@
 #include "app/TProgNustForm.h"
+#include "app/TSriftoForma.h"
 #include "platform/CodePage1257.h"
+#include "platform/Fonts.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramPaths.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramDir.h"
 
+#include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFile>
+#include <QFontDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -68,10 +74,11 @@ TEST_F(SettingsDialogTest, LayoutOfBothPages) {
 
 TEST_F(SettingsDialogTest, GeraiWithoutChangesWritesEveryKeyInOrder) {
     dir.writeFile(QStringLiteral("LENTORA.INI"),
-                  "[Status Bar]\r\nSriftName=Arial\r\n[Teorijos langas]\r\nSriftSize=14\r\n");
+                  "[Status Bar]\r\nSriftName=Arial\r\n[Teorijos langas]\r\nSriftSize=5000\r\n");
     TProgNustForm dialog(nullptr, chooser());
-    EXPECT_EQ(dialog.sizeBoxes[0]->text(), QStringLiteral("14"));
-    EXPECT_EQ(dialog.sizeBoxes[1]->text(), QStringLiteral("10"));
+    // Shown as the windows use them: cut to the font range, or the window's own default.
+    EXPECT_EQ(dialog.sizeBoxes[0]->text(), QStringLiteral("48"));
+    EXPECT_EQ(dialog.sizeBoxes[1]->text(), QStringLiteral("14"));
     EXPECT_TRUE(dialog.backgroundButtons[0]->isChecked());
     dialog.BitBtn1->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -79,16 +86,16 @@ TEST_F(SettingsDialogTest, GeraiWithoutChangesWritesEveryKeyInOrder) {
     const QByteArrayList expected = {"[Status Bar]",
                                      "SriftName=Arial",
                                      "[Teorijos langas]",
-                                     "SriftSize=14",
+                                     "SriftSize=48",
                                      "SriftName=",
                                      "SriftColor=0",
                                      "[Testas su nesiojamais zodziais]",
                                      "SriftName=",
-                                     "SriftSize=10",
+                                     "SriftSize=14",
                                      "SriftColor=0",
                                      "[Pabraukiami zodziai]",
                                      "SriftName=",
-                                     "SriftSize=10",
+                                     "SriftSize=12",
                                      "SriftColor=0",
                                      "[Paprastas testas]",
                                      "SriftName=",
@@ -99,6 +106,16 @@ TEST_F(SettingsDialogTest, GeraiWithoutChangesWritesEveryKeyInOrder) {
                                      "[Fonas]",
                                      "Fono failas=Fonas1"};
     EXPECT_EQ(nonEmptyLines(programPaths().settingsFile), expected);
+}
+
+TEST_F(SettingsDialogTest, GeraiWithoutAFileWritesTheSizesTheWindowsUse) {
+    TProgNustForm dialog(nullptr, chooser());
+    dialog.BitBtn1->click();
+    const IniFile settings = programSettings();
+    const int expected[] = {14, 14, 12, 10};
+    for (int row = 0; row < FontRowCount; ++row) {
+        EXPECT_EQ(settings.readInt(fontSection(row), "SriftSize", 0), expected[row]) << row;
+    }
 }
 
 TEST_F(SettingsDialogTest, AtsisakytiWritesNothing) {
@@ -168,29 +185,49 @@ TEST_F(SettingsDialogTest, PagalbaOpensTopicTwoAndStaysOpen) {
     EXPECT_TRUE(dialog.isVisible());
 }
 
-TEST_F(SettingsDialogTest, AnUnwritableFileIsReportedAndTheDialogStillCloses) {
-    const QString settingsPath =
-        dir.writeFile(QStringLiteral("LENTORA.INI"), "[Fonas]\r\nFono failas=Fonas2\r\n");
-    const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+TEST_F(SettingsDialogTest, AnUnwritableFileIsReportedWritesNoKeyAndTheDialogStillCloses) {
+    const QByteArray original = "[Fonas]\r\nFono failas=Fonas2\r\n";
+    const QString settingsPath = dir.writeFile(QStringLiteral("LENTORA.INI"), original);
+    // Read-only, in a directory that could take a new file.
     QFile::setPermissions(settingsPath, QFileDevice::ReadOwner);
-    QFile probe(dir.filePath(QStringLiteral("probe")));
-    const bool permissionsHold = !probe.open(QIODevice::WriteOnly);
-    if (!permissionsHold) {
-        // Running as root: a directory in the file's place cannot be written either.
-        probe.close();
-        QFile::setPermissions(dir.path(), writable);
-        QFile::setPermissions(settingsPath, writable);
-        QFile::remove(settingsPath);
-        dir.makeDir(QStringLiteral("LENTORA.INI"));
-    }
     TProgNustForm dialog(nullptr, chooser());
     dialog.BitBtn1->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(fakes.messages.errors,
               QStringList{QStringLiteral("Unable to write to %1.").arg(settingsPath)});
-    if (permissionsHold) {
-        EXPECT_EQ(programSettings().readText("Fonas", "Fono failas", ""), "Fonas2");
+    QFile file(settingsPath);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), original);
+    QFile::setPermissions(settingsPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+TEST(FontChooser, EmbedsQtsChooserWithoutButtonsBesideTheSixteenColours) {
+    QFont preset(installedFaceFor(QStringLiteral("Arial")));
+    preset.setPointSize(12);
+    EXPECT_EQ(TSriftoForma(nullptr, preset, QColor(Qt::black)).colour(), QColor(Qt::black));
+    TSriftoForma chooser(nullptr, preset, QColor(0, 0, 128));
+    EXPECT_FALSE(chooser.fontPart()->isWindow());
+    for (QDialogButtonBox* box : chooser.fontPart()->findChildren<QDialogButtonBox*>()) {
+        EXPECT_FALSE(box->isVisibleTo(&chooser));
     }
-    QFile::setPermissions(dir.path(), writable);
+    EXPECT_EQ(chooser.points(), 12);
+    EXPECT_EQ(chooser.colourBox()->count(), 16);
+    EXPECT_EQ(chooser.colour(), QColor(0, 0, 128));
+    EXPECT_EQ(chooser.preview()->text(), QString::fromUtf8("ĄČĘĖĮŠŲŪŽ ąčęėįšųūž"));
+    chooser.colourBox()->setCurrentIndex(9);
+    EXPECT_EQ(chooser.preview()->palette().color(QPalette::WindowText), QColor(Qt::red));
+    EXPECT_EQ(chooser.okButton()->text(), QString::fromUtf8("Gerai"));
+    EXPECT_EQ(familyWithoutFoundry(QStringLiteral("Nimbus Roman [UKWN]")), "Nimbus Roman");
+
+    // A colour of a hand-edited file that is none of the sixteen is kept.
+    TSriftoForma other(nullptr, preset, QColor(1, 2, 3));
+    EXPECT_EQ(other.colourBox()->count(), 17);
+    EXPECT_EQ(other.colour(), QColor(1, 2, 3));
+}
+
+TEST_F(SettingsDialogTest, TheFourRowLabelsShareOneSize) {
+    TProgNustForm dialog(nullptr, chooser());
+    for (QLabel* label : dialog.rowLabels) {
+        EXPECT_EQ(label->font().pixelSize(), dialog.rowLabels[0]->font().pixelSize());
+    }
 }

@@ -1,9 +1,9 @@
 #include "controls/PictureButtonLogic.h"
 #include "controls/TPictureButton.h"
 #include "controls/WindowPictures.h"
-#include "support/TempProgramDir.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
@@ -117,6 +117,8 @@ struct ButtonOnParent {
         button = new TPictureButton(&parent);
         QObject::connect(button, &TPictureButton::OnClick, [this] { ++clicks; });
         parent.show();
+        // A button just shown ignores presses for a moment.
+        EXPECT_TRUE(QTest::qWaitFor([this] { return button->takesPresses(); }));
     }
     void move(QPoint point, Qt::MouseButtons held = Qt::NoButton) {
         QMouseEvent event(QEvent::MouseMove, point, button->mapToGlobal(point), Qt::NoButton, held,
@@ -268,6 +270,58 @@ TEST(PictureButtonWidget, MouseEventsFireBeforeTheButtonsOwnHandling) {
     fixture.move(kOnShape, Qt::LeftButton);
     QTest::mouseRelease(fixture.button, Qt::LeftButton, {}, kOnShape);
     EXPECT_EQ(seen, (std::vector<QString>{"down", "move", "up", "click"}));
+}
+
+// A button that has just become visible (its window shown, or put in place of another) ignores
+// a press and its release; a later press clicks, the second press of a double click included.
+TEST(PictureButtonWidget, IgnoresAPressJustAfterItBecomesVisible) {
+    ButtonOnParent fixture;
+    fixture.button->setBitmapUp(upPicture());
+    fixture.button->hide();
+    fixture.button->show();
+    ASSERT_FALSE(fixture.button->takesPresses());
+    QTest::mouseClick(fixture.button, Qt::LeftButton, {}, kOnShape);
+    EXPECT_EQ(fixture.clicks, 0);
+    EXPECT_EQ(fixture.button->buttonState(), State::Up);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return fixture.button->takesPresses(); }));
+    QTest::mouseDClick(fixture.button, Qt::LeftButton, {}, kOnShape);
+    QTest::mouseRelease(fixture.button, Qt::LeftButton, {}, kOnShape);
+    EXPECT_EQ(fixture.clicks, 1);
+}
+
+// Space clicks the focused button, once per key press: a held key's repeats never do, nor
+// those of the caption's accelerator. The focus shows as a frame.
+TEST(PictureButtonWidget, SpaceClicksTheFocusedButtonButNotItsRepeats) {
+    ButtonOnParent fixture;
+    fixture.button->setBitmapUp(upPicture());
+    fixture.button->setCaption("&Toliau");
+    fixture.parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&fixture.parent));
+    auto frameShown = [&] {
+        const QImage shown = fixture.parent.grab().toImage();
+        for (int x = 0; x < fixture.button->width(); ++x) {
+            if (shown.pixel(x, 0) != qRgb(255, 0, 0)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    fixture.button->clearFocus();
+    EXPECT_FALSE(frameShown());
+    fixture.button->setFocus(Qt::TabFocusReason);
+    EXPECT_TRUE(fixture.button->hasFocus());
+    EXPECT_TRUE(frameShown());
+    QTest::keyClick(fixture.button, Qt::Key_Space);
+    EXPECT_EQ(fixture.clicks, 1);
+    for (int key : {int(Qt::Key_Space), int(Qt::Key_T)}) {
+        QKeyEvent repeated(QEvent::KeyPress, key,
+                           key == Qt::Key_T ? Qt::AltModifier : Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(fixture.button, &repeated);
+    }
+    EXPECT_EQ(fixture.clicks, 1);
+    QKeyEvent repeatedEnter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    EXPECT_FALSE(fixture.button->clickByKey(repeatedEnter));
+    EXPECT_EQ(fixture.clicks, 1);
 }
 
 // The built-in arrows keep their logical size and one shape at every ratio: the over picture

@@ -9,6 +9,8 @@
 #include <QFontMetrics>
 #include <QImage>
 
+#include <QFile>
+
 #include <limits>
 
 #include <gtest/gtest.h>
@@ -104,4 +106,24 @@ TEST(Pictures, LoadWithoutRegardToCaseOrReportThePath) {
     }
     const QString broken = dir.writeFile("broken.bmp", "BM\xFF\xFF\xFF\x7F garbage");
     EXPECT_THROW(loadPixmap(broken), Error);
+
+    // A picture cut short is an unreadable one, not a black one.
+    QFile whole(dir.filePath("Testai/Mygtukas/toliau.bmp"));
+    ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+    const QString cut = dir.writeFile("cut.bmp", whole.read(whole.size() - 100));
+    try {
+        loadImage(cut);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "Cannot open file " + cut);
+    }
+
+    dir.makeDir("Tuscias");
+    EXPECT_FALSE(pickRandomPicture(dir.path(), "*.BMP", 0).isEmpty());
+    try {
+        pickRandomPicture(dir.filePath("Tuscias/"), "*.BMP", 3);
+        FAIL() << "no error";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.text(), "Cannot find any picture in " + dir.filePath("Tuscias/"));
+    }
 }

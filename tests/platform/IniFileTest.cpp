@@ -89,6 +89,21 @@ TEST(IniFile, WriteKeepsEverythingElseAndLineEnds) {
     EXPECT_EQ(settings.readText("Teorijos langas", "SriftName", ""), "Times New Roman");
 }
 
+TEST(IniFile, ChangesReachTheFileOnlyOnSaveAndReadsUseTheCopy) {
+    TempProgramDir dir;
+    const QString path = dir.writeFile("LENTORA.INI", "[S]\nk=1\n");
+    IniFile settings(path);
+    settings.setInt("S", "k", 2);
+    settings.setText("T", "n", "x");
+    EXPECT_EQ(settings.readInt("S", "k", 0), 2);
+    EXPECT_EQ(readBytes(path), "[S]\nk=1\n");
+    // Later changes to the file are not seen by a copy already read.
+    dir.writeFile("LENTORA.INI", "[S]\nk=3\n");
+    EXPECT_EQ(settings.readInt("S", "k", 0), 2);
+    settings.save();
+    EXPECT_EQ(readBytes(path), "[S]\nk=2\n[T]\nn=x\n");
+}
+
 TEST(IniFile, NewFileUsesCrLfAndValuesCannotBreakLines) {
     TempProgramDir dir;
     IniFile settings(dir.filePath("LENTORA.INI"));
@@ -119,6 +134,16 @@ TEST(IniFile, FailedWriteThrowsAndLeavesFileAlone) {
     } catch (const Error& error) {
         EXPECT_EQ(error.text(), "Unable to write to " + dir.filePath("plain/LENTORA.INI"));
     }
+    // A read-only file fails though its directory could take a new one, as root too.
+    const QByteArray original = "[S]\r\nk=old\r\n";
+    const QString readOnly = dir.writeFile("LENTORA.INI", original);
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    IniFile locked(readOnly);
+    locked.setText("S", "k", "new");
+    EXPECT_THROW(locked.save(), Error);
+    EXPECT_EQ(readBytes(readOnly), original);
+    QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+
     IniFile nowhere(dir.filePath("missing/dir/LENTORA.INI"));
     EXPECT_THROW(nowhere.writeInt("S", "k", 1), Error);
     EXPECT_FALSE(QDir(dir.filePath("missing")).exists());
@@ -182,4 +207,11 @@ TEST(FontSetting, ReadsSectionAndAppliesCutName) {
     EXPECT_EQ(test.font.pixelSize(), 13);
     EXPECT_EQ(test.color, QColor(Qt::black));
     EXPECT_EQ(readExerciseFont(settings, "Teorijos langas", 14, "X").color, QColor(Qt::red));
+
+    // Hand-edited sizes outside 6..48 points are kept within them.
+    const std::pair<const char*, int> sizes[] = {{"0", 6}, {"-5", 6}, {"5000", 48}, {"48", 48}};
+    for (const auto& [text, points] : sizes) {
+        settings.writeText("Paprastas testas", "SriftSize", text);
+        EXPECT_EQ(readFontSetting(settings, "Paprastas testas", 10).points, points) << text;
+    }
 }

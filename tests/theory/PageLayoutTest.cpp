@@ -72,19 +72,25 @@ TEST(PageLayout, AParagraphEndBelowAFullPageIsTakenOnThatPage) {
     EXPECT_EQ(next.placed[0].x, 0);
 }
 
-TEST(PageLayout, AWordWiderThanThePageIsNeverDrawnAndHoldsUpEveryLaterPage) {
+TEST(PageLayout, AWordWiderThanThePageStandsAloneCutAtTheEdgeAndThePagesGoOn) {
+    // " waytoolongword" is 150 wide on a page of 100.
     const QByteArrayList tokens = bookTokens("T\rok waytoolongword end");
-    SpreadState spreads;
-    showSpread(tokens, spreads);
-    EXPECT_EQ(tokens[spreads.rightPageStart()], " waytoolongword");
-    EXPECT_TRUE(spreads.nextVisible());
-    for (int turn = 0; turn < 3; ++turn) {
-        ASSERT_TRUE(spreads.turnForward());
-        const PageLayout left = page(tokens, spreads.leftPageStart());
-        EXPECT_TRUE(left.placed.isEmpty());
-        showSpread(tokens, spreads);
-        EXPECT_TRUE(spreads.nextVisible());
-    }
+    const PageLayout first = page(tokens, 0);
+    ASSERT_EQ(first.placed.size(), 3);
+    EXPECT_EQ(first.placed[2].text, " waytoolongword");
+    EXPECT_EQ(first.placed[2].x, 0);
+    EXPECT_EQ(first.placed[2].y, 44);
+    EXPECT_EQ(first.placed[2].width, kWidth);
+    EXPECT_EQ(tokens[first.endIndex], " end");  // the next word follows on the next page
+    const PageLayout second = page(tokens, first.endIndex);
+    ASSERT_EQ(second.placed.size(), 1);
+    EXPECT_EQ(second.endIndex, tokens.size());
+
+    // A page that could take nothing still takes its first word: pages always advance.
+    FixedTextMetrics metrics = fixedMetrics();
+    const PageLayout tiny = layoutPage(tokens, 2, 5, 10, metrics);
+    ASSERT_EQ(tiny.placed.size(), 1);
+    EXPECT_EQ(tiny.endIndex, 3);
 }
 
 TEST(PageLayout, TheNextArrowFollowsWhatIsLeftBehindTheRightPage) {

@@ -3,6 +3,8 @@
 #include "theory/TTeorijosForma.h"
 
 #include "content/DataPacket.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "platform/Error.h"
 #include "platform/FileListing.h"
 #include "support/FakeServices.h"
@@ -29,11 +31,9 @@ QByteArray bmp(int width, int height) {
 }
 
 QByteArray theoryTable(const std::vector<std::pair<int, QByteArray>>& rows) {
-    content::TableData table;
-    table.fields = {content::numberField("Id"), content::memoField("Teorija")};
-    table.keyFields = {0};
+    content::TableData table = content::theorySchema().emptyTable();
     for (const auto& [id, text] : rows) {
-        table.rows.push_back({double(id), text});
+        table.rows.push_back(content::TheoryRow{id, text}.values());
     }
     return content::writeDataPacket(table);
 }
@@ -50,11 +50,9 @@ QByteArray longText() {
 class TheoryBookWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir.writeFile("Data/Teorija.cds",
+        dir.writeFile(content::theorySchema().file,
                       theoryTable({{1, longText()}, {2, "@Trumpas#\r\nVienas sakinys."}}));
         dir.writeFile("Testai/Teorija/Piesin/knyga.bmp", bmp(705, 505));
-        dir.writeFile("Testai/Teorija/Piesin/kampas_atgal.bmp", bmp(59, 54));
-        dir.writeFile("Testai/Teorija/Piesin/kampas_pirmyn.bmp", bmp(50, 63));
         for (const char* name : {"a.wav", "B.WAV", "c.wav"}) {
             dir.writeFile(QStringLiteral("Testai/Teorija/Garsai/") + name, "RIFF");
         }
@@ -104,6 +102,17 @@ TEST_F(TheoryBookWindow, TurnsPagesForwardAndBackWithASoundEachTime) {
     EXPECT_FALSE(form.previousCorner()->isVisible());
     EXPECT_EQ(form.spreads().rightPageStart(), rightStart);
     EXPECT_EQ(fakes.sound.played.size(), 2);
+
+    // The keys turn as the corners do, and nothing where no corner is shown.
+    QTest::keyClick(&form, Qt::Key_PageUp);
+    EXPECT_EQ(fakes.sound.played.size(), 2);
+    QTest::keyClick(&form, Qt::Key_PageDown);
+    paint(form);
+    EXPECT_EQ(form.spreads().spreadNo(), 1);
+    QTest::keyClick(&form, Qt::Key_Left);
+    paint(form);
+    EXPECT_EQ(form.spreads().spreadNo(), 0);
+    EXPECT_EQ(fakes.sound.played.size(), 4);
 
     // Forward to the end: the next corner disappears on the last spread.
     int turns = 0;
@@ -170,15 +179,40 @@ TEST_F(TheoryBookWindow, MenuCommandsOpenHelpPrintAndClose) {
     EXPECT_EQ(form.result(), 1);
 }
 
+// The program directory holds only the book picture, the table and the sounds: the corners come
+// with the program, so the book opens without a message and draws both on the white book.
+TEST_F(TheoryBookWindow, DrawsBothBuiltInCornersWithoutAnyMessage) {
+    TTeorijosForma form(nullptr);
+    ASSERT_TRUE(form.OpenRecord(1));
+    form.show();
+    paint(form);
+    QTest::mouseClick(form.nextCorner(), Qt::LeftButton);
+    paint(form);  // the second spread shows both corners
+    const QImage shown = form.grab().toImage().scaled(form.size());
+    EXPECT_TRUE(fakes.messages.errors.isEmpty());
+    for (PageCorner* corner : {form.previousCorner(), form.nextCorner()}) {
+        ASSERT_TRUE(corner->isVisible());
+        int drawn = 0;
+        const QRect area = corner->geometry();
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x) {
+                drawn += (shown.pixel(x, y) & 0xffffff) != 0xffffffu;
+            }
+        }
+        // Turned up, each corner covers about a third of its rectangle.
+        EXPECT_GT(drawn, area.width() * area.height() / 5);
+        EXPECT_LT(drawn, area.width() * area.height() * 2 / 3);
+    }
+}
+
 TEST_F(TheoryBookWindow, MissingFilesAreReportedAndTheBookGoesOn) {
     QFile::remove(dir.filePath("Testai/Teorija/Piesin/knyga.bmp"));
-    QFile::remove(dir.filePath("Testai/Teorija/Piesin/kampas_pirmyn.bmp"));
     QDir(dir.filePath("Testai/Teorija/Garsai")).removeRecursively();
     {
         TTeorijosForma form(nullptr);
         ASSERT_GE(fakes.messages.errors.size(), 1);
         EXPECT_TRUE(fakes.messages.errors[0].contains(QStringLiteral("knyga.bmp")));
-        // The text is still there, and the empty corner still turns the page, silently.
+        // The text is still there, and the corner still turns the page, silently.
         ASSERT_TRUE(form.OpenRecord(1));
         form.show();
         paint(form);

@@ -53,8 +53,9 @@ TEST(CdsTool, BuildThenDumpGivesBackTheSameJson) {
         "\"rows\":[[null,null,null,null,null],"
         "[-1.5,\"Ąžuolas \\\"ir\\\" \\\\ šaknys\",\"" +
         longText +
-        "\",false,\"\"],"
-        "[16,\"Šios\",\"t\\tab\",true,\"00016          Teorijos langas\\r\\n\"]]}\n";
+        "\",false,\"\"],[1e-07,\"\",\"\",true,\"\"],"
+        "[16,\"Šios\",\"t\\tab\",true,\"00016          Teorijos langas\\r\\n\"],"
+        "[4294967296,\"\\u0001\",\"1e-07\",false,\"\"]]}\n";
     const QString in = writeTemp(dir, QStringLiteral("in.json"), json);
     const QString cds = dir.filePath(QStringLiteral("out.cds"));
 
@@ -111,4 +112,17 @@ TEST(CdsTool, BrokenInputsFailNamingTheFile) {
     run = runCds({QStringLiteral("dump")});
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.err.contains(QStringLiteral("usage")));
+}
+
+// A command-line tool for content authors must run where no GUI library is installed.
+TEST(CdsTool, LinksNoGuiLibrary) {
+    QProcess ldd;
+    ldd.start(QStringLiteral("ldd"), {QStringLiteral(LENTORA_TEST_TOOLS_DIR "/lentora-cds")});
+    ASSERT_TRUE(ldd.waitForFinished(60000));
+    const QString libraries = QString::fromLocal8Bit(ldd.readAllStandardOutput());
+    ASSERT_TRUE(libraries.contains(QLatin1String("libQt6Core"))) << libraries.toStdString();
+    for (const char* gui :
+         {"libQt6Widgets", "libQt6Gui", "libQt6Multimedia", "libQt6PrintSupport"}) {
+        EXPECT_FALSE(libraries.contains(QLatin1String(gui))) << gui;
+    }
 }

@@ -2,11 +2,13 @@
 
 #include "content/CommandLine.h"
 #include "content/DataPacket.h"
+#include "content/Grades.h"
 #include "platform/CodePage1257.h"
 
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -219,15 +221,18 @@ TEST_F(CourseBuilderTest, PicturesHaveTheSizesTheWindowsShow) {
     for (const QString& name : about) {
         EXPECT_EQ(QImage(out(QStringLiteral("Testai/Apie/") + name)).size(), QSize(520, 515));
     }
+    // The corners and the arrow come with the program.
+    EXPECT_FALSE(QFileInfo::exists(out(QStringLiteral("Testai/Mygtukas"))));
+    EXPECT_EQ(QDir(out(QStringLiteral("Testai/Teorija/Piesin"))).entryList(QDir::Files),
+              QStringList{QStringLiteral("knyga.bmp")});
 
-    const QSize gradeSizes[] = {{393, 443}, {450, 335}, {354, 440}, {448, 310},
-                                {404, 419}, {346, 449}, {486, 316}, {512, 404}};
     for (int grade = 3; grade <= 10; ++grade) {
         const QDir directory(out(QStringLiteral("Ivert/%1").arg(grade)));
         const QStringList pictures = directory.entryList({QStringLiteral("*.bmp")}, QDir::Files);
         EXPECT_GE(pictures.size(), 2) << "grade " << grade;
         for (const QString& name : pictures) {
-            EXPECT_EQ(QImage(directory.filePath(name)).size(), gradeSizes[grade - 3])
+            EXPECT_EQ(QImage(directory.filePath(name)).size(),
+                      lentora::content::gradePictureSize(grade))
                 << "grade " << grade << " " << name.toStdString();
             EXPECT_EQ(bmpBitsPerPixel(directory.filePath(name)), 24);
         }

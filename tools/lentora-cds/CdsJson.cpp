@@ -33,70 +33,32 @@ const char* typeName(FieldType type) {
     return "number";
 }
 
-void appendString(QByteArray& out, const QByteArray& utf8) {
-    out.append('"');
-    for (char ch : utf8) {
-        const auto c = static_cast<unsigned char>(ch);
-        switch (c) {
-            case '"':
-                out.append("\\\"");
-                break;
-            case '\\':
-                out.append("\\\\");
-                break;
-            case '\r':
-                out.append("\\r");
-                break;
-            case '\n':
-                out.append("\\n");
-                break;
-            case '\t':
-                out.append("\\t");
-                break;
-            case '\b':
-                out.append("\\b");
-                break;
-            case '\f':
-                out.append("\\f");
-                break;
-            default:
-                if (c < 0x20) {
-                    out.append(QByteArray("\\u00") +
-                               QByteArray::number(c, 16).rightJustified(2, '0'));
-                } else {
-                    out.append(ch);
-                }
-        }
-    }
-    out.append('"');
+QJsonValue contentText(const QByteArray& cp1257) {
+    return fromCp1257(cp1257);
 }
 
-void appendCp1257String(QByteArray& out, const QByteArray& cp1257) {
-    appendString(out, fromCp1257(cp1257).toUtf8());
-}
-
-void appendNumber(QByteArray& out, double d) {
+QJsonValue numberValue(double d) {
     if (!std::isfinite(d)) {
-        out.append("null");  // JSON has no NaN or infinity
-    } else if (d == 0) {
-        out.append('0');
-    } else if (d == std::trunc(d)) {
-        out.append(QByteArray::number(d, 'f', 0));
-    } else {
-        out.append(QByteArray::number(d, 'g', QLocale::FloatingPointShortest));
+        return QJsonValue::Null;  // JSON has no NaN or infinity
     }
+    // Whole numbers without an exponent, as far as they fit a 64-bit integer.
+    if (d == std::trunc(d) && std::fabs(d) < 9.2e18) {
+        return QJsonValue(static_cast<qint64>(d));
+    }
+    return d;
 }
 
-void appendValue(QByteArray& out, const Value& v) {
+QJsonValue jsonValue(const Value& v) {
     if (const double* n = std::get_if<double>(&v)) {
-        appendNumber(out, *n);
-    } else if (const bool* b = std::get_if<bool>(&v)) {
-        out.append(*b ? "true" : "false");
-    } else if (const QByteArray* t = std::get_if<QByteArray>(&v)) {
-        appendCp1257String(out, *t);
-    } else {
-        out.append("null");
+        return numberValue(*n);
     }
+    if (const bool* b = std::get_if<bool>(&v)) {
+        return *b;
+    }
+    if (const QByteArray* t = std::get_if<QByteArray>(&v)) {
+        return contentText(*t);
+    }
+    return QJsonValue::Null;
 }
 
 [[noreturn]] void fail(const QString& what) {
@@ -153,42 +115,30 @@ FieldDef fieldFromJson(const QJsonValue& value, int number) {
 }  // namespace
 
 QByteArray tableToJson(const TableData& table) {
-    QByteArray out;
-    out.append("{\"fields\":[");
-    for (std::size_t i = 0; i < table.fields.size(); ++i) {
-        const FieldDef& f = table.fields[i];
-        if (i > 0) {
-            out.append(',');
-        }
-        out.append("{\"name\":");
-        appendCp1257String(out, f.name);
-        out.append(",\"type\":\"").append(typeName(f.type)).append("\",\"width\":");
-        out.append(f.width ? QByteArray::number(*f.width) : QByteArray("null"));
-        out.append('}');
+    // QJsonObject keeps its keys sorted, which is the order the format gives them in.
+    QJsonArray fields;
+    for (const FieldDef& f : table.fields) {
+        fields.append(QJsonObject{
+            {QStringLiteral("name"), contentText(f.name)},
+            {QStringLiteral("type"), QString::fromLatin1(typeName(f.type))},
+            {QStringLiteral("width"), f.width ? QJsonValue(*f.width) : QJsonValue::Null}});
     }
-    out.append("],\"key\":[");
-    for (std::size_t i = 0; i < table.keyFields.size(); ++i) {
-        if (i > 0) {
-            out.append(',');
-        }
-        appendCp1257String(out, table.fields[std::size_t(table.keyFields[i])].name);
+    QJsonArray key;
+    for (int field : table.keyFields) {
+        key.append(contentText(table.fields[std::size_t(field)].name));
     }
-    out.append("],\"rows\":[");
-    for (std::size_t r = 0; r < table.rows.size(); ++r) {
-        if (r > 0) {
-            out.append(',');
+    QJsonArray rows;
+    for (const auto& row : table.rows) {
+        QJsonArray values;
+        for (const Value& value : row) {
+            values.append(jsonValue(value));
         }
-        out.append('[');
-        for (std::size_t f = 0; f < table.rows[r].size(); ++f) {
-            if (f > 0) {
-                out.append(',');
-            }
-            appendValue(out, table.rows[r][f]);
-        }
-        out.append(']');
+        rows.append(values);
     }
-    out.append("]}");
-    return out;
+    const QJsonObject document{{QStringLiteral("fields"), fields},
+                               {QStringLiteral("key"), key},
+                               {QStringLiteral("rows"), rows}};
+    return QJsonDocument(document).toJson(QJsonDocument::Compact);
 }
 
 TableData tableFromJson(const QByteArray& json) {

@@ -40,10 +40,6 @@ void writeWav(const CourseContext& context, const QString& relativePath,
               const std::vector<float>& samples, int sampleRate = 22050);
 
 // Field definitions for tables.
-using content::flagField;
-using content::memoField;
-using content::numberField;
-using content::textField;
 
 // The parts of the course, each in its own source file.
 void buildShellContent(const CourseContext& context);   // menu, backgrounds, grades, about, help

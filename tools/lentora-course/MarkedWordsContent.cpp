@@ -3,6 +3,8 @@
 
 #include "CourseBuilder.h"
 
+#include "content/Schema.h"
+
 #include "platform/Error.h"
 
 #include <cmath>
@@ -123,18 +125,14 @@ std::vector<float> strokeSound(bool erasing, int variant) {
 
 void buildMarkedWordsContent(const CourseContext& context) {
     const QDir markedDir(context.sourceDir.filePath(QStringLiteral("marked")));
-    content::TableData table;
-    table.fields = {
-        numberField("Id"),         textField("Antraste", 255), textField("Pavadinimas", 255),
-        memoField("Tekstas"),      textField("PabrIsbr", 255), numberField("Lango aukstis"),
-        numberField("Lango ilgis")};
-    table.keyFields = {0};
+    const content::TableSchema& schema = content::markedWordsSchema();
+    content::TableData table = schema.emptyTable();
     for (const QString& file :
          markedDir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name)) {
         table.rows.push_back(
             parseExercise(file, readSource(context, QStringLiteral("marked/") + file)));
     }
-    writeTable(context, QStringLiteral("Data/TestPabr.cds"), table);
+    writeTable(context, schema.file, table);
 
     for (int variant = 0; variant < 3; ++variant) {
         const QString name = QStringLiteral("%1.WAV").arg(variant + 1);

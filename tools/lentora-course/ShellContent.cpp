@@ -2,6 +2,8 @@
 #include "ShellPictures.h"
 
 #include "content/CommandLine.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 
@@ -92,10 +94,7 @@ int parseRecordNumber(const QString& text, int lineNumber) {
 }
 
 content::TableData menuTable(const QString& source) {
-    content::TableData table;
-    table.fields = {numberField("Id"), textField("Hint", 255), flagField("Matomas"),
-                    flagField("Pasiekiamas"), memoField("Komandos")};
-    table.keyFields = {0};
+    content::TableData table = content::menuSchema().emptyTable();
 
     struct Row {
         int id = 0;
@@ -168,9 +167,10 @@ content::TableData menuTable(const QString& source) {
 
     for (const Row& row : rows) {
         const QString where = QStringLiteral("%1, Id %2").arg(kMenuTableSource).arg(row.id);
-        table.rows.push_back({double(row.id), toContentBytes(row.hint, where), row.visible,
-                              row.enabled,
-                              toContentBytes(row.commands.join(QLatin1Char('\n')), where)});
+        table.rows.push_back(
+            content::MenuRow{row.id, toContentBytes(row.hint, where), row.visible, row.enabled,
+                             toContentBytes(row.commands.join(QLatin1Char('\n')), where)}
+                .values());
     }
     return table;
 }
@@ -192,17 +192,13 @@ void buildMenu(const CourseContext& context) {
         }
     }
     writeOutputFile(context, QStringLiteral("MENIU.MNU"), toContentBytes(outline, kMenuSource));
-    writeTable(context, QStringLiteral("Data/Meniu.cds"), table);
+    writeTable(context, content::menuSchema().file, table);
 }
 
 // The exercises that fill this come later; the main window opens Nesioj.cds at start.
 void buildEmptyExerciseTables(const CourseContext& context) {
-    content::TableData movable;
-    movable.fields = {numberField("Id"),        textField("Uzduotis", 255), memoField("Sakiniai"),
-                      memoField("Zodziai"),     numberField("Ilgis"),       numberField("Aukstis"),
-                      numberField("LangIlgis"), numberField("Tipas")};
-    movable.keyFields = {0};
-    writeTable(context, QStringLiteral("Data/Nesioj.cds"), movable);
+    const content::TableSchema& movable = content::movableWordsSchema();
+    writeTable(context, movable.file, movable.emptyTable());
 }
 
 void buildHelp(const CourseContext& context) {

@@ -264,7 +264,7 @@ QImage notebook() {
     painter.drawText(QPointF(page.left() + 120, page.top() + 112), QStringLiteral("Lentora"));
     painter.setFont(scriptFont(30));
     const QString lines[] = {QStringLiteral("Ąžuolas, šaltinis, žiema, vyšnia."),
-                             QStringLiteral("Gražus rytas, švari ąsotėlė."),
+                             QStringLiteral("Gražus rytas, švarus ąsotėlis."),
                              QStringLiteral("Mokausi rašyti be klaidų!")};
     double baseline = page.top() + 60 + 26 * 4 - 3;
     for (const QString& line : lines) {
@@ -841,29 +841,6 @@ QImage aboutBook() {
 }
 
 }  // namespace
-
-QSize gradePictureSize(int grade) {
-    switch (grade) {
-        case 3:
-            return {393, 443};
-        case 4:
-            return {450, 335};
-        case 5:
-            return {354, 440};
-        case 6:
-            return {448, 310};
-        case 7:
-            return {404, 419};
-        case 8:
-            return {346, 449};
-        case 9:
-            return {486, 316};
-        case 10:
-            return {512, 404};
-        default:
-            return {};
-    }
-}
 
 QImage drawBackground(int number) {
     switch (number) {

@@ -2,6 +2,8 @@
 
 // The shell's pictures and sounds, drawn and synthesised so the course needs no binary sources.
 
+#include "content/Grades.h"
+
 #include <QImage>
 #include <QSize>
 
@@ -14,8 +16,7 @@ inline constexpr int kGradePictureVariants = 2;
 inline constexpr int kGradeSoundVariants = 2;
 inline constexpr int kAboutPictureCount = 2;
 
-// The size the grade window is made for (3..10); empty for other grades.
-QSize gradePictureSize(int grade);
+using content::gradePictureSize;
 
 // Background `number` (1..5) of the main window, 596 × 480.
 QImage drawBackground(int number);

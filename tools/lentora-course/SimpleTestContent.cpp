@@ -1,16 +1,17 @@
 // The simple tests: course/tests/NNN.txt become Data/TestLang.cds, Data/PaprTest.cds and
 // Data/PaprAtsa.cds, laid out here from the number and width of the texts; plus the test
-// background Testai/Papr/FONAS.BMP and the arrow pictures Testai/Mygtukas/toliau*.bmp.
+// background Testai/Papr/FONAS.BMP. The arrow pictures come with the program.
 
 #include "CourseBuilder.h"
+
+#include "content/Rows.h"
+#include "content/Schema.h"
 
 #include "platform/Error.h"
 
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
-#include <QPainterPath>
-#include <QPainterPathStroker>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -204,97 +205,6 @@ QImage backgroundPicture() {
     return image;
 }
 
-// The arrow's shape: a thick band curving up and to the right, ending in a head.
-std::vector<bool> arrowShape(int width, int height) {
-    QPainterPath curve;
-    curve.moveTo(7, 46);
-    curve.cubicTo(9, 22, 24, 16, 38, 19);
-    QPainterPathStroker stroker;
-    stroker.setWidth(9);
-    stroker.setCapStyle(Qt::FlatCap);
-    QPainterPath shape = stroker.createStroke(curve);
-    QPainterPath head;
-    head.moveTo(36, 6);
-    head.lineTo(53, 20);
-    head.lineTo(36, 32);
-    head.closeSubpath();
-    shape = shape.united(head);
-
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(Qt::white);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.fillPath(shape, Qt::black);
-    painter.end();
-    std::vector<bool> inside(std::size_t(width * height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            inside[std::size_t(y * width + x)] = qRed(image.pixel(x, y)) < 128;
-        }
-    }
-    return inside;
-}
-
-// The word under the arrow, as hard-edged pixels.
-std::vector<bool> captionShape(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::TextAntialiasing, false);
-    QFont font(QStringLiteral("Liberation Sans"));
-    font.setPixelSize(11);
-    font.setBold(true);
-    font.setStyleStrategy(QFont::NoAntialias);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.drawText(QRect(0, 52, width, 15), Qt::AlignCenter, QStringLiteral("Toliau..."));
-    painter.end();
-    std::vector<bool> inside(std::size_t(width * height));
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            inside[std::size_t(y * width + x)] = qAlpha(image.pixel(x, y)) >= 128;
-        }
-    }
-    return inside;
-}
-
-// Up: blue arrow with a dark outline one pixel wide. Over: only the arrow's inside, in a red
-// and purple check pattern, so its shape lies within the up picture's.
-void arrowPictures(QImage& up, QImage& over) {
-    constexpr int w = 59;
-    constexpr int h = 69;
-    const std::vector<bool> arrow = arrowShape(w, h);
-    const std::vector<bool> word = captionShape(w, h);
-    const auto at = [&](const std::vector<bool>& set, int x, int y) {
-        return x >= 0 && y >= 0 && x < w && y < h && set[std::size_t(y * w + x)];
-    };
-    up = QImage(w, h, QImage::Format_RGB32);
-    over = QImage(w, h, QImage::Format_RGB32);
-    up.fill(Qt::white);
-    over.fill(Qt::white);
-    const QRgb outline = qRgb(0, 0, 112);
-    const QRgb blue = qRgb(40, 90, 230);
-    const QRgb light = qRgb(110, 160, 250);
-    const QRgb red = qRgb(215, 0, 30);
-    const QRgb purple = qRgb(120, 0, 150);
-    for (int y = 0; y < h; ++y) {
-        for (int x = 0; x < w; ++x) {
-            if (at(arrow, x, y)) {
-                const bool edgeTop = !at(arrow, x, y - 1) || !at(arrow, x, y - 2);
-                up.setPixel(x, y, edgeTop ? light : blue);
-                over.setPixel(x, y, ((x / 2 + y / 2) % 2) ? red : purple);
-            } else if (at(arrow, x - 1, y) || at(arrow, x + 1, y) || at(arrow, x, y - 1) ||
-                       at(arrow, x, y + 1)) {
-                up.setPixel(x, y, outline);
-            }
-            if (at(word, x, y)) {
-                up.setPixel(x, y, outline);
-                over.setPixel(x, y, outline);
-            }
-        }
-    }
-}
-
 }  // namespace
 
 void buildSimpleTestContent(const CourseContext& context) {
@@ -313,41 +223,17 @@ void buildSimpleTestContent(const CourseContext& context) {
         layOut(file, test, rows);
     }
 
-    content::TableData tests;
-    tests.fields = {numberField("TestoId"), numberField("LangIlg"), numberField("LangAukst"),
-                    textField("LangCaption", 255)};
-    tests.keyFields = {0};
-    tests.rows = std::move(rows.tests);
-    writeTable(context, QStringLiteral("Data/TestLang.cds"), tests);
-
-    content::TableData questions;
-    questions.fields = {numberField("TestoID"),
-                        numberField("KlausimoID"),
-                        numberField("X"),
-                        numberField("Y"),
-                        numberField("Ilgis"),
-                        numberField("Aukstis"),
-                        textField("Klausimas", 255),
-                        textField("Tipas", 30)};
-    questions.keyFields = {0, 1};
-    questions.rows = std::move(rows.questions);
-    writeTable(context, QStringLiteral("Data/PaprTest.cds"), questions);
-
-    content::TableData answers;
-    answers.fields = {numberField("TestoID"),    numberField("KlausimoID"),
-                      numberField("AtsakymoID"), textField("Atsakymas", 255),
-                      flagField("Teisingas"),    numberField("X"),
-                      numberField("Y")};
-    answers.keyFields = {0, 1, 2};
-    answers.rows = std::move(rows.answers);
-    writeTable(context, QStringLiteral("Data/PaprAtsa.cds"), answers);
+    const auto write = [&](const content::TableSchema& schema,
+                           std::vector<std::vector<content::Value>> tableRows) {
+        content::TableData table = schema.emptyTable();
+        table.rows = std::move(tableRows);
+        writeTable(context, schema.file, table);
+    };
+    write(content::testWindowSchema(), std::move(rows.tests));
+    write(content::questionSchema(), std::move(rows.questions));
+    write(content::answerSchema(), std::move(rows.answers));
 
     writeBmp(context, QStringLiteral("Testai/Papr/FONAS.BMP"), backgroundPicture());
-    QImage up;
-    QImage over;
-    arrowPictures(up, over);
-    writeBmp(context, QStringLiteral("Testai/Mygtukas/toliau.bmp"), up);
-    writeBmp(context, QStringLiteral("Testai/Mygtukas/toliau_virs.bmp"), over);
 }
 
 }  // namespace lentora::course

@@ -1,14 +1,16 @@
 // The theory book's part of the course: the theory table from course/theory/*.txt, the book
-// picture with its two page corners, and the page-turn sounds.
+// picture, and the page-turn sounds.
 
 #include "CourseBuilder.h"
+
+#include "content/Rows.h"
+#include "content/Schema.h"
 
 #include "platform/Error.h"
 
 #include <QDir>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -25,11 +27,6 @@ constexpr int kBookWidth = 705;
 constexpr int kBookHeight = 505;
 const QRect kLeftPage(24, 10, 327, 474);    // lower-left corner at (24, 483)
 const QRect kRightPage(355, 10, 312, 472);  // lower-right corner at (666, 481)
-// Where the window places the corner pictures, in picture coordinates.
-const QRect kBackCorner(23, 430, 59, 54);
-const QRect kForwardCorner(617, 419, 50, 63);
-constexpr int kBackFold = 32;
-constexpr int kForwardFold = 30;
 
 const QColor kCover(110, 38, 30);
 const QColor kPageEdge(214, 206, 188);
@@ -67,44 +64,9 @@ QImage drawBook() {
     return book;
 }
 
-// A page corner turned up: the corner triangle shows the cover beneath and the flap lies
-// folded over the page, with a soft shadow.
-void drawLiftedCorner(QPainter& painter, QPoint corner, int fold, bool left) {
-    const int dx = left ? fold : -fold;
-    const QPointF onBottom(corner.x() + dx, corner.y() + 1);
-    const QPointF onSide(corner.x() + (left ? 0 : 1), corner.y() - fold);
-    const QPointF tip(corner.x() + dx, corner.y() - fold);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QPolygonF uncovered{QPointF(corner.x() + (left ? -5 : 6), corner.y() + 6), onBottom, onSide};
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(kCover);
-    painter.drawPolygon(uncovered);
-    QPolygonF shadow{onBottom + QPointF(left ? 3 : -3, 0), onSide + QPointF(0, 3),
-                     tip + QPointF(left ? 3 : -3, 3)};
-    painter.setBrush(QColor(0, 0, 0, 60));
-    painter.drawPolygon(shadow);
-    QPolygonF flap{onBottom, onSide, tip};
-    QLinearGradient gradient((onBottom + onSide) / 2, tip);
-    gradient.setColorAt(0.0, QColor(250, 248, 242));
-    gradient.setColorAt(1.0, QColor(205, 198, 184));
-    painter.setBrush(gradient);
-    painter.setPen(QPen(QColor(150, 142, 128), 1));
-    painter.drawPolygon(flap);
-}
-
 void buildPictures(const CourseContext& context) {
-    const QImage book = drawBook();
-    writeBmp(context, "Testai/Teorija/Piesin/knyga.bmp", book);
-
-    // The corners are cut from the book with its corners turned up, so they match it exactly.
-    QImage turned = book.copy();
-    {
-        QPainter painter(&turned);
-        drawLiftedCorner(painter, kLeftPage.bottomLeft(), kBackFold, true);
-        drawLiftedCorner(painter, kRightPage.bottomRight(), kForwardFold, false);
-    }
-    writeBmp(context, "Testai/Teorija/Piesin/kampas_atgal.bmp", turned.copy(kBackCorner));
-    writeBmp(context, "Testai/Teorija/Piesin/kampas_pirmyn.bmp", turned.copy(kForwardCorner));
+    // The page corners come with the program; they lie on the book's page corners.
+    writeBmp(context, "Testai/Teorija/Piesin/knyga.bmp", drawBook());
 }
 
 // A paper rustle: band-limited noise in a swell, broken into crackles.
@@ -175,13 +137,11 @@ void buildTable(const CourseContext& context) {
         }
     }
 
-    content::TableData table;
-    table.fields = {numberField("Id"), memoField("Teorija")};
-    table.keyFields = {0};
+    content::TableData table = content::theorySchema().emptyTable();
     for (const auto& [id, text] : texts) {
-        table.rows.push_back({double(id), text});
+        table.rows.push_back(content::TheoryRow{id, text}.values());
     }
-    writeTable(context, "Data/Teorija.cds", table);
+    writeTable(context, content::theorySchema().file, table);
 }
 
 }  // namespace

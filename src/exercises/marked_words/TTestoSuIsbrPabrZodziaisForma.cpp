@@ -1,7 +1,8 @@
 #include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
 
-#include "content/CaptionRule.h"
 #include "content/MarkedWordsRow.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "controls/WindowPictures.h"
 #include "exercises/marked_words/MarkedWordsView.h"
@@ -13,14 +14,17 @@
 #include "platform/FrameMetrics.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramPaths.h"
+#include "platform/ScrollingClient.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
+#include <QScreen>
 
 #include <algorithm>
 
@@ -112,7 +116,7 @@ TTestoSuIsbrPabrZodziaisForma::~TTestoSuIsbrPabrZodziaisForma() {
 
 void TTestoSuIsbrPabrZodziaisForma::FormCreate() {
     guarded([this] {
-        Table1.load(joinPath(programPaths().programDir, QStringLiteral("Data/TestPabr.cds")));
+        Table1.load(joinPath(programPaths().programDir, content::markedWordsSchema().file));
     });
 }
 
@@ -148,8 +152,14 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
     paging_.pageStart[0] = 0;
     leaving_ = false;
 
-    outer_ = QSize(row->outerWidth, row->outerHeight);
-    setFixedSize(clientSizeForContent(outer_, kMinClient));
+    // A window larger than the screen is cut to it: the text area shrinks with it and the
+    // text takes more pages, so the arrow and every word stay in sight without scrolling.
+    const QSize wanted = clientSizeForContent(QSize(row->outerWidth, row->outerHeight), kMinClient);
+    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+    const QSize client = screen ? clientSizeWithin(wanted, screen->availableGeometry()) : wanted;
+    outer_ =
+        client == wanted ? QSize(row->outerWidth, row->outerHeight) : outerSizeForClient(client);
+    setFixedSize(client);
     FormResize();
     PaintBox1->setPage(&tokens_, &paging_, CrossOut, outer_.height());
     PaintBox1->relayout();

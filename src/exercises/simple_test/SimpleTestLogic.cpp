@@ -28,8 +28,4 @@ bool isRadioKind(QByteArrayView tipas) {
     return tipas == QByteArrayView("Pasirenkamasis mygtukas");
 }
 
-QString windowCaption(const QString& langCaption) {
-    return langCaption == QLatin1String("Testas") ? QStringLiteral("Pratimas") : langCaption;
-}
-
 }  // namespace lentora::simple_test

@@ -27,7 +27,4 @@ Points scoreAnswers(const std::vector<AnswerEntry>& entries);
 // Radio buttons only for exactly this kind, compared byte for byte; anything else is check boxes.
 bool isRadioKind(QByteArrayView tipas);
 
-// "Testas" is shown as "Pratimas"; every other caption unchanged.
-QString windowCaption(const QString& langCaption);
-
 }  // namespace lentora::simple_test

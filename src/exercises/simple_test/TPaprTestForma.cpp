@@ -1,5 +1,7 @@
 #include "exercises/simple_test/TPaprTestForma.h"
 
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "controls/WindowPictures.h"
 #include "exercises/simple_test/SimpleTestLogic.h"
@@ -11,6 +13,7 @@
 #include "platform/IniFile.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
+#include "platform/ScrollingClient.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
@@ -20,6 +23,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
@@ -48,7 +52,10 @@ TPaprTestForma::TPaprTestForma(QWidget* parent)
     setAutoFillBackground(true);
     setFixedSize(487, 341);
 
-    Fonas = new QLabel(this);
+    // Stacking order: the content (background and questions) below the arrow.
+    Client = new ScrollingClient(this);
+    Client->fit(size());
+    Fonas = new QLabel(Client->content());
     Fonas->setObjectName(QStringLiteral("Fonas"));
     Fonas->move(0, 0);
 
@@ -70,19 +77,27 @@ TPaprTestForma::TPaprTestForma(QWidget* parent)
 
 TPaprTestForma::~TPaprTestForma() = default;
 
+QWidget* TPaprTestForma::content() const {
+    return Client->content();
+}
+
 void TPaprTestForma::FormCreate() {
+    using TestField = content::TestWindowFields;
+    using QuestionField = content::QuestionFields;
+    using AnswerField = content::AnswerFields;
     // Loading stops at the first table that fails; the tables after it stay closed.
     guarded([this] {
         const QString dir = programPaths().programDir;
-        TestLangTable.load(joinPath(dir, QStringLiteral("Data/TestLang.cds")));
-        KlausTable.load(joinPath(dir, QStringLiteral("Data/PaprTest.cds")));
-        AtsakTable.load(joinPath(dir, QStringLiteral("Data/PaprAtsa.cds")));
+        TestLangTable.load(joinPath(dir, content::testWindowSchema().file));
+        KlausTable.load(joinPath(dir, content::questionSchema().file));
+        AtsakTable.load(joinPath(dir, content::answerSchema().file));
     });
     if (TestLangTable.isOpen() && KlausTable.isOpen()) {
-        KlausTable.linkToMaster(TestLangTable, {"TestoID"}, {"TestoId"});
+        KlausTable.linkToMaster(TestLangTable, {QuestionField::testId}, {TestField::testId});
     }
     if (KlausTable.isOpen() && AtsakTable.isOpen()) {
-        AtsakTable.linkToMaster(KlausTable, {"TestoID", "KlausimoID"}, {"TestoID", "KlausimoID"});
+        AtsakTable.linkToMaster(KlausTable, {AnswerField::testId, AnswerField::questionId},
+                                {QuestionField::testId, QuestionField::questionId});
     }
 }
 
@@ -108,10 +123,12 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     const ExerciseFont exerciseFont = readExerciseFont(programSettings(), "Paprastas testas", 10,
                                                        QStringLiteral("MS Sans Serif"));
 
-    const QSize outer(clampedInt(TestLangTable.asNumber("LangIlg"), 0, kMaxContentExtent),
-                      clampedInt(TestLangTable.asNumber("LangAukst"), 0, kMaxContentExtent));
+    const content::TestWindowRow test = content::TestWindowRow::read(TestLangTable);
+    const QSize outer(clampedInt(test.width, 0, kMaxContentExtent),
+                      clampedInt(test.height, 0, kMaxContentExtent));
     const QSize client = clientSizeForContent(outer, BitBtn1->size());
-    setFixedSize(client);
+    // A window larger than the screen is cut to it and its content scrolls.
+    const QSize inSight = Client->fit(client);
     setFont(exerciseFont.font);
     QPalette colours = palette();
     for (auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
@@ -119,12 +136,21 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     }
     setPalette(colours);
 
-    setWindowTitle(simple_test::windowCaption(fromCp1257(TestLangTable.asText("LangCaption"))));
-    BitBtn1->move(buttonPosition(outer, BitBtn1->size(), 15, 30));
+    setWindowTitle(content::exerciseCaption(fromCp1257(test.caption)));
+    const QPoint place = buttonPosition(outer, BitBtn1->size(), 15, 30);
+    // The arrow keeps its margins from the bottom-right corner in sight.
+    BitBtn1->move(std::max(0, place.x() - (client.width() - inSight.width())),
+                  std::max(0, place.y() - (client.height() - inSight.height())));
 
     buildQuestions();
-    // The arrow is the only way out, so nothing may cover it.
+    // The arrow is the only way out, so nothing may cover it; Tab reaches it last.
     BitBtn1->raise();
+    // The window opens with the first answer focused, not the arrow; Tab reaches the arrow last.
+    const QList<QAbstractButton*> answers = Client->content()->findChildren<QAbstractButton*>();
+    if (!answers.isEmpty()) {
+        QWidget::setTabOrder(answers.last(), BitBtn1);
+        answers.first()->setFocus();
+    }
 
     centreOnScreen(this);
     exec();
@@ -150,25 +176,26 @@ void TPaprTestForma::buildQuestions() {
     }
     constexpr int kMaxExtent = kMaxContentExtent;
     for (KlausTable.first(); !KlausTable.eof(); KlausTable.next()) {
-        auto* panel = new QFrame(this);
+        auto* panel = new QFrame(Client->content());
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         panel->setLineWidth(1);
         QPalette colours = panel->palette();
         colours.setColor(QPalette::Window, kWindowColor);
         panel->setPalette(colours);
         panel->setAutoFillBackground(true);
-        const int panelWidth = clampedInt(KlausTable.asNumber("Ilgis"), 0, kMaxExtent);
-        panel->setGeometry(clampedInt(KlausTable.asNumber("X"), -kMaxExtent, kMaxExtent),
-                           clampedInt(KlausTable.asNumber("Y"), -kMaxExtent, kMaxExtent),
-                           panelWidth, clampedInt(KlausTable.asNumber("Aukstis"), 0, kMaxExtent));
+        const content::QuestionRow question = content::QuestionRow::read(KlausTable);
+        const int panelWidth = clampedInt(question.width, 0, kMaxExtent);
+        panel->setGeometry(clampedInt(question.x, -kMaxExtent, kMaxExtent),
+                           clampedInt(question.y, -kMaxExtent, kMaxExtent), panelWidth,
+                           clampedInt(question.height, 0, kMaxExtent));
 
         auto* label = new QLabel(panel);
         label->setTextFormat(Qt::PlainText);
-        label->setText(fromCp1257(KlausTable.asText("Klausimas")));
+        label->setText(fromCp1257(question.question));
         label->move(5, 5);
         label->adjustSize();
 
-        const bool radio = simple_test::isRadioKind(KlausTable.asText("Tipas"));
+        const bool radio = simple_test::isRadioKind(question.kind);
         auto* group = new QButtonGroup(panel);
         group->setExclusive(radio);
         for (AtsakTable.first(); !AtsakTable.eof(); AtsakTable.next()) {
@@ -178,13 +205,14 @@ void TPaprTestForma::buildQuestions() {
             } else {
                 control = new QCheckBox(panel);
             }
-            control->setText(fromCp1257(AtsakTable.asText("Atsakymas")));
-            const int left = clampedInt(AtsakTable.asNumber("X"), -kMaxExtent, kMaxExtent);
-            const int top = clampedInt(AtsakTable.asNumber("Y"), -kMaxExtent, kMaxExtent);
+            const content::AnswerRow row = content::AnswerRow::read(AtsakTable);
+            control->setText(fromCp1257(row.answer));
+            const int left = clampedInt(row.x, -kMaxExtent, kMaxExtent);
+            const int top = clampedInt(row.y, -kMaxExtent, kMaxExtent);
             // The caption is cut 2 pixels inside the panel's right edge.
             control->setGeometry(left, top, std::max(0, panelWidth - left - 2), kAnswerHeight);
             group->addButton(control);
-            Answer answer{control, AtsakTable.asFlag("Teisingas")};
+            Answer answer{control, row.correct};
             (radio ? radioAnswers_ : checkAnswers_).push_back(answer);
         }
         panel->show();
@@ -213,6 +241,18 @@ void TPaprTestForma::closeEvent(QCloseEvent* event) {
     } else {
         event->ignore();
     }
+}
+
+void TPaprTestForma::keyPressEvent(QKeyEvent* event) {
+    // Enter presses the arrow, the window's default action; a held key does not, so that
+    // the key that closed one test cannot close the next.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (BitBtn1->isVisible()) {
+            BitBtn1->clickByKey(*event);
+        }
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void TPaprTestForma::contextMenuEvent(QContextMenuEvent* event) {

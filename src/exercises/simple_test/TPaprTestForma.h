@@ -14,6 +14,7 @@ class QMenu;
 
 namespace lentora {
 
+class ScrollingClient;
 class TPictureButton;
 
 // The simple test window: question boxes with radio buttons or check boxes over a background
@@ -30,12 +31,16 @@ public:
     bool Execute(std::uint16_t recordNumber, std::int32_t& score, std::int32_t& maxScore);
 
     TPictureButton* button() const { return BitBtn1; }
+    // Holds the background and the question boxes; scrolls when the test is larger than the
+    // screen.
+    QWidget* content() const;
 
     void reject() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     struct Answer {
@@ -53,6 +58,7 @@ private:
     content::ContentTable KlausTable;
     content::ContentTable AtsakTable;
 
+    ScrollingClient* Client = nullptr;
     QLabel* Fonas = nullptr;
     TPictureButton* BitBtn1 = nullptr;
     QMenu* PopupMenu1 = nullptr;

@@ -9,6 +9,7 @@
 #include "support/TempProgramDir.h"
 
 #include <QLabel>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -163,6 +164,23 @@ TEST(TTestoSuIsbrPabrZodziaisForma, PagesForwardToTheFinishButton) {
     EXPECT_EQ(services.help.topics, std::vector<int>({4}));
     EXPECT_EQ(maxScore, 40);
     EXPECT_EQ(score, 1);
+}
+
+TEST(TTestoSuIsbrPabrZodziaisForma, AWindowLargerThanTheScreenKeepsTheArrowInSight) {
+    testing::ScopedFakeServices services;
+    testing::TempProgramDir dir;
+    writeTable(dir, {{1, u"Pratimas", u"Vaikas @bėga.", "Pabraukiami", 3000, 3000}});
+    TTestoSuIsbrPabrZodziaisForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    ASSERT_TRUE(runExercise(form, 1, score, maxScore, [&] {
+        const QSize room = form.screen()->availableGeometry().size();
+        EXPECT_LE(form.width(), room.width());
+        EXPECT_LE(form.height(), room.height());
+        EXPECT_TRUE(form.rect().contains(form.finishButton()->geometry()));
+        EXPECT_TRUE(form.rect().contains(form.textArea()->geometry()));
+        EXPECT_LE(form.textArea()->geometry().bottom(), form.finishButton()->y());
+    }));
 }
 
 TEST(TTestoSuIsbrPabrZodziaisForma, AClosedTableEndsTheCommand) {

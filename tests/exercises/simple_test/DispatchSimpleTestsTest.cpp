@@ -5,6 +5,7 @@
 #include "app/CommandDispatch.h"
 #include "app/LentoraWindowFactory.h"
 #include "content/ContentTable.h"
+#include "content/Schema.h"
 #include "support/FakeServices.h"
 
 #include <QApplication>
@@ -32,10 +33,7 @@ TEST(DispatchSimpleTests, TwoTestsOfOneMenuRowGiveOneGrade) {
     program.addAnswer(2, 1, 2, "b", true, {12, 45});
     program.write();
 
-    TableData menu;
-    menu.fields = {numberField("Id"), textField("Hint", 255), flagField("Matomas"),
-                   flagField("Pasiekiamas"), memoField("Komandos")};
-    menu.keyFields = {0};
+    TableData menu = content::menuSchema().emptyTable();
     menu.rows.push_back({5.0, cp(""), true, true,
                          cp("00001          Paprastas pratimas\r\n"
                             "00002          Paprastas pratimas")});

@@ -55,14 +55,5 @@ TEST(SimpleTestRules, OnlyTheExactKindGivesRadioButtons) {
     EXPECT_FALSE(isRadioKind(""));
 }
 
-TEST(SimpleTestRules, OnlyAnExactTestasCaptionBecomesPratimas) {
-    EXPECT_EQ(windowCaption("Testas"), "Pratimas");
-    EXPECT_EQ(windowCaption("Testas "), "Testas ");
-    EXPECT_EQ(windowCaption("testas"), "testas");
-    EXPECT_EQ(windowCaption(""), "");
-    EXPECT_EQ(windowCaption(QString::fromUtf8("Savikontrolės testas")),
-              QString::fromUtf8("Savikontrolės testas"));
-}
-
 }  // namespace
 }  // namespace lentora::simple_test

@@ -4,6 +4,7 @@
 // pictures, and helpers that drive a shown test window.
 
 #include "content/DataPacket.h"
+#include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "platform/CodePage1257.h"
@@ -33,42 +34,19 @@ inline content::Value cp(const char* utf8) {
 inline const char* const kRadio = "Pasirenkamasis mygtukas";
 inline const char* const kCheck = "Žymimasis laukelis";
 
-// A program directory with small test tables, the background and the arrow pictures.
+// A program directory with small test tables and the background; the arrow comes with the
+// program.
 class TestProgram {
 public:
     TestProgram() {
-        tests.fields = {numberField("TestoId"), numberField("LangIlg"), numberField("LangAukst"),
-                        textField("LangCaption", 255)};
-        tests.keyFields = {0};
-        questions.fields = {numberField("TestoID"),
-                            numberField("KlausimoID"),
-                            numberField("X"),
-                            numberField("Y"),
-                            numberField("Ilgis"),
-                            numberField("Aukstis"),
-                            textField("Klausimas", 255),
-                            textField("Tipas", 30)};
-        questions.keyFields = {0, 1};
-        answers.fields = {numberField("TestoID"),    numberField("KlausimoID"),
-                          numberField("AtsakymoID"), textField("Atsakymas", 255),
-                          flagField("Teisingas"),    numberField("X"),
-                          numberField("Y")};
-        answers.keyFields = {0, 1, 2};
+        tests = content::testWindowSchema().emptyTable();
+        questions = content::questionSchema().emptyTable();
+        answers = content::answerSchema().emptyTable();
 
         QImage background(300, 200, QImage::Format_RGB32);
         background.fill(QColor(10, 20, 30));
         dir.makeDir("Testai/Papr");
         background.save(dir.filePath("Testai/Papr/FONAS.BMP"), "BMP");
-        QImage arrow(59, 69, QImage::Format_RGB32);
-        arrow.fill(Qt::white);
-        for (int y = 10; y < 50; ++y) {
-            for (int x = 10; x < 50; ++x) {
-                arrow.setPixel(x, y, qRgb(0, 0, 200));
-            }
-        }
-        dir.makeDir("Testai/Mygtukas");
-        arrow.save(dir.filePath("Testai/Mygtukas/toliau.bmp"), "BMP");
-        arrow.save(dir.filePath("Testai/Mygtukas/toliau_virs.bmp"), "BMP");
     }
 
     void addTest(int id, double width, double height, const char* caption) {
@@ -85,9 +63,9 @@ public:
                                 double(at.x()), double(at.y())});
     }
     void write() {
-        dir.writeFile("Data/TestLang.cds", content::writeDataPacket(tests));
-        dir.writeFile("Data/PaprTest.cds", content::writeDataPacket(questions));
-        dir.writeFile("Data/PaprAtsa.cds", content::writeDataPacket(answers));
+        dir.writeFile(content::testWindowSchema().file, content::writeDataPacket(tests));
+        dir.writeFile(content::questionSchema().file, content::writeDataPacket(questions));
+        dir.writeFile(content::answerSchema().file, content::writeDataPacket(answers));
     }
 
     testing::TempProgramDir dir;
@@ -115,6 +93,8 @@ inline void whenShown(TPaprTestForma& form, std::function<void()> action) {
 }
 
 inline void pressArrow(TPictureButton* button) {
+    // A button just shown ignores presses for a moment.
+    EXPECT_TRUE(QTest::qWaitFor([button] { return button->takesPresses(); }));
     for (int y = 0; y < button->height(); ++y) {
         for (int x = 0; x < button->width(); ++x) {
             if (button->HitTest({x, y})) {

@@ -1,0 +1,42 @@
+#include "content/Grades.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lentora::content {
+
+namespace {
+
+struct GradeEntry {
+    const char16_t* words;
+    int pictureWidth;
+    int pictureHeight;
+};
+
+constexpr std::array<GradeEntry, kHighestGrade - kLowestGrade + 1> kGrades = {{
+    {u"BLOGAI.", 393, 443},
+    {u"SILPNAI.", 450, 335},
+    {u"VISAI PATENKINAMAI.", 354, 440},
+    {u"PATENKINAMAI.", 448, 310},
+    {u"VISAI GERAI.", 404, 419},
+    {u"GERAI!", 346, 449},
+    {u"LABAI GERAI!", 486, 316},
+    {u"PUIKU!", 512, 404},
+}};
+
+const GradeEntry& entryFor(int grade) {
+    return kGrades[std::size_t(std::clamp(grade, kLowestGrade, kHighestGrade) - kLowestGrade)];
+}
+
+}  // namespace
+
+QString gradeWords(int grade) {
+    return QString::fromUtf16(entryFor(grade).words);
+}
+
+QSize gradePictureSize(int grade) {
+    const GradeEntry& entry = entryFor(grade);
+    return {entry.pictureWidth, entry.pictureHeight};
+}
+
+}  // namespace lentora::content

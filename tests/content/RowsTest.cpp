@@ -1,0 +1,62 @@
+#include "content/ContentTable.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
+
+#include <gtest/gtest.h>
+
+using namespace lentora::content;
+
+namespace {
+
+// Writes one row through the schema and reads it back from a loaded table.
+template <class Row>
+Row roundTrip(const TableSchema& schema, const Row& row) {
+    TableData data = schema.emptyTable();
+    data.rows.push_back(row.values());
+    ContentTable table;
+    table.loadFromBytes(writeDataPacket(data), schema.file);
+    return Row::read(table);
+}
+
+}  // namespace
+
+TEST(ContentRows, EveryRowReadsBackWhatItsSchemaWrote) {
+    const MenuRow menu = roundTrip(menuSchema(), MenuRow{7, "Patarimas", false, true, "a\r\nb"});
+    EXPECT_EQ(menu.id, 7);
+    EXPECT_EQ(menu.hint, "Patarimas");
+    EXPECT_FALSE(menu.visible);
+    EXPECT_EQ(menu.commandLines(), (QByteArrayList{"a", "b"}));
+    EXPECT_EQ(roundTrip(theorySchema(), TheoryRow{3, "tekstas"}).text, "tekstas");
+    const TestWindowRow test = roundTrip(testWindowSchema(), TestWindowRow{2, 500, 300, "Testas"});
+    EXPECT_EQ(test.height, 300);
+    EXPECT_EQ(test.caption, "Testas");
+    const QuestionRow question =
+        roundTrip(questionSchema(), QuestionRow{2, 4, 10, 20, 300, 70, "Kas?", "radio"});
+    EXPECT_EQ(question.questionId, 4);
+    EXPECT_EQ(question.kind, "radio");
+    const AnswerRow answer = roundTrip(answerSchema(), AnswerRow{2, 4, 1, "taip", true, 12, 25});
+    EXPECT_TRUE(answer.correct);
+    EXPECT_EQ(answer.y, 25);
+    for (const TableSchema* schema :
+         {&menuSchema(), &movableWordsSchema(), &theorySchema(), &testWindowSchema(),
+          &questionSchema(), &answerSchema(), &markedWordsSchema()}) {
+        EXPECT_TRUE(schema->file.startsWith("Data/")) << schema->file.toStdString();
+        EXPECT_FALSE(schema->keyFields.empty());
+    }
+}
+
+TEST(ContentRows, OnlyAnExactTestasCaptionBecomesPratimas) {
+    EXPECT_EQ(exerciseCaption("Testas"), "Pratimas");
+    EXPECT_EQ(exerciseCaption("Testas "), "Testas ");
+    EXPECT_EQ(exerciseCaption("testas"), "testas");
+    EXPECT_EQ(exerciseCaption(""), "");
+    EXPECT_EQ(exerciseCaption(QString::fromUtf8("Savikontrolės testas")),
+              QString::fromUtf8("Savikontrolės testas"));
+}
+
+TEST(ContentRows, AnyBreakSplitsAtCrLfCrOrLf) {
+    EXPECT_EQ(splitLinesAtAnyBreak("a\r\nb\rc\nd\n"), (QByteArrayList{"a", "b", "c", "d"}));
+    EXPECT_EQ(splitLinesAtAnyBreak("a\n\rb"), (QByteArrayList{"a", "", "b"}));
+    EXPECT_TRUE(splitLinesAtAnyBreak("").isEmpty());
+    EXPECT_EQ(splitMemoLines("a\rb\r\n"), QByteArrayList{"a\rb"});  // memos: CR LF only
+}

@@ -1,0 +1,176 @@
+// The sample course's own checks: its built tables, pictures and sounds fit the windows.
+#include "content/ContentTable.h"
+#include "exercises/simple_test/SimpleTestProgram.h"
+#include "exercises/simple_test/TPaprTestForma.h"
+#include "platform/CodePage1257.h"
+#include "platform/FileListing.h"
+#include "platform/Fonts.h"
+#include "platform/FrameMetrics.h"
+#include "platform/TextMetrics.h"
+#include "support/FakeServices.h"
+#include "support/TempProgramDir.h"
+#include "theory/PageLayout.h"
+#include "theory/TheoryText.h"
+
+#include <QAbstractButton>
+#include <QFile>
+#include <QImage>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+namespace lentora {
+namespace {
+
+using namespace simple_test_support;
+
+QString programFile(const QString& relative) {
+    return QStringLiteral(LENTORA_TEST_PROGRAM_DIR "/") + relative;
+}
+
+// The course's theory texts: one per topic, well formed, each shown whole (the book cuts a
+// text after its first 6000 bytes), some long enough to turn pages.
+TEST(SampleCourseTheory, TextsCoverEveryTopicAreShownWholeAndSomeRunPastOneSpread) {
+    content::ContentTable table;
+    table.load(programFile(QStringLiteral("Data/Teorija.cds")));
+    const QFont font = makeFont(QStringLiteral("Times New Roman"), 14);
+    int longerThanShown = 0;
+    int pastOneSpread = 0;
+    for (int id = 1; id <= 12; ++id) {
+        EXPECT_TRUE(table.findKey(double(id))) << "record " << id;
+    }
+    for (table.first(); !table.eof(); table.next()) {
+        const int id = table.asInt("Id");
+        const QByteArray text = table.asText("Teorija");
+        // Bold switched on must be switched off again before the text ends.
+        EXPECT_LT(text.lastIndexOf('@'), text.lastIndexOf('#')) << "record " << id;
+        EXPECT_FALSE(text.endsWith('\n')) << "record " << id;
+        if (text.size() > theory::kShownTextBytes) {
+            ++longerThanShown;
+        }
+        const QByteArrayList tokens = theory::bookTokens(text);
+        FontTextMetrics metrics(font);
+        const int leftEnd = theory::layoutPage(tokens, 0, 267, 425, metrics).endIndex;
+        const int rightEnd = theory::layoutPage(tokens, leftEnd, 265, 425, metrics).endIndex;
+        if (tokens.size() > rightEnd + 1) {
+            ++pastOneSpread;
+        }
+    }
+    EXPECT_EQ(longerThanShown, 0);
+    EXPECT_GE(pastOneSpread, 3);
+}
+
+TEST(SampleCourseTheory, BookIsWhiteUnderThePages) {
+    const QImage book(programFile(QStringLiteral("Testai/Teorija/Piesin/knyga.bmp")));
+    ASSERT_EQ(book.size(), QSize(705, 505));
+    // The page areas, in picture coordinates (the picture sits at (8, 8) in the window).
+    for (const QRect& page : {QRect(38, 24, 267, 425), QRect(392, 24, 265, 425)}) {
+        for (int y = page.top(); y <= page.bottom(); ++y) {
+            for (int x = page.left(); x <= page.right(); ++x) {
+                ASSERT_EQ(book.pixel(x, y) & 0xffffff, 0xffffffu) << x << "," << y;
+            }
+        }
+    }
+}
+
+TEST(SampleCourseTheory, ThereAreSeveralDifferentPageTurnSounds) {
+    const QString directory = programFile(QStringLiteral("Testai/Teorija/Garsai/"));
+    const QStringList names = listMatchingFiles(directory, QStringLiteral("*.WAV"));
+    ASSERT_GE(names.size(), 3);
+    QSet<QByteArray> contents;
+    for (const QString& name : names) {
+        QFile file(directory + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        ASSERT_GT(bytes.size(), 44);
+        EXPECT_TRUE(bytes.startsWith("RIFF")) << name.toStdString();
+        // 16-bit mono at 22050 Hz: 0.3 to 0.6 seconds.
+        const double seconds = (bytes.size() - 44) / 2.0 / 22050.0;
+        EXPECT_GE(seconds, 0.3) << name.toStdString();
+        EXPECT_LE(seconds, 0.6) << name.toStdString();
+        contents.insert(bytes);
+    }
+    EXPECT_EQ(contents.size(), names.size());
+}
+
+// Every test of the sample course fits its window: boxes inside the client area, answers
+// inside their boxes, nothing under the arrow; every topic has its two tests.
+TEST(SampleCourseTests, EveryTestFitsItsWindow) {
+    const QString data = programFile(QStringLiteral("Data/"));
+    content::ContentTable tests, questions, answers;
+    tests.load(data + "TestLang.cds");
+    questions.load(data + "PaprTest.cds");
+    answers.load(data + "PaprAtsa.cds");
+    questions.linkToMaster(tests, {"TestoID"}, {"TestoId"});
+    answers.linkToMaster(questions, {"TestoID", "KlausimoID"}, {"TestoID", "KlausimoID"});
+    for (int topic = 1; topic <= 12; ++topic) {
+        EXPECT_TRUE(tests.findKey(double(10 * topic + 1))) << topic;
+        EXPECT_TRUE(tests.findKey(double(10 * topic + 2))) << topic;
+    }
+    int questionCount = 0;
+    for (tests.first(); !tests.eof(); tests.next()) {
+        const int id = tests.asInt("TestoId");
+        const int outerWidth = tests.asInt("LangIlg");
+        const int outerHeight = tests.asInt("LangAukst");
+        EXPECT_LE(outerWidth, 620) << id;
+        EXPECT_LE(outerHeight, 560) << id;
+        const QRect client(QPoint(0, 0), clientSizeForOuter(QSize(outerWidth, outerHeight)));
+        const QRect arrow(outerWidth - 74, outerHeight - 99, 59, 69);
+        EXPECT_TRUE(client.contains(arrow)) << id;
+        int questionsHere = 0;
+        for (questions.first(); !questions.eof(); questions.next()) {
+            ++questionsHere;
+            const QRect box(questions.asInt("X"), questions.asInt("Y"), questions.asInt("Ilgis"),
+                            questions.asInt("Aukstis"));
+            EXPECT_TRUE(client.contains(box)) << id;
+            EXPECT_FALSE(box.intersects(arrow)) << id;
+            int answersHere = 0;
+            for (answers.first(); !answers.eof(); answers.next()) {
+                ++answersHere;
+                const QRect control(answers.asInt("X"), answers.asInt("Y"),
+                                    box.width() - answers.asInt("X") - 2, 17);
+                EXPECT_TRUE(QRect(QPoint(0, 0), box.size()).contains(control)) << id;
+            }
+            EXPECT_GE(answersHere, 2) << id;
+        }
+        EXPECT_GE(questionsHere, 2) << id;
+        questionCount += questionsHere;
+    }
+    EXPECT_GE(tests.visibleRowCount(), 24);
+    EXPECT_GE(questionCount, 40);
+}
+
+TEST(SampleCourseTests, AllRightAnswersGiveFullPoints) {
+    testing::ScopedFakeServices services;
+    testing::TempProgramDir program;
+    for (const char* file :
+         {"Data/TestLang.cds", "Data/PaprTest.cds", "Data/PaprAtsa.cds", "Testai/Papr/FONAS.BMP"}) {
+        program.copyFile(programFile(QString::fromLatin1(file)), file);
+    }
+    content::ContentTable answers;
+    answers.load(program.filePath("Data/PaprAtsa.cds"));
+    QStringList rightAnswers;
+    for (answers.first(); !answers.eof(); answers.next()) {
+        if (answers.asInt("TestoID") == 11 && answers.asFlag("Teisingas")) {
+            rightAnswers.append(fromCp1257(answers.asText("Atsakymas")));
+        }
+    }
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    whenShown(form, [&] {
+        for (QAbstractButton* control : form.findChildren<QAbstractButton*>()) {
+            if (rightAnswers.contains(control->text())) {
+                control->click();
+            }
+        }
+        pressArrow(form.button());
+    });
+    EXPECT_TRUE(form.Execute(11, score, maxScore));
+    EXPECT_EQ(maxScore, rightAnswers.size());
+    EXPECT_EQ(score, maxScore);
+    EXPECT_TRUE(services.messages.errors.isEmpty());
+}
+
+}  // namespace
+}  // namespace lentora
