@@ -1,6 +1,7 @@
 #include "app/LentoraWindowFactory.h"
 
 #include "exercises/movable_words/TMovableWordsForm.h"
+#include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "theory/TTeorijosForma.h"
 
@@ -13,7 +14,7 @@ LentoraWindowFactory::LentoraWindowFactory() {
     add({CommandKind::SimpleTest}, exerciseWindow<TPaprTestForma>());
     add({CommandKind::MovableWords, 1}, exerciseWindow<TNesiotiForm>());
     add({CommandKind::MovableWords, 2}, exerciseWindow<TNesMazForm>());
-    // Marked words by {CommandKind::MarkedWords}.
+    add({CommandKind::MarkedWords}, exerciseWindow<TTestoSuIsbrPabrZodziaisForma>());
 }
 
 }  // namespace lentora

@@ -195,12 +195,6 @@ void buildMenu(const CourseContext& context) {
     writeTable(context, content::menuSchema().file, table);
 }
 
-// The marked-words exercises come later; the main window opens TestPabr.cds at start.
-void buildEmptyExerciseTables(const CourseContext& context) {
-    const content::TableSchema& marked = content::markedWordsSchema();
-    writeTable(context, marked.file, marked.emptyTable());
-}
-
 void buildHelp(const CourseContext& context) {
     // The help window reads HTML as UTF-8 (the page declares its charset), so it is copied as is.
     writeOutputFile(context, QStringLiteral("Pagalba/pagalba.hlp"),
@@ -233,7 +227,6 @@ void buildPictures(const CourseContext& context) {
 
 void buildShellContent(const CourseContext& context) {
     buildMenu(context);
-    buildEmptyExerciseTables(context);
     buildHelp(context);
     buildPictures(context);
 }
