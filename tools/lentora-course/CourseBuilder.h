@@ -44,6 +44,7 @@ void writeWav(const CourseContext& context, const QString& relativePath,
 // The parts of the course, each in its own source file.
 void buildShellContent(const CourseContext& context);   // menu, backgrounds, grades, about, help
 void buildTheoryContent(const CourseContext& context);  // theory table, book, corners, sounds
-void buildSimpleTestContent(const CourseContext& context);  // test tables, FONAS.BMP, button
+void buildSimpleTestContent(const CourseContext& context);    // test tables, FONAS.BMP, button
+void buildMovableWordsContent(const CourseContext& context);  // Nesioj.cds, its backgrounds
 
 }  // namespace lentora::course

@@ -195,12 +195,9 @@ void buildMenu(const CourseContext& context) {
     writeTable(context, content::menuSchema().file, table);
 }
 
-// The exercises that fill these come later; the main window opens Nesioj.cds at start.
+// The marked-words exercises come later; the main window opens TestPabr.cds at start.
 void buildEmptyExerciseTables(const CourseContext& context) {
-    for (const content::TableSchema* schema :
-         {&content::movableWordsSchema(), &content::markedWordsSchema()}) {
-        writeTable(context, schema->file, schema->emptyTable());
-    }
+    writeTable(context, content::markedWordsSchema().file, content::markedWordsSchema().emptyTable());
 }
 
 void buildHelp(const CourseContext& context) {

@@ -27,6 +27,7 @@ int main(int argc, char* argv[]) {
         buildShellContent(context);
         buildTheoryContent(context);
         buildSimpleTestContent(context);
+        buildMovableWordsContent(context);
     } catch (const lentora::Error& error) {
         std::fprintf(stderr, "lentora-course: %s\n", error.what());
         return 1;
