@@ -1,5 +1,6 @@
 #include "app/LentoraWindowFactory.h"
 
+#include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
 #include "exercises/movable_words/TMovableWordsForm.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "theory/TTeorijosForma.h"
@@ -14,7 +15,7 @@ LentoraWindowFactory::LentoraWindowFactory() {
     // Movable words by the record's Tipas: 1 gap filling, 2 sorting.
     add({CommandKind::MovableWords, 1}, exerciseWindow<TNesiotiForm>());
     add({CommandKind::MovableWords, 2}, exerciseWindow<TNesMazForm>());
-    // Marked words by {CommandKind::MarkedWords}.
+    add({CommandKind::MarkedWords}, exerciseWindow<TTestoSuIsbrPabrZodziaisForma>());
 }
 
 }  // namespace lentora

@@ -5,6 +5,7 @@
 // synthesised here, so the sources stay plain text.
 
 #include "content/DataPacket.h"
+#include "content/Schema.h"
 
 #include <QDir>
 #include <QImage>
@@ -39,12 +40,11 @@ void writeBmp(const CourseContext& context, const QString& relativePath, const Q
 void writeWav(const CourseContext& context, const QString& relativePath,
               const std::vector<float>& samples, int sampleRate = 22050);
 
-// Field definitions for tables.
-
 // The parts of the course, each in its own source file.
 void buildShellContent(const CourseContext& context);   // menu, backgrounds, grades, about, help
 void buildTheoryContent(const CourseContext& context);  // theory table, book, corners, sounds
 void buildSimpleTestContent(const CourseContext& context);    // test tables, FONAS.BMP, button
 void buildMovableWordsContent(const CourseContext& context);  // Nesioj.cds, its backgrounds
+void buildMarkedWordsContent(const CourseContext& context);   // TestPabr.cds, mark sounds
 
 }  // namespace lentora::course

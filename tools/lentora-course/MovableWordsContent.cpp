@@ -159,11 +159,7 @@ QImage squaredPaper() {
 }  // namespace
 
 void buildMovableWordsContent(const CourseContext& context) {
-    content::TableData table;
-    table.fields = {numberField("Id"),        textField("Uzduotis", 255), memoField("Sakiniai"),
-                    memoField("Zodziai"),     numberField("Ilgis"),       numberField("Aukstis"),
-                    numberField("LangIlgis"), numberField("Tipas")};
-    table.keyFields = {0};
+    content::TableData table = content::movableWordsSchema().emptyTable();
     const QDir dir(context.sourceDir.filePath(QStringLiteral("movable")));
     QStringList files = dir.entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name);
     QList<int> ids;
@@ -189,7 +185,7 @@ void buildMovableWordsContent(const CourseContext& context) {
                               double(kOuterWidth), double(kOuterHeight), double(boxWidth),
                               double(exercise.type)});
     }
-    writeTable(context, QStringLiteral("Data/Nesioj.cds"), table);
+    writeTable(context, content::movableWordsSchema().file, table);
 
     writeBmp(context, QStringLiteral("Testai/Nesioj/PIESIN/pieva.bmp"), meadow());
     writeBmp(context, QStringLiteral("Testai/Nesioj/PIESIN/debesys.bmp"), clouds());

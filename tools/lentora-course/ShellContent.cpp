@@ -195,11 +195,6 @@ void buildMenu(const CourseContext& context) {
     writeTable(context, content::menuSchema().file, table);
 }
 
-// The marked-words exercises come later; the main window opens TestPabr.cds at start.
-void buildEmptyExerciseTables(const CourseContext& context) {
-    writeTable(context, content::markedWordsSchema().file, content::markedWordsSchema().emptyTable());
-}
-
 void buildHelp(const CourseContext& context) {
     // The help window reads HTML as UTF-8 (the page declares its charset), so it is copied as is.
     writeOutputFile(context, QStringLiteral("Pagalba/pagalba.hlp"),
@@ -232,7 +227,6 @@ void buildPictures(const CourseContext& context) {
 
 void buildShellContent(const CourseContext& context) {
     buildMenu(context);
-    buildEmptyExerciseTables(context);
     buildHelp(context);
     buildPictures(context);
 }

@@ -28,6 +28,7 @@ int main(int argc, char* argv[]) {
         buildTheoryContent(context);
         buildSimpleTestContent(context);
         buildMovableWordsContent(context);
+        buildMarkedWordsContent(context);
     } catch (const lentora::Error& error) {
         std::fprintf(stderr, "lentora-course: %s\n", error.what());
         return 1;
