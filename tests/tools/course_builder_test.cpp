@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -231,6 +232,10 @@ TEST_F(CourseBuilderTest, PicturesHaveTheSizesTheWindowsShow) {
     for (const QString& name : about) {
         EXPECT_EQ(QImage(out(QStringLiteral("Testai/Apie/") + name)).size(), QSize(520, 515));
     }
+    // The corners and the arrow come with the program.
+    EXPECT_FALSE(QFileInfo::exists(out(QStringLiteral("Testai/Mygtukas"))));
+    EXPECT_EQ(QDir(out(QStringLiteral("Testai/Teorija/Piesin"))).entryList(QDir::Files),
+              QStringList{QStringLiteral("knyga.bmp")});
 
     for (int grade = 3; grade <= 10; ++grade) {
         const QDir directory(out(QStringLiteral("Ivert/%1").arg(grade)));
