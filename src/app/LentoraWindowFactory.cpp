@@ -1,7 +1,7 @@
 #include "app/LentoraWindowFactory.h"
 
-#include "exercises/movable_words/TMovableWordsForm.h"
 #include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
+#include "exercises/movable_words/TMovableWordsForm.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "theory/TTeorijosForma.h"
 
@@ -12,6 +12,7 @@ using content::CommandKind;
 LentoraWindowFactory::LentoraWindowFactory() {
     add({CommandKind::Theory}, theoryWindow<TTeorijosForma>());
     add({CommandKind::SimpleTest}, exerciseWindow<TPaprTestForma>());
+    // Movable words by the record's Tipas: 1 gap filling, 2 sorting.
     add({CommandKind::MovableWords, 1}, exerciseWindow<TNesiotiForm>());
     add({CommandKind::MovableWords, 2}, exerciseWindow<TNesMazForm>());
     add({CommandKind::MarkedWords}, exerciseWindow<TTestoSuIsbrPabrZodziaisForma>());

@@ -46,6 +46,6 @@ void buildShellContent(const CourseContext& context);   // menu, backgrounds, gr
 void buildTheoryContent(const CourseContext& context);  // theory table, book, corners, sounds
 void buildSimpleTestContent(const CourseContext& context);    // test tables, FONAS.BMP, button
 void buildMovableWordsContent(const CourseContext& context);  // Nesioj.cds, its backgrounds
-void buildMarkedWordsContent(const CourseContext& context);  // TestPabr.cds, mark sounds
+void buildMarkedWordsContent(const CourseContext& context);   // TestPabr.cds, mark sounds
 
 }  // namespace lentora::course
