@@ -25,6 +25,8 @@ namespace {
 // A settings file is a few hundred bytes; anything far larger is not one.
 constexpr qint64 kMaxSettingsBytes = 4 * 1024 * 1024;
 constexpr qsizetype kMaxValueLength = 1023;
+// Left by some editors; kept, so that a second one behind it stays part of the first line.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 struct FileText {
     QByteArray bytes;
@@ -71,7 +73,7 @@ std::vector<QByteArray> splitLines(QByteArrayView bytes) {
         lines.push_back(std::move(line));
         start = end + 1;
     }
-    if (!lines.empty() && lines.front().startsWith("\xEF\xBB\xBF")) {
+    if (!lines.empty() && lines.front().startsWith(kByteOrderMark)) {
         lines.front().remove(0, 3);  // a byte order mark left by an editor
     }
     return lines;
@@ -239,10 +241,11 @@ void IniFile::load(QByteArrayView bytes) {
     lineEnd_ =
         bytes.contains("\r\n") || !bytes.contains('\n') ? QByteArray("\r\n") : QByteArray("\n");
     lines_ = splitLines(bytes);
+    byteOrderMark_ = bytes.startsWith(kByteOrderMark);
 }
 
 QByteArray IniFile::toBytes() const {
-    QByteArray bytes;
+    QByteArray bytes = byteOrderMark_ ? QByteArray(kByteOrderMark) : QByteArray();
     for (const QByteArray& line : lines_) {
         bytes += line;
         bytes += lineEnd_;

@@ -51,6 +51,7 @@ private:
     QString path_;
     std::vector<QByteArray> lines_;
     QByteArray lineEnd_;
+    bool byteOrderMark_ = false;
     bool tooLarge_ = false;  // never rewritten: that would throw away what it holds
 };
 
