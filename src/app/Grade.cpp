@@ -19,21 +19,6 @@ QString pickRewardFile(const QString& ivertDir, int grade, const QString& patter
 
 }  // namespace
 
-std::optional<int> gradeFor(std::int32_t score, std::int32_t maxScore) {
-    if (maxScore == 0) {
-        return std::nullopt;
-    }
-    const std::int64_t points = std::max<std::int32_t>(score, 0);
-    std::int64_t roundedPercent = 0;
-    if (points > 0 && maxScore > 0) {
-        // points * 100 / maxScore rounded with halves up, in whole numbers so that 30.5 % is
-        // never read as 30.4999...
-        roundedPercent = (200 * points + maxScore) / (2 * std::int64_t{maxScore});
-    }
-    const std::int64_t grade = (roundedPercent + 9) / 10;
-    return static_cast<int>(std::clamp<std::int64_t>(grade, kLowestGrade, kHighestGrade));
-}
-
 QString gradeCaption(int grade) {
     return gradeWords(grade) + QString::fromUtf8("   Įvertinimas - ") + QString::number(grade) +
            QString::fromUtf8(grade == 10 ? " balų" : " balai") + u'.';

@@ -12,15 +12,11 @@ class QWidget;
 
 namespace lentora {
 
+using content::gradeFor;
 using content::gradePictureSize;
 using content::gradeWords;
 using content::kHighestGrade;
 using content::kLowestGrade;
-
-// The grade of a command list's points: nothing when no exercise reported any (maxScore 0);
-// otherwise the percent, rounded with halves up, mapped to 3..10 (a score below 0 counts as
-// 0, one above maxScore as maxScore).
-std::optional<int> gradeFor(std::int32_t score, std::int32_t maxScore);
 
 // "PUIKU!   Įvertinimas - 10 balų."
 QString gradeCaption(int grade);

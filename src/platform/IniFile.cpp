@@ -4,15 +4,19 @@
 #include "platform/Error.h"
 #include "platform/ProgramPaths.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
 
 #include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <optional>
 #include <vector>
+
+#include <unistd.h>
+#include <cstdio>
 
 namespace lentora {
 
@@ -21,6 +25,8 @@ namespace {
 // A settings file is a few hundred bytes; anything far larger is not one.
 constexpr qint64 kMaxSettingsBytes = 4 * 1024 * 1024;
 constexpr qsizetype kMaxValueLength = 1023;
+// Left by some editors; kept, so that a second one behind it stays part of the first line.
+constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
 
 struct FileText {
     QByteArray bytes;
@@ -52,7 +58,7 @@ FileText readWholeFile(const QString& path) {
 }
 
 // The lines of the file without their line ends.
-std::vector<QByteArray> splitLines(const QByteArray& bytes) {
+std::vector<QByteArray> splitLines(QByteArrayView bytes) {
     std::vector<QByteArray> lines;
     qsizetype start = 0;
     while (start < bytes.size()) {
@@ -60,14 +66,14 @@ std::vector<QByteArray> splitLines(const QByteArray& bytes) {
         if (end < 0) {
             end = bytes.size();
         }
-        QByteArray line = bytes.mid(start, end - start);
+        QByteArray line = bytes.sliced(start, end - start).toByteArray();
         if (line.endsWith('\r')) {
             line.chop(1);
         }
         lines.push_back(std::move(line));
         start = end + 1;
     }
-    if (!lines.empty() && lines.front().startsWith("\xEF\xBB\xBF")) {
+    if (!lines.empty() && lines.front().startsWith(kByteOrderMark)) {
         lines.front().remove(0, 3);  // a byte order mark left by an editor
     }
     return lines;
@@ -188,14 +194,63 @@ QByteArray oneLine(QByteArrayView text) {
     return line;
 }
 
+// The value as a line stores it: one that reading would change (blanks at its ends, or
+// matching quotes around it) goes in quotes, which reading takes off again.
+QByteArray storedValue(QByteArrayView value) {
+    QByteArray line = oneLine(value);
+    const bool quoted = line.size() >= 2 && (line.front() == '"' || line.front() == '\'') &&
+                        line.back() == line.front();
+    if (quoted || line.trimmed().size() != line.size()) {
+        line = '"' + line + '"';
+    }
+    return line;
+}
+
+// Temporary files of saves that never finished: "<name>.save-" and six more characters.
+void removeUnfinishedSaves(const QFileInfo& target) {
+    const QString prefix = target.fileName() + QLatin1String(kIniSaveSuffix);
+    const QDir dir = target.absoluteDir();
+    const QStringList names = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names) {
+        if (name.size() == prefix.size() + 6 && name.startsWith(prefix)) {
+            QFile::remove(dir.filePath(name));
+        }
+    }
+}
+
 }  // namespace
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {
     const FileText file = readWholeFile(path_);
     tooLarge_ = file.tooLarge;
-    lineEnd_ = file.bytes.contains("\r\n") || !file.bytes.contains('\n') ? QByteArray("\r\n")
-                                                                         : QByteArray("\n");
-    lines_ = splitLines(file.bytes);
+    load(file.bytes);
+}
+
+IniFile IniFile::fromBytes(QByteArrayView bytes, QString path) {
+    IniFile settings;
+    settings.path_ = std::move(path);
+    if (bytes.size() > kMaxSettingsBytes) {
+        settings.tooLarge_ = true;
+        bytes = {};
+    }
+    settings.load(bytes);
+    return settings;
+}
+
+void IniFile::load(QByteArrayView bytes) {
+    lineEnd_ =
+        bytes.contains("\r\n") || !bytes.contains('\n') ? QByteArray("\r\n") : QByteArray("\n");
+    lines_ = splitLines(bytes);
+    byteOrderMark_ = bytes.startsWith(kByteOrderMark);
+}
+
+QByteArray IniFile::toBytes() const {
+    QByteArray bytes = byteOrderMark_ ? QByteArray(kByteOrderMark) : QByteArray();
+    for (const QByteArray& line : lines_) {
+        bytes += line;
+        bytes += lineEnd_;
+    }
+    return bytes;
 }
 
 QByteArray IniFile::readText(QByteArrayView section, QByteArrayView key,
@@ -221,7 +276,7 @@ void IniFile::setText(QByteArrayView section, QByteArrayView key, QByteArrayView
     if (location.key) {
         QByteArray& line = lines_[*location.key];
         // Keeps the key as the file spells it.
-        line = line.left(line.indexOf('=')).trimmed() + '=' + oneLine(value);
+        line = line.left(line.indexOf('=')).trimmed() + '=' + storedValue(value);
     } else if (location.section) {
         // After the section's last entry, so blank lines before the next section stay there.
         std::size_t insertAt = location.sectionEnd;
@@ -229,10 +284,10 @@ void IniFile::setText(QByteArrayView section, QByteArrayView key, QByteArrayView
             --insertAt;
         }
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                      oneLine(key).trimmed() + '=' + oneLine(value));
+                      oneLine(key).trimmed() + '=' + storedValue(value));
     } else {
         lines_.push_back('[' + oneLine(section).trimmed() + ']');
-        lines_.push_back(oneLine(key).trimmed() + '=' + oneLine(value));
+        lines_.push_back(oneLine(key).trimmed() + '=' + storedValue(value));
     }
 }
 
@@ -255,15 +310,26 @@ void IniFile::save() {
         (!existing.isFile() || !existing.isWritable() || !(existing.permissions() & kAnyWrite))) {
         throw failure;
     }
-    QByteArray bytes;
-    for (const QByteArray& line : lines_) {
-        bytes += line;
-        bytes += lineEnd_;
-    }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
+    const QByteArray bytes = toBytes();
+    // A symbolic link keeps pointing at the settings: its target is what gets replaced.
+    const QFileInfo place(existing.isSymLink() ? existing.symLinkTarget() : target);
+    QTemporaryFile out(place.absoluteFilePath() + QLatin1String(kIniSaveSuffix) +
+                       QLatin1String("XXXXXX"));
+    // Written in full and on disk before it takes the file's place, so a crash or power loss
+    // at any moment leaves the old file or the new one.
+    if (!out.open() || out.write(bytes) != bytes.size() || !out.flush() ||
+        ::fsync(out.handle()) != 0) {
         throw failure;
     }
+    constexpr auto kNewFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                              QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    out.setPermissions(existing.exists() ? existing.permissions() : kNewFile);
+    if (std::rename(QFile::encodeName(out.fileName()).constData(),
+                    QFile::encodeName(place.absoluteFilePath()).constData()) != 0) {
+        throw failure;
+    }
+    out.setAutoRemove(false);  // its name is the settings file's now
+    removeUnfinishedSaves(place);
 }
 
 void IniFile::writeText(QByteArrayView section, QByteArrayView key, QByteArrayView value) {

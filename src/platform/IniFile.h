@@ -15,7 +15,13 @@ class IniFile {
 public:
     explicit IniFile(QString path);
 
+    // The settings held by `bytes`, as if read from a file at `path` (for saving there).
+    static IniFile fromBytes(QByteArrayView bytes, QString path = {});
+
     const QString& path() const { return path_; }
+
+    // The file's text as save() writes it.
+    QByteArray toBytes() const;
 
     // At most 1023 characters; a missing file, section or key gives the default.
     QByteArray readText(QByteArrayView section, QByteArrayView key,
@@ -27,7 +33,9 @@ public:
     void setText(QByteArrayView section, QByteArrayView key, QByteArrayView value);
     void setInt(QByteArrayView section, QByteArrayView key, int value);
 
-    // Replaces the file atomically with the copy: all changes or none reach it.
+    // Replaces the file atomically with the copy: all changes or none reach it. The text goes
+    // to a temporary file "<name>.save-XXXXXX" beside it first, then takes the file's place;
+    // such files that an interrupted save left behind are removed.
     // Throws Error("Unable to write to <path>") when the file cannot be written, a read-only
     // file included.
     void save();
@@ -37,11 +45,18 @@ public:
     void writeInt(QByteArrayView section, QByteArrayView key, int value);
 
 private:
+    IniFile() = default;
+    void load(QByteArrayView bytes);
+
     QString path_;
     std::vector<QByteArray> lines_;
     QByteArray lineEnd_;
+    bool byteOrderMark_ = false;
     bool tooLarge_ = false;  // never rewritten: that would throw away what it holds
 };
+
+// The name pattern of a save's temporary file, after the settings file's own name.
+inline constexpr char kIniSaveSuffix[] = ".save-";
 
 // The settings file of the program (ProgramPaths::settingsFile).
 IniFile programSettings();

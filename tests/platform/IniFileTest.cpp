@@ -5,8 +5,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 #include <sys/stat.h>
 
@@ -214,4 +218,55 @@ TEST(FontSetting, ReadsSectionAndAppliesCutName) {
         settings.writeText("Paprastas testas", "SriftSize", text);
         EXPECT_EQ(readFontSetting(settings, "Paprastas testas", 10).points, points) << text;
     }
+}
+
+TEST(IniFile, ValuesReadBackAsWrittenQuotesAndEndBlanksIncluded) {
+    IniFile settings = IniFile::fromBytes("[S]\nk=1\n");
+    for (const QByteArray value : {"\"Arial\"", "'x'", " lead", "tail\t", "\"", "''"}) {
+        settings.setText("S", "k", value);
+        settings.setText("T", "new", value);
+        const IniFile reread = IniFile::fromBytes(settings.toBytes());
+        EXPECT_EQ(reread.readText("S", "k", "-"), value);
+        EXPECT_EQ(reread.readText("T", "new", "-"), value);
+    }
+    settings.setText("S", "k", "Times New Roman");
+    EXPECT_EQ(settings.toBytes(), "[S]\nk=Times New Roman\n[T]\nnew=\"''\"\n");
+}
+
+// A child saves the settings again and again; killed at any moment, it leaves the old file or
+// the new one, and the next save clears the temporary files of the saves it cut short.
+TEST(IniFile, KilledSavesLeaveOldOrNewFile) {
+    TempProgramDir dir;
+    QByteArray padding;
+    for (int i = 0; i < 2000; ++i) {
+        padding += "Eilute" + QByteArray::number(i) + "=" + QByteArray(20, 'a' + i % 26) + "\r\n";
+    }
+    const QByteArray one = "[Fonas]\r\nFono failas=Fonas1\r\n[Kita]\r\n" + padding;
+    IniFile flipped = IniFile::fromBytes(one);
+    flipped.setText("Fonas", "Fono failas", "Fonas2");
+    const QByteArray two = flipped.toBytes();
+    const QString path = dir.writeFile("LENTORA.INI", one);
+    const QString backup = dir.writeFile("LENTORA.INI.backup", "mine");
+
+    std::mt19937 random(1);
+    int leftovers = 0;
+    for (int kill = 0; kill < 200; ++kill) {
+        QProcess saver;
+        saver.start(QStringLiteral(LENTORA_TEST_SETTINGS_SAVER), {path});
+        ASSERT_TRUE(saver.waitForReadyRead(10000)) << saver.readAllStandardError().toStdString();
+        QThread::usleep(std::uniform_int_distribution<int>(0, 3000)(random));
+        saver.kill();
+        ASSERT_TRUE(saver.waitForFinished(10000));
+        const QByteArray now = readBytes(path);
+        ASSERT_TRUE(now == one || now == two) << "kill " << kill << ": " << now.size() << " bytes";
+        leftovers += int(QDir(dir.path()).entryList({"LENTORA.INI.save-*"}).size());
+    }
+    RecordProperty("unfinished_saves_seen", leftovers);
+
+    dir.writeFile("LENTORA.INI.save-Ab12Z9", "[Fonas]\r\nFono failas=Fonas9\r\n");
+    IniFile settings(path);
+    EXPECT_NE(settings.readText("Fonas", "Fono failas", ""), "Fonas9");
+    settings.save();
+    EXPECT_TRUE(QDir(dir.path()).entryList({"LENTORA.INI.save-*"}).isEmpty());
+    EXPECT_TRUE(QFile::exists(backup));
 }
