@@ -45,5 +45,11 @@ void writeWav(const CourseContext& context, const QString& relativePath,
 void buildShellContent(const CourseContext& context);   // menu, backgrounds, grades, about, help
 void buildTheoryContent(const CourseContext& context);  // theory table, book, corners, sounds
 void buildSimpleTestContent(const CourseContext& context);  // test tables, FONAS.BMP, button
+// Copies course/files/... as it is to the same place in the program directory, over anything
+// drawn there: pictures and sounds taken from elsewhere (import puts them there).
+void copyVerbatimFiles(const CourseContext& context);
+
+// Rows in the order of their first field, as the tables are read.
+void sortByFirstField(std::vector<std::vector<content::Value>>& rows);
 
 }  // namespace lentora::course
