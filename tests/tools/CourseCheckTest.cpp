@@ -190,10 +190,7 @@ TEST(CourseImport, BuildingTheImportedCourseGivesTheSameOutlineAndTables) {
     EXPECT_GT(report.files, 40);
 
     const CourseContext context{QDir(course), QDir(temp.filePath("program"))};
-    buildShellContent(context);
-    buildTheoryContent(context);
-    buildSimpleTestContent(context);
-    copyVerbatimFiles(context);
+    buildCourse(context);
     for (const char* file : {"MENIU.MNU", "Data/Meniu.cds", "Data/Teorija.cds", "Data/TestLang.cds",
                              "Data/PaprTest.cds", "Data/PaprAtsa.cds", "Testai/Papr/FONAS.BMP",
                              "Ivert/10/ivert1.wav"}) {

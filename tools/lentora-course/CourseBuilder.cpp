@@ -176,6 +176,13 @@ void copyVerbatimFiles(const CourseContext& context) {
     }
 }
 
+void buildCourse(const CourseContext& context) {
+    buildShellContent(context);
+    buildTheoryContent(context);
+    buildSimpleTestContent(context);
+    copyVerbatimFiles(context);
+}
+
 void sortByFirstField(std::vector<std::vector<content::Value>>& rows) {
     std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
         return std::get<double>(a.front()) < std::get<double>(b.front());

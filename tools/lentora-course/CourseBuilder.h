@@ -49,6 +49,9 @@ void buildSimpleTestContent(const CourseContext& context);  // test tables, FONA
 // drawn there: pictures and sounds taken from elsewhere (import puts them there).
 void copyVerbatimFiles(const CourseContext& context);
 
+// Every part above, in order: the whole program directory from the sources.
+void buildCourse(const CourseContext& context);
+
 // Rows in the order of their first field, as the tables are read.
 void sortByFirstField(std::vector<std::vector<content::Value>>& rows);
 

@@ -356,10 +356,7 @@ private:
         }
         const CourseContext context{course_, QDir(scratch.path())};
         try {
-            buildShellContent(context);
-            buildTheoryContent(context);
-            buildSimpleTestContent(context);
-            copyVerbatimFiles(context);
+            buildCourse(context);
         } catch (const Error& error) {
             notHeld(QStringLiteral("the imported sources do not build: %1").arg(error.text()));
             return;

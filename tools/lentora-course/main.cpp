@@ -44,10 +44,7 @@ int build(const QString& courseDir, const QString& programDir) {
         std::fprintf(stderr, "lentora-course: no course directory %s\n", qPrintable(courseDir));
         return 1;
     }
-    buildShellContent(context);
-    buildTheoryContent(context);
-    buildSimpleTestContent(context);
-    copyVerbatimFiles(context);
+    buildCourse(context);
     return 0;
 }
 
