@@ -1,5 +1,7 @@
 #include "app/LentoraWindowFactory.h"
 
+#include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
+#include "exercises/movable_words/TMovableWordsForm.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "theory/TTeorijosForma.h"
 
@@ -10,8 +12,10 @@ using content::CommandKind;
 LentoraWindowFactory::LentoraWindowFactory() {
     add({CommandKind::Theory}, theoryWindow<TTeorijosForma>());
     add({CommandKind::SimpleTest}, exerciseWindow<TPaprTestForma>());
-    // Movable words by the record's Tipas: {CommandKind::MovableWords, 1} and 2; marked words
-    // by {CommandKind::MarkedWords}.
+    // Movable words by the record's Tipas: 1 gap filling, 2 sorting.
+    add({CommandKind::MovableWords, 1}, exerciseWindow<TNesiotiForm>());
+    add({CommandKind::MovableWords, 2}, exerciseWindow<TNesMazForm>());
+    add({CommandKind::MarkedWords}, exerciseWindow<TTestoSuIsbrPabrZodziaisForma>());
 }
 
 }  // namespace lentora

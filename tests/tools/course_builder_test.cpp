@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
@@ -140,6 +141,7 @@ TEST_F(CourseBuilderTest, EveryMenuLinkRunsWellFormedCommandsOnExistingRecords) 
 
     const std::set<int> theory = recordNumbers(out(QStringLiteral("Data/Teorija.cds")));
     const std::set<int> tests = recordNumbers(out(QStringLiteral("Data/TestLang.cds")));
+    const std::set<int> movable = recordNumbers(out(QStringLiteral("Data/Nesioj.cds")));
 
     std::map<int, const std::vector<Value>*> rows;
     for (const auto& row : menu.rows) {
@@ -179,6 +181,8 @@ TEST_F(CourseBuilderTest, EveryMenuLinkRunsWellFormedCommandsOnExistingRecords) 
                 EXPECT_TRUE(theory.count(record)) << "no theory record " << record;
             } else if (parsed.kind == CommandKind::SimpleTest) {
                 EXPECT_TRUE(tests.count(record)) << "no simple test " << record;
+            } else if (parsed.kind == CommandKind::MovableWords) {
+                EXPECT_TRUE(movable.count(record)) << "no movable-words row " << record;
             }
         }
     }
@@ -190,6 +194,14 @@ TEST_F(CourseBuilderTest, ExerciseTablesTheMainWindowOpensExistWithTheirFields) 
     EXPECT_EQ(fieldIndex(movable, "Id"), 0);
     EXPECT_EQ(fieldIndex(movable, "Tipas"), 7);
     EXPECT_EQ(movable.fields[fieldIndex(movable, "Sakiniai")].type, FieldType::Memo);
+    int gaps = 0, sorting = 0;
+    for (const auto& row : movable.rows) {
+        const Value type = row[std::size_t(fieldIndex(movable, "Tipas"))];
+        (type == Value(1.0) ? gaps : sorting) += 1;
+    }
+    EXPECT_GE(gaps, 5);
+    EXPECT_GE(sorting, 3);
+    EXPECT_GE(QDir(out(QStringLiteral("Testai/Nesioj/PIESIN"))).entryList({"*.bmp"}).size(), 3);
     const TableData marked = readTable(out(QStringLiteral("Data/TestPabr.cds")));
     ASSERT_EQ(marked.fields.size(), 7u);
     EXPECT_EQ(marked.fields[0].type, FieldType::Number);
@@ -220,6 +232,10 @@ TEST_F(CourseBuilderTest, PicturesHaveTheSizesTheWindowsShow) {
     for (const QString& name : about) {
         EXPECT_EQ(QImage(out(QStringLiteral("Testai/Apie/") + name)).size(), QSize(520, 515));
     }
+    // The corners and the arrow come with the program.
+    EXPECT_FALSE(QFileInfo::exists(out(QStringLiteral("Testai/Mygtukas"))));
+    EXPECT_EQ(QDir(out(QStringLiteral("Testai/Teorija/Piesin"))).entryList(QDir::Files),
+              QStringList{QStringLiteral("knyga.bmp")});
 
     for (int grade = 3; grade <= 10; ++grade) {
         const QDir directory(out(QStringLiteral("Ivert/%1").arg(grade)));

@@ -180,6 +180,8 @@ void buildCourse(const CourseContext& context) {
     buildShellContent(context);
     buildTheoryContent(context);
     buildSimpleTestContent(context);
+    buildMovableWordsContent(context);
+    buildMarkedWordsContent(context);
     copyVerbatimFiles(context);
 }
 

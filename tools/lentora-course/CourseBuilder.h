@@ -44,7 +44,9 @@ void writeWav(const CourseContext& context, const QString& relativePath,
 // The parts of the course, each in its own source file.
 void buildShellContent(const CourseContext& context);   // menu, backgrounds, grades, about, help
 void buildTheoryContent(const CourseContext& context);  // theory table, book, corners, sounds
-void buildSimpleTestContent(const CourseContext& context);  // test tables, FONAS.BMP, button
+void buildSimpleTestContent(const CourseContext& context);    // test tables, FONAS.BMP, button
+void buildMovableWordsContent(const CourseContext& context);  // Nesioj.cds, its backgrounds
+void buildMarkedWordsContent(const CourseContext& context);   // TestPabr.cds, mark sounds
 // Copies course/files/... as it is to the same place in the program directory, over anything
 // drawn there: pictures and sounds taken from elsewhere (import puts them there).
 void copyVerbatimFiles(const CourseContext& context);

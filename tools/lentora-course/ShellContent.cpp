@@ -198,14 +198,6 @@ void buildMenu(const CourseContext& context) {
     writeTable(context, content::menuSchema().file, table);
 }
 
-// The exercises that fill these come later; the main window opens Nesioj.cds at start.
-void buildEmptyExerciseTables(const CourseContext& context) {
-    for (const content::TableSchema* schema :
-         {&content::movableWordsSchema(), &content::markedWordsSchema()}) {
-        writeTable(context, schema->file, schema->emptyTable());
-    }
-}
-
 void buildHelp(const CourseContext& context) {
     // An imported help file that is not UTF-8 comes as it is from course/files/.
     if (!context.sourceDir.exists(kHelpSource) &&
@@ -243,7 +235,6 @@ void buildPictures(const CourseContext& context) {
 
 void buildShellContent(const CourseContext& context) {
     buildMenu(context);
-    buildEmptyExerciseTables(context);
     buildHelp(context);
     buildPictures(context);
 }

@@ -247,8 +247,8 @@ void TPaprTestForma::keyPressEvent(QKeyEvent* event) {
     // Enter presses the arrow, the window's default action; a held key does not, so that
     // the key that closed one test cannot close the next.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (!event->isAutoRepeat() && BitBtn1->isVisible()) {
-            BitBtn1Click();
+        if (BitBtn1->isVisible()) {
+            BitBtn1->clickByKey(*event);
         }
         return;
     }

@@ -16,6 +16,7 @@
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -150,11 +151,11 @@ TEST(TPaprTestForma, DrawsTheBuiltInArrowAndItsOverPicture) {
     whenShown(form, [&] {
         TPictureButton* arrow = form.button();
         auto countShown = [&](auto isWanted) {
-            const QImage shown = arrow->grab().toImage();
+            const QImage shown = arrow->grab().toImage().scaled(arrow->size());
             int count = 0;
             // Inside the focus frame.
-            for (int y = 1; y + 1 < shown.height(); ++y) {
-                for (int x = 1; x + 1 < shown.width(); ++x) {
+            for (int y = 2; y + 2 < shown.height(); ++y) {
+                for (int x = 2; x + 2 < shown.width(); ++x) {
                     count += isWanted(QColor(shown.pixel(x, y)));
                 }
             }
@@ -164,7 +165,9 @@ TEST(TPaprTestForma, DrawsTheBuiltInArrowAndItsOverPicture) {
         auto red = [](QColor c) { return c.red() > 180 && c.green() < 60 && c.blue() < 80; };
         EXPECT_GT(countShown(blue), 200);
         EXPECT_EQ(countShown(red), 0);
-        QTest::mouseMove(arrow, QPoint(40, 19));
+        QMouseEvent move(QEvent::MouseMove, QPointF(40, 19), arrow->mapToGlobal(QPointF(40, 19)),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(arrow, &move);
         ASSERT_EQ(arrow->currentPicture(), picture_button::Picture::Over);
         EXPECT_GT(countShown(red), 50);
         EXPECT_EQ(countShown(blue), 0);

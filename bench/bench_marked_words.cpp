@@ -1,0 +1,91 @@
+// The marked-words exercise: laying out one page of a 6000-byte text (every paint does it),
+// opening the window, and repainting one marked word.
+
+#include "exercises/marked_words/MarkedWordsLogic.h"
+#include "exercises/marked_words/MarkedWordsView.h"
+#include "platform/Fonts.h"
+#include "platform/TextMetrics.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QPixmap>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace lentora;
+using namespace lentora::marked_words;
+
+QByteArray exerciseText() {
+    const QByteArray line =
+        "Mama padovanojo @dukrai nauj\xe0 suknel\xe6, o senelis "
+        "papasakojo @an\xfbkams pasak\xe0.\r\n";
+    QByteArray text;
+    while (text.size() < kMaxTextBytes) {
+        text += line;
+    }
+    return text.left(kMaxTextBytes);
+}
+
+void BM_LayOutPage(benchmark::State& state) {
+    Tokens tokens = tokenize(exerciseText());
+    const QFont font = makeFont(QStringLiteral("MS Sans Serif"), 12);
+    for (auto _ : state) {
+        FontTextMetrics metrics(font);
+        benchmark::DoNotOptimize(layoutPage(tokens, 0, 518, 250, 380, metrics, false));
+    }
+}
+BENCHMARK(BM_LayOutPage)->Unit(benchmark::kMicrosecond);
+
+// Tokenizing, laying out and painting the first page in a fresh text area.
+void BM_OpenPage(benchmark::State& state) {
+    const QByteArray text = exerciseText();
+    for (auto _ : state) {
+        Tokens tokens = tokenize(text);
+        Paging paging;
+        paging.pageStart[0] = 0;
+        QDialog window;
+        window.resize(554, 355);
+        MarkedWordsView view(&window);
+        view.setFont(makeFont(QStringLiteral("MS Sans Serif"), 12));
+        view.setGeometry(15, 30, 518, 250);
+        view.setPage(&tokens, &paging, false, 380);
+        QPixmap target(window.size());
+        window.render(&target);
+        benchmark::DoNotOptimize(target);
+    }
+}
+BENCHMARK(BM_OpenPage)->Unit(benchmark::kMillisecond);
+
+// A mark click repaints only the word's rectangle.
+void BM_RepaintMarkedWord(benchmark::State& state) {
+    Tokens tokens = tokenize(exerciseText());
+    Paging paging;
+    paging.pageStart[0] = 0;
+    MarkedWordsView view;
+    view.setFont(makeFont(QStringLiteral("MS Sans Serif"), 12));
+    view.resize(518, 250);
+    view.setPage(&tokens, &paging, false, 380);
+    view.relayout();
+    QPixmap target(view.size());
+    const QRect word = tokens[2].rect();
+    for (auto _ : state) {
+        tokens[2].Marked = !tokens[2].Marked;
+        view.render(&target, word.topLeft(), QRegion(word));
+    }
+}
+BENCHMARK(BM_RepaintMarkedWord)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "content/ContentTable.h"
+
+#include <QByteArray>
+
+#include <cstdint>
+#include <optional>
+
+namespace lentora::content {
+
+// One marked-words exercise of Data/TestPabr.cds. The first three fields are read by position.
+struct MarkedWordsRow {
+    std::int32_t id = 0;
+    QByteArray caption;
+    QByteArray heading;
+    QByteArray text;      // Tekstas
+    QByteArray markKind;  // PabrIsbr
+    int outerHeight = 0;  // Lango aukstis
+    int outerWidth = 0;   // Lango ilgis
+};
+
+// Window sizes beyond this are cut to it.
+inline constexpr int kMaxWindowExtent = 4000;
+
+// The row whose key is `id`, or nullopt. Throws Error on a closed table or a missing field.
+std::optional<MarkedWordsRow> readMarkedWordsRow(ContentTable& table, std::int32_t id);
+
+}  // namespace lentora::content

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "content/ContentTable.h"
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QByteArrayView>
+
+#include <cstdint>
+#include <optional>
+
+namespace lentora::content {
+
+// One exercise of Data/Nesioj.cds, typed.
+struct MovableWordsRow {
+    std::int32_t id = 0;
+    QByteArray task;           // Uzduotis: the window caption
+    QByteArrayList sentences;  // Sakiniai, one sentence row per line
+    QByteArrayList words;      // Zodziai, line k answers sentence row k
+    int outerWidth = 0;        // Ilgis
+    int outerHeight = 0;       // Aukstis
+    int boxWidth = 0;          // LangIlgis
+    int type = 0;              // Tipas: 1 gap filling, 2 category sorting
+};
+
+// The row whose Id is `id`, or none. Sizes are clamped to 0..4000 pixels. Throws Error when
+// the table is closed or lacks a field.
+std::optional<MovableWordsRow> readMovableWordsRow(ContentTable& table, std::int32_t id);
+
+}  // namespace lentora::content

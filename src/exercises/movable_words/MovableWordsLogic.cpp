@@ -1,0 +1,288 @@
+#include "exercises/movable_words/MovableWordsLogic.h"
+
+#include "platform/TextMetrics.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace lentora::movable_words {
+
+bool isPunctuation(char c) {
+    return QByteArrayView("!,-.:;?").contains(c);
+}
+
+std::vector<SentenceToken> tokenizeSentences(const QByteArrayList& lines) {
+    std::vector<SentenceToken> tokens;
+    for (const QByteArray& line : lines) {
+        const QByteArrayList words = line.split(' ');
+        std::vector<QByteArray> kept;
+        for (const QByteArray& word : words) {
+            if (!word.isEmpty()) {
+                kept.push_back(word);
+            }
+        }
+        if (kept.empty()) {
+            tokens.push_back({QByteArray(), false, true, false});
+            continue;
+        }
+        for (std::size_t i = 0; i < kept.size(); ++i) {
+            QByteArray word = kept[i];
+            const bool endOfLine = i + 1 == kept.size();
+            const qsizetype at = word.indexOf('@');
+            const bool underlined = at >= 0;
+            if (underlined) {
+                word.remove(at, 1);
+            }
+            if (!word.isEmpty() && isPunctuation(word.back())) {
+                const char mark = word.back();
+                word.chop(1);
+                tokens.push_back({word, underlined, false, true});
+                tokens.push_back({QByteArray(1, mark), false, endOfLine, false});
+            } else {
+                tokens.push_back({word, underlined, endOfLine, false});
+            }
+        }
+    }
+    return tokens;
+}
+
+std::vector<int> blockShuffle(int n, int rowsPerBlock, const RandomSource& random) {
+    std::vector<int> order(std::size_t(std::max(n, 0)));
+    for (int i = 0; i < n; ++i) {
+        order[std::size_t(i)] = i;
+    }
+    const int block = std::max(rowsPerBlock, 1);
+    for (int begin = 0; begin < n; begin += block) {
+        const int end = std::min(n, begin + block);
+        // Fisher-Yates within [begin, end).
+        for (int i = end - 1; i > begin; --i) {
+            const int j = begin + std::clamp(random(i - begin + 1), 0, i - begin);
+            std::swap(order[std::size_t(i)], order[std::size_t(j)]);
+        }
+    }
+    return order;
+}
+
+Exercise::Exercise(Variant variant, const QByteArrayList& words, const std::vector<int>& order)
+    : variant_(variant) {
+    slots_.resize(std::size_t(words.size()));
+    for (std::size_t k = 0; k < slots_.size(); ++k) {
+        WordSlot& slot = slots_[k];
+        slot.answer = words[qsizetype(k)];
+        if (variant == Variant::Sorting) {
+            const qsizetype at = slot.answer.indexOf('@');
+            if (at >= 0) {
+                slot.answer.remove(at, 1);
+            }
+        }
+        const int source = k < order.size() ? order[k] : int(k);
+        slot.poolWord = words.value(source);
+        if (variant == Variant::Sorting && !slot.poolWord.contains('@') &&
+            !categories_.contains(slot.poolWord)) {
+            categories_.append(slot.poolWord);
+        }
+    }
+}
+
+bool Exercise::valid(BoxRef box) const {
+    if (variant_ == Variant::Sorting && box.kind == BoxRef::Pool) {
+        return box.index >= 0 && box.index < categories_.size();
+    }
+    return box.index >= 0 && std::size_t(box.index) < slots_.size();
+}
+
+QByteArray* Exercise::word(BoxRef box) {
+    if (!valid(box)) {
+        return nullptr;
+    }
+    if (variant_ == Variant::Sorting && box.kind == BoxRef::Pool) {
+        return &categories_[box.index];
+    }
+    WordSlot& slot = slots_[std::size_t(box.index)];
+    return box.kind == BoxRef::Pool ? &slot.poolWord : &slot.gapWord;
+}
+
+QByteArray Exercise::wordIn(BoxRef box) const {
+    QByteArray* found = const_cast<Exercise*>(this)->word(box);
+    return found != nullptr ? *found : QByteArray();
+}
+
+bool Exercise::accepts(BoxRef source, BoxRef target) const {
+    if (!valid(source) || !valid(target) || wordIn(source).isEmpty()) {
+        return false;
+    }
+    if (variant_ == Variant::Sorting) {
+        // Any gap takes a copy from the pool or exchanges with another gap.
+        return target.kind == BoxRef::Gap;
+    }
+    return wordIn(target).isEmpty();
+}
+
+bool Exercise::drop(BoxRef source, BoxRef target) {
+    if (!accepts(source, target)) {
+        return false;
+    }
+    if (variant_ == Variant::Sorting && source.kind == BoxRef::Pool) {
+        *word(target) = *word(source);
+    } else {
+        std::swap(*word(source), *word(target));
+    }
+    return true;
+}
+
+Points Exercise::score() const {
+    Points points;
+    for (const WordSlot& slot : slots_) {
+        ++points.maxScore;
+        if (slot.gapWord == slot.answer) {
+            ++points.score;
+        }
+    }
+    return points;
+}
+
+int rowsPerPage(const PageGeometry& geometry) {
+    const int h = geometry.textHeight;
+    const int room = geometry.height - 2 * kTopMargin - h;
+    if (room < 0 || h + kSpacing <= 0) {
+        return 0;
+    }
+    return room / (h + kSpacing) + 1;
+}
+
+std::optional<QRect> PageLayout::boxRect(BoxRef box) const {
+    if (box.kind == BoxRef::Pool && !poolColumn.empty()) {
+        if (box.index >= 0 && std::size_t(box.index) < poolColumn.size()) {
+            return poolColumn[std::size_t(box.index)];
+        }
+        return std::nullopt;
+    }
+    for (const LaidOutRow& row : rows) {
+        if (row.slot == box.index) {
+            return box.kind == BoxRef::Gap ? std::optional<QRect>(row.gapBox) : row.poolBox;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<BoxRef> PageLayout::hit(QPoint point) const {
+    for (std::size_t i = 0; i < poolColumn.size(); ++i) {
+        if (poolColumn[i].contains(point)) {
+            return BoxRef{BoxRef::Pool, int(i)};
+        }
+    }
+    for (const LaidOutRow& row : rows) {
+        if (row.poolBox && row.poolBox->contains(point)) {
+            return BoxRef{BoxRef::Pool, row.slot};
+        }
+    }
+    for (const LaidOutRow& row : rows) {
+        if (row.gapBox.contains(point)) {
+            return BoxRef{BoxRef::Gap, row.slot};
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<BoxRef> PageLayout::focusOrder() const {
+    std::vector<BoxRef> order;
+    for (const LaidOutRow& row : rows) {
+        order.push_back({BoxRef::Gap, row.slot});
+        if (row.poolBox) {
+            order.push_back({BoxRef::Pool, row.slot});
+        }
+    }
+    for (std::size_t i = 0; i < poolColumn.size(); ++i) {
+        order.push_back({BoxRef::Pool, int(i)});
+    }
+    return order;
+}
+
+PageLayout layOutPage(const std::vector<SentenceToken>& tokens, const Exercise& exercise,
+                      PageStart start, const PageGeometry& geometry, TextMetrics& metrics) {
+    PageLayout page;
+    const int W = geometry.width;
+    const int H = geometry.height;
+    const int L = geometry.frameRight();
+    const int boxHeight = geometry.boxHeight();
+    const bool gaps = exercise.variant() == Variant::Gaps;
+    const int slotCount = int(exercise.wordSlots().size());
+    const int tokenCount = int(tokens.size());
+    const int spaceWidth = metrics.width(" ");
+    auto frameAt = [&](int y) {
+        return QRect(kSpacing / 2, y - kPad, L - kSpacing / 2, boxHeight);
+    };
+
+    int t = std::clamp(start.token, 0, tokenCount);
+    int s = std::clamp(start.slot, 0, slotCount);
+    int x = kTextLeft;
+    int y = 2 * kTopMargin;
+    int pitch = 0;
+    LaidOutRow row;
+    if (t < tokenCount && y + boxHeight <= H) {
+        row.frame = frameAt(y);
+    }
+    while (t < tokenCount && s < slotCount) {
+        const SentenceToken& token = tokens[std::size_t(t)];
+        if (token.text.isEmpty() || !isPunctuation(token.text.front())) {
+            if (x + spaceWidth <= L) {
+                row.texts.push_back({QPoint(x, y), QByteArray(" "), false});
+            }
+            x += spaceWidth;
+        }
+        TextStyle style;
+        style.underline = token.underlined;
+        const int w = metrics.width(token.text, style);
+        const int h = metrics.lineHeight(style);
+        const int wn =
+            token.glued && t + 1 < tokenCount ? metrics.width(tokens[std::size_t(t + 1)].text) : 0;
+        if (y + h > H) {
+            break;
+        }
+        if (x + w + wn <= L && !token.text.isEmpty()) {
+            row.texts.push_back({QPoint(x, y), token.text, token.underlined});
+        }
+        ++t;
+        if (!token.endOfLine) {
+            x += w;
+            continue;
+        }
+        row.slot = s;
+        row.gapBox = QRect(L + kSpacing, y - kPad, geometry.boxWidth, boxHeight);
+        if (gaps) {
+            row.poolBox =
+                QRect(W - kRightMargin - geometry.boxWidth, y - kPad, geometry.boxWidth, boxHeight);
+        }
+        page.rows.push_back(std::move(row));
+        row = LaidOutRow();
+        pitch = h + kSpacing;
+        ++s;
+        x = kTextLeft;
+        y += h + kSpacing;
+        if (t < tokenCount && y + h <= H) {
+            row.frame = frameAt(y);
+        }
+    }
+    page.next = {t, s};
+    // A page that takes nothing would repeat for ever: it is the last.
+    page.hasNextPage = t < tokenCount && s < slotCount && page.next != start;
+
+    if (!gaps) {
+        const int count = int(exercise.categories().size());
+        if (pitch == 0) {
+            pitch = geometry.textHeight + kSpacing;
+        }
+        const int rows = int(page.rows.size());
+        // Centred on this page's rows, then kept inside the drawing area where it fits.
+        int e = 2 * kTopMargin + ((rows - count) * pitch) / 2;
+        const int lowest = H - boxHeight + kPad - (count - 1) * pitch;
+        e = std::max(std::min(e, lowest), kPad);
+        const int left = W - kRightMargin - geometry.boxWidth;
+        for (int i = 0; i < count; ++i) {
+            page.poolColumn.emplace_back(left, e - kPad + i * pitch, geometry.boxWidth, boxHeight);
+        }
+    }
+    return page;
+}
+
+}  // namespace lentora::movable_words

@@ -1,0 +1,154 @@
+#include "exercises/marked_words/MarkedWordsLogic.h"
+#include "support/FixedTextMetrics.h"
+
+#include <gtest/gtest.h>
+
+using namespace lentora;
+using namespace lentora::marked_words;
+
+namespace {
+
+QByteArrayList texts(const Tokens& tokens) {
+    QByteArrayList result;
+    for (const WordToken& token : tokens) {
+        result.append(token.Text);
+    }
+    return result;
+}
+
+std::vector<int> drawnTokens(const PageLayout& page) {
+    std::vector<int> result;
+    for (const DrawItem& item : page.items) {
+        if (item.token >= 0) {
+            result.push_back(item.token);
+        }
+    }
+    return result;
+}
+
+}  // namespace
+
+TEST(MarkedWordsTokenizer, TargetFlagAnywhereInTheWord) {
+    for (const char* text : {"Jis @bėga.", "Jis bė@ga.", "Jis bėga@."}) {
+        const Tokens tokens = tokenize(text);
+        ASSERT_EQ(texts(tokens), QByteArrayList({"Jis", " ", "bėga", ".", " "})) << text;
+        EXPECT_FALSE(tokens[0].Target);
+        EXPECT_TRUE(tokens[2].Target) << text;
+        EXPECT_TRUE(tokens[2].Glued);
+        EXPECT_FALSE(tokens[3].Target);
+        EXPECT_TRUE(tokens[4].EndOfLine);
+    }
+}
+
+TEST(MarkedWordsTokenizer, LineEndsAndLostFlags) {
+    // "@" before a separator is lost; "@" right before a line end flags the " " line end.
+    const Tokens tokens = tokenize("a@ b\r\n@\r\nc");
+    ASSERT_EQ(texts(tokens), QByteArrayList({"a", " ", "b", " ", "c"}));
+    EXPECT_TRUE(tokens[0].Target);
+    EXPECT_TRUE(tokens[2].EndOfLine);
+    EXPECT_FALSE(tokens[2].Glued);
+    EXPECT_TRUE(tokens[3].Target);
+    EXPECT_TRUE(tokens[3].EndOfLine);
+    EXPECT_FALSE(isMarkable(tokens[3]));
+
+    const Tokens empty = tokenize("");
+    ASSERT_EQ(texts(empty), QByteArrayList({" "}));
+    EXPECT_EQ(scoreTokens(empty).maxScore, 0);
+}
+
+TEST(MarkedWordsTokenizer, CutAtTheByteLimitAndTheWordLimit) {
+    const QByteArray text = QByteArray(5997, ' ') + "@abcdef";
+    const Tokens tokens = tokenize(text);
+    EXPECT_EQ(tokens.back().Text, "ab");
+    EXPECT_TRUE(tokens.back().Target);
+    EXPECT_TRUE(tokens.back().EndOfLine);
+
+    EXPECT_EQ(tokenize(QByteArray(200, 'a')).front().Text.size(), kMaxTokenBytes);
+}
+
+TEST(MarkedWordsRules, MarkabilityAndScore) {
+    Tokens tokens = tokenize("@taxi, @Xeroksas *žodis @namas namai");
+    EXPECT_FALSE(isMarkable(tokens[0]));  // taxi
+    EXPECT_FALSE(isMarkable(tokens[1]));  // ,
+    EXPECT_FALSE(isMarkable(tokens[3]));  // Xeroksas
+    EXPECT_FALSE(isMarkable(tokens[5]));  // *žodis
+    EXPECT_TRUE(isMarkable(tokens[7]));   // namas
+    tokens[7].Marked = true;              // target
+    tokens[9].Marked = true;              // not a target
+    const Points points = scoreTokens(tokens);
+    EXPECT_EQ(points.maxScore, 3);
+    EXPECT_EQ(points.score, 0);
+}
+
+TEST(MarkedWordsLayout, SpacesAndPunctuationOnTheWordsLine) {
+    FixedTextMetrics metrics(10, 20);
+    Tokens tokens = tokenize("ab cd, ef");
+    // Width 60: "ab" + drawn space... "cd" + "," would end at 90, so "cd" moves down.
+    PageLayout page = layoutPage(tokens, 0, 60, 100, 200, metrics, false);
+    EXPECT_EQ(tokens[0].Left, 0);
+    EXPECT_EQ(tokens[1].Left, 20);  // the space token
+    EXPECT_EQ(tokens[2].Left, 0);
+    EXPECT_EQ(tokens[2].Top, 20);
+    EXPECT_EQ(tokens[3].Left, 20);
+    EXPECT_FALSE(page.nextStart);
+
+    // Wide enough: two space widths between words.
+    page = layoutPage(tokens, 0, 200, 100, 200, metrics, false);
+    EXPECT_EQ(tokens[2].Left, 40);
+    EXPECT_EQ(tokens[2].Top, 0);
+    ASSERT_GE(page.items.size(), 4u);
+    EXPECT_EQ(page.items[2].token, -1);
+    EXPECT_EQ(page.items[2].left, 30);
+}
+
+TEST(MarkedWordsLayout, PagesAndAWordWiderThanTheArea) {
+    FixedTextMetrics metrics(10, 20);
+    Tokens tokens = tokenize("aa\rbb\rcc\rdddddddddddd ee");
+    Paging paging;
+    paging.pageStart[0] = 0;
+    PageLayout page = layoutPage(tokens, 0, 50, 40, 60, metrics, false);
+    EXPECT_EQ(drawnTokens(page), std::vector<int>({0, 1}));
+    ASSERT_TRUE(paging.finishLayout(page.nextStart));
+    ASSERT_TRUE(paging.turn());
+
+    page = layoutPage(tokens, *paging.currentStart(), 50, 40, 60, metrics, false);
+    // The wide word stands alone, cut by the painter, and is still markable there.
+    EXPECT_EQ(drawnTokens(page), std::vector<int>({2, 3}));
+    EXPECT_EQ(tokens[3].Left, 0);
+    EXPECT_EQ(markableAt(tokens, 2, 5, 25), std::optional<int>(3));
+    ASSERT_TRUE(paging.finishLayout(page.nextStart));
+    ASSERT_TRUE(paging.turn());
+
+    page = layoutPage(tokens, *paging.currentStart(), 50, 40, 60, metrics, false);
+    // The space token at the page break was dropped.
+    EXPECT_EQ(drawnTokens(page), std::vector<int>({5}));
+    EXPECT_FALSE(paging.finishLayout(page.nextStart));
+    EXPECT_FALSE(paging.turn());
+    EXPECT_EQ(paging.currentPage, 2);
+}
+
+TEST(MarkedWordsLayout, HitTestOnlyOnDrawnMarkableWords) {
+    FixedTextMetrics metrics(10, 20);
+    Tokens tokens = tokenize("ab, cd\rlast");
+    const PageLayout page = layoutPage(tokens, 0, 200, 20, 40, metrics, false);
+    ASSERT_EQ(page.nextStart, std::optional<int>(4));
+    EXPECT_EQ(markableAt(tokens, 0, 5, 5), std::optional<int>(0));
+    EXPECT_FALSE(markableAt(tokens, 0, 25, 5));   // the comma
+    EXPECT_FALSE(markableAt(tokens, 0, 195, 5));  // empty paper
+    // "last" was measured but not drawn: nothing there.
+    EXPECT_FALSE(markableAt(tokens, 0, 5, 25));
+}
+
+TEST(MarkedWordsFocus, MovesOverMarkableWords) {
+    FixedTextMetrics metrics(10, 20);
+    Tokens tokens = tokenize("aa, xx bb\rcccccc dd");
+    layoutPage(tokens, 0, 200, 100, 200, metrics, false);
+    // Markable: aa(0), bb(5), cccccc(6), dd(8); bb and dd stand one above the other.
+    EXPECT_EQ(moveFocus(tokens, 0, std::nullopt, FocusMove::Next), 0);
+    EXPECT_EQ(moveFocus(tokens, 0, 0, FocusMove::Next), 5);
+    EXPECT_EQ(moveFocus(tokens, 0, 0, FocusMove::Previous), 0);
+    EXPECT_EQ(moveFocus(tokens, 0, 0, FocusMove::Down), 6);
+    EXPECT_EQ(moveFocus(tokens, 0, 5, FocusMove::Down), 8);
+    EXPECT_EQ(moveFocus(tokens, 0, 8, FocusMove::Up), 5);
+    EXPECT_EQ(moveFocus(tokens, 0, 8, FocusMove::Down), 8);
+}

@@ -1,0 +1,197 @@
+#include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
+
+#include "content/DataPacket.h"
+#include "controls/TPictureButton.h"
+#include "exercises/marked_words/MarkedWordsView.h"
+#include "platform/CodePage1257.h"
+#include "platform/Error.h"
+#include "support/FakeServices.h"
+#include "support/TempProgramDir.h"
+
+#include <QLabel>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace lentora {
+namespace {
+
+using content::memoField;
+using content::numberField;
+using content::textField;
+
+struct Exercise {
+    int id;
+    const char16_t* caption;
+    const char16_t* text;
+    const char* kind;
+    int outerHeight;
+    int outerWidth;
+};
+
+void writeTable(const testing::TempProgramDir& dir, const std::vector<Exercise>& exercises) {
+    content::TableData table;
+    table.fields = {numberField("Nr"),         textField("Kaip", 255),
+                    textField("Ka", 255),      memoField("Tekstas"),
+                    textField("PabrIsbr", 20), numberField("Lango aukstis"),
+                    numberField("Lango ilgis")};
+    table.keyFields = {0};
+    for (const Exercise& e : exercises) {
+        table.rows.push_back({double(e.id), toCp1257(e.caption),
+                              toCp1257(u"Pabraukite veiksmažodžius"), toCp1257(e.text),
+                              QByteArray(e.kind), double(e.outerHeight), double(e.outerWidth)});
+    }
+    dir.writeFile(QStringLiteral("Data/TestPabr.cds"), content::writeDataPacket(table));
+}
+
+// Runs Execute with `drive` acting on the shown window.
+bool runExercise(TTestoSuIsbrPabrZodziaisForma& form, int id, std::int32_t& score,
+                 std::int32_t& maxScore, std::function<void()> drive) {
+    QTimer::singleShot(0, &form, [&form, drive] {
+        drive();
+        if (form.isVisible()) {
+            form.done(0);  // keeps a failing test from hanging
+        }
+    });
+    return form.Execute(id, score, maxScore);
+}
+
+QPoint centreOf(const TTestoSuIsbrPabrZodziaisForma& form, int token) {
+    return form.tokens()[std::size_t(token)].rect().center();
+}
+
+void clickToken(TTestoSuIsbrPabrZodziaisForma& form, int token,
+                Qt::MouseButton button = Qt::LeftButton) {
+    const QPoint at = centreOf(form, token);
+    QTest::mouseMove(form.textArea(), at);
+    QTest::mouseClick(form.textArea(), button, {}, at);
+}
+
+TEST(TTestoSuIsbrPabrZodziaisForma, MarksWithMouseAndKeyboardAndScores) {
+    testing::ScopedFakeServices services;
+    testing::TempProgramDir dir;
+    dir.writeFile(QStringLiteral("Testai/Isbrauk/Garsai/BRAUK/A.WAV"), "RIFF");
+    dir.writeFile(QStringLiteral("Testai/Isbrauk/Garsai/TRINT/B.WAV"), "RIFF");
+    writeTable(dir, {{3, u"Testas", u"Vaikas @bėga, t@axi @namas.", "Pabraukiami", 300, 500}});
+
+    TTestoSuIsbrPabrZodziaisForma form;
+    std::int32_t score = 10;
+    std::int32_t maxScore = 5;
+    // Tokens: Vaikas(0) " "(1) bėga(2) ","(3) " "(4) taxi(5) " "(6) namas(7) "."(8) " "(9).
+    const bool found = runExercise(form, 3, score, maxScore, [&] {
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("Pratimas"));
+        EXPECT_FALSE(form.crossOut());
+        EXPECT_FALSE(form.nextButton()->isVisible());
+        EXPECT_TRUE(form.finishButton()->isVisible());
+        // A mark repaints the word from the kept layout, in its new style.
+        const QPoint paper(form.textArea()->width() - 2, 2);
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(form.textArea(), Qt::Key_Tab);  // the focus frame stays on it
+        const QRect word = form.tokens()[2].rect();
+        const QImage plain = form.textArea()->grab(word).toImage();
+        QSignalSpy layouts(form.textArea(), &marked_words::MarkedWordsView::pageLaidOut);
+        clickToken(form, 2);
+        EXPECT_NE(form.textArea()->grab(word).toImage(), plain);
+        clickToken(form, 2);  // unmarked again
+        EXPECT_EQ(form.textArea()->grab(word).toImage(), plain);
+        EXPECT_EQ(layouts.count(), 0);
+        clickToken(form, 3);  // the comma
+        clickToken(form, 5);  // contains "x"
+        clickToken(form, 0, Qt::RightButton);
+        QTest::mouseMove(form.textArea(), paper);
+        QTest::mouseClick(form.textArea(), Qt::LeftButton, {}, paper);
+        EXPECT_EQ(form.textArea()->focused(), std::optional<int>(2));
+        QTest::keyClick(form.textArea(), Qt::Key_Tab);
+        EXPECT_EQ(form.textArea()->focused(), std::optional<int>(7));
+        QTest::keyClick(form.textArea(), Qt::Key_Space);
+        QTest::keyClick(form.textArea(), Qt::Key_Left);
+        QTest::keyClick(form.textArea(), Qt::Key_Left);
+        QTest::keyClick(form.textArea(), Qt::Key_Space);  // Vaikas, not a target
+        QTest::keyClick(form.textArea(), Qt::Key_Return);
+    });
+    ASSERT_TRUE(found);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(form.tokens()[7].Marked);
+    EXPECT_FALSE(form.tokens()[2].Marked);
+    // Targets bėga, taxi, namas: namas right, Vaikas wrong.
+    EXPECT_EQ(maxScore, 5 + 3);
+    EXPECT_EQ(score, 10 + 1 - 1);
+    ASSERT_EQ(services.sound.played.size(), 4);
+    EXPECT_TRUE(services.sound.played[0].endsWith(QStringLiteral("BRAUK/A.WAV")));
+    EXPECT_TRUE(services.sound.played[1].endsWith(QStringLiteral("TRINT/B.WAV")));
+}
+
+TEST(TTestoSuIsbrPabrZodziaisForma, PagesForwardToTheFinishButton) {
+    testing::ScopedFakeServices services;
+    testing::TempProgramDir dir;
+    QString longText;
+    for (int i = 0; i < 40; ++i) {
+        longText += QStringLiteral("Eilutė @numeris %1.\n").arg(i);
+    }
+    const std::u16string text = longText.toStdU16String();
+    writeTable(dir, {{1, u"Išbraukimas", text.c_str(), "Isbraukiami", 260, 400}});
+
+    TTestoSuIsbrPabrZodziaisForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    EXPECT_FALSE(form.Execute(2, score, maxScore));
+    int pages = 1;
+    ASSERT_TRUE(runExercise(form, 1, score, maxScore, [&] {
+        EXPECT_TRUE(form.crossOut());
+        EXPECT_EQ(form.windowTitle(), QStringLiteral("Išbraukimas"));
+        clickToken(form, 2);  // marked, with no sound files
+        QTest::keyClick(form.textArea(), Qt::Key_F1);
+        while (form.nextButton()->isVisible() && pages < 100) {
+            EXPECT_FALSE(form.finishButton()->isVisible());
+            QTest::keyClick(form.textArea(), Qt::Key_PageDown);
+            QApplication::processEvents();
+            form.textArea()->repaint();
+            ++pages;
+        }
+        QTest::keyClick(form.textArea(), Qt::Key_PageDown);  // no page after the last
+        QTest::keyClick(form.textArea(), Qt::Key_Return);
+    }));
+    EXPECT_GT(pages, 2);
+    EXPECT_LT(pages, 40);
+    EXPECT_EQ(form.currentPage(), pages - 1);
+    EXPECT_TRUE(services.sound.played.isEmpty());
+    EXPECT_EQ(services.help.topics, std::vector<int>({4}));
+    EXPECT_EQ(maxScore, 40);
+    EXPECT_EQ(score, 1);
+}
+
+TEST(TTestoSuIsbrPabrZodziaisForma, AWindowLargerThanTheScreenKeepsTheArrowInSight) {
+    testing::ScopedFakeServices services;
+    testing::TempProgramDir dir;
+    writeTable(dir, {{1, u"Pratimas", u"Vaikas @bėga.", "Pabraukiami", 3000, 3000}});
+    TTestoSuIsbrPabrZodziaisForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    ASSERT_TRUE(runExercise(form, 1, score, maxScore, [&] {
+        const QSize room = form.screen()->availableGeometry().size();
+        EXPECT_LE(form.width(), room.width());
+        EXPECT_LE(form.height(), room.height());
+        EXPECT_TRUE(form.rect().contains(form.finishButton()->geometry()));
+        EXPECT_TRUE(form.rect().contains(form.textArea()->geometry()));
+        EXPECT_LE(form.textArea()->geometry().bottom(), form.finishButton()->y());
+    }));
+}
+
+TEST(TTestoSuIsbrPabrZodziaisForma, AClosedTableEndsTheCommand) {
+    testing::ScopedFakeServices services;
+    testing::TempProgramDir dir;
+    TTestoSuIsbrPabrZodziaisForma form;
+    EXPECT_EQ(services.messages.errors.size(), 1);
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    EXPECT_THROW(form.Execute(1, score, maxScore), Error);
+}
+
+}  // namespace
+}  // namespace lentora

@@ -1,0 +1,230 @@
+#include "exercises/movable_words/MovableWordsLogic.h"
+
+#include "content/MovableWordsRow.h"
+#include "platform/CodePage1257.h"
+#include "support/FixedTextMetrics.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+#include <set>
+
+namespace lentora::movable_words {
+namespace {
+
+QByteArray cp(const char* utf8) {
+    return toCp1257(QString::fromUtf8(utf8));
+}
+
+struct Tok {
+    const char* text;
+    bool underlined, endOfLine, glued;
+};
+
+void expectTokens(const QByteArrayList& lines, std::vector<Tok> expected) {
+    const std::vector<SentenceToken> tokens = tokenizeSentences(lines);
+    ASSERT_EQ(tokens.size(), expected.size());
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(tokens[i].text, cp(expected[i].text));
+        EXPECT_EQ(tokens[i].underlined, expected[i].underlined);
+        EXPECT_EQ(tokens[i].endOfLine, expected[i].endOfLine);
+        EXPECT_EQ(tokens[i].glued, expected[i].glued);
+    }
+}
+
+TEST(MovableWordsTokenizer, SplitsWordsMarksAndOnePunctuationCharacter) {
+    expectTokens({cp("Sunku vasarą vežti, bet ______ žiemą pešti.  ")}, {{"Sunku", 0, 0, 0},
+                                                                         {"vasarą", 0, 0, 0},
+                                                                         {"vežti", 0, 0, 1},
+                                                                         {",", 0, 0, 0},
+                                                                         {"bet", 0, 0, 0},
+                                                                         {"______", 0, 0, 0},
+                                                                         {"žiemą", 0, 0, 0},
+                                                                         {"pešti", 0, 0, 1},
+                                                                         {".", 0, 1, 0}});
+    expectTokens({cp("Atvyko  grupė Latvijos @biznesmenų."), "langus brazdant... .", "   ", ""},
+                 {{"Atvyko", 0, 0, 0},
+                  {"grupė", 0, 0, 0},
+                  {"Latvijos", 0, 0, 0},
+                  {"biznesmenų", 1, 0, 1},
+                  {".", 0, 1, 0},
+                  {"langus", 0, 0, 0},
+                  {"brazdant..", 0, 0, 1},
+                  {".", 0, 0, 0},
+                  {"", 0, 0, 1},
+                  {".", 0, 1, 0},
+                  {"", 0, 1, 0},
+                  {"", 0, 1, 0}});
+}
+
+TEST(MovableWordsShuffle, ArrangesEachBlockOfRowsAmongItself) {
+    std::mt19937 engine(7);
+    const RandomSource random = [&](int bound) {
+        return std::uniform_int_distribution<int>(0, bound - 1)(engine);
+    };
+    std::vector<int> order = blockShuffle(11, 11, random);
+    std::vector<int> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(sorted, std::vector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+
+    order = blockShuffle(14, 9, random);
+    ASSERT_EQ(order.size(), 14u);
+    EXPECT_EQ(std::set<int>(order.begin(), order.begin() + 9),
+              std::set<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(std::set<int>(order.begin() + 9, order.end()), std::set<int>({9, 10, 11, 12, 13}));
+    // A random source out of range cannot index outside the block.
+    order = blockShuffle(5, 2, [](int) { return 99; });
+    EXPECT_EQ(std::set<int>(order.begin(), order.end()), std::set<int>({0, 1, 2, 3, 4}));
+}
+
+std::vector<int> identity(int n) {
+    std::vector<int> order(std::size_t(n), 0);
+    for (int i = 0; i < n; ++i) {
+        order[std::size_t(i)] = i;
+    }
+    return order;
+}
+
+TEST(MovableWordsRules, GapFillingMovesIntoEmptyBoxesOnly) {
+    const QByteArrayList words = {"akmuo nuo širdies nukrito ", "du", "trys"};
+    Exercise exercise(Variant::Gaps, words, {1, 0, 2});
+    const BoxRef pool0{BoxRef::Pool, 0}, pool1{BoxRef::Pool, 1}, gap0{BoxRef::Gap, 0},
+        gap1{BoxRef::Gap, 1};
+    EXPECT_EQ(exercise.score().maxScore, 3);
+    EXPECT_EQ(exercise.score().score, 0);
+
+    EXPECT_TRUE(exercise.drop(pool1, gap0));  // the long answer with its trailing space
+    EXPECT_TRUE(exercise.wordIn(pool1).isEmpty());
+    EXPECT_FALSE(exercise.drop(pool0, gap0));  // a filled gap refuses
+    EXPECT_EQ(exercise.wordIn(pool0), "du");
+    EXPECT_FALSE(exercise.drop(gap1, pool1));  // an empty source carries nothing
+    EXPECT_TRUE(exercise.drop(pool0, gap1));
+    EXPECT_TRUE(exercise.drop(gap1, pool1));  // back to an empty pool box empties the gap
+    EXPECT_TRUE(exercise.wordIn(gap1).isEmpty());
+    EXPECT_EQ(exercise.wordIn(pool1), "du");
+    EXPECT_EQ(exercise.score().score, 1);
+}
+
+TEST(MovableWordsRules, SortingCopiesFromThePoolAndExchangesGaps) {
+    const QByteArrayList words = {"Tiesioginė", "@Tiesioginė", "Perkeltinė", "@Perkeltinė"};
+    Exercise exercise(Variant::Sorting, words, identity(4));
+    EXPECT_EQ(exercise.categories(), QByteArrayList({"Tiesioginė", "Perkeltinė"}));
+    const BoxRef tiesiog{BoxRef::Pool, 0}, perkelt{BoxRef::Pool, 1};
+    EXPECT_TRUE(exercise.drop(tiesiog, {BoxRef::Gap, 0}));
+    EXPECT_TRUE(exercise.drop(tiesiog, {BoxRef::Gap, 1}));
+    EXPECT_TRUE(exercise.drop(perkelt, {BoxRef::Gap, 1}));           // replaces
+    EXPECT_EQ(exercise.wordIn(tiesiog), "Tiesioginė");               // the pool keeps its word
+    EXPECT_FALSE(exercise.drop({BoxRef::Gap, 0}, perkelt));          // never back into the pool
+    EXPECT_TRUE(exercise.drop({BoxRef::Gap, 0}, {BoxRef::Gap, 1}));  // exchange
+    EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 0}), "Perkeltinė");
+    EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 1}), "Tiesioginė");
+    EXPECT_TRUE(exercise.drop(perkelt, {BoxRef::Gap, 3}));
+    // Row 1's answer is "@Tiesioginė" with its '@' removed.
+    EXPECT_EQ(exercise.score().score, 2);
+    EXPECT_EQ(exercise.score().maxScore, 4);
+}
+
+// 10 px a byte, 16 px a line: boxes 22 high, rows 30 apart.
+struct PageFixture : ::testing::Test {
+    FixedTextMetrics metrics{10, 16};
+    PageGeometry geometry{600, 200, 100, 16};
+};
+
+TEST_F(PageFixture, PagesFollowRowsPerPageAndTheLastPageShowsFinish) {
+    EXPECT_EQ(rowsPerPage(geometry), 6);  // (200 - 6) div 30
+    EXPECT_EQ(rowsPerPage({600, 35, 100, 16}), 0);
+    QByteArrayList sentences, words;
+    for (int i = 0; i < 8; ++i) {
+        sentences.append("Sakinys " + QByteArray::number(i) + ".");
+        words.append("w" + QByteArray::number(i));
+    }
+    const auto tokens = tokenizeSentences(sentences);
+    std::mt19937 engine(3);
+    const int perPage = rowsPerPage(geometry);
+    Exercise exercise(Variant::Gaps, words, blockShuffle(8, perPage, [&](int bound) {
+                          return std::uniform_int_distribution<int>(0, bound - 1)(engine);
+                      }));
+    const PageLayout first = layOutPage(tokens, exercise, {}, geometry, metrics);
+    ASSERT_EQ(first.rows.size(), 6u);
+    EXPECT_TRUE(first.hasNextPage);
+    EXPECT_EQ(first.rows[1].gapBox, QRect(600 - 10 - 228 + 14, 47, 100, 22));
+    EXPECT_EQ(first.rows[1].poolBox, QRect(490, 47, 100, 22));
+    EXPECT_EQ(first.rows[0].frame, QRect(7, 17, 362 - 7, 22));
+    // The first word gets a space before it too; the full stop gets none.
+    EXPECT_EQ(first.rows[0].texts[1].at, QPoint(18, 20));
+    EXPECT_EQ(first.rows[0].texts.back().text, ".");
+    const PageLayout second = layOutPage(tokens, exercise, first.next, geometry, metrics);
+    ASSERT_EQ(second.rows.size(), 2u);
+    EXPECT_FALSE(second.hasNextPage);
+    // Every row's answer is offered on that row's own page.
+    for (const PageLayout* page : {&first, &second}) {
+        std::multiset<QByteArray> offered, answers;
+        for (const LaidOutRow& row : page->rows) {
+            offered.insert(exercise.wordSlots()[std::size_t(row.slot)].poolWord);
+            answers.insert(exercise.wordSlots()[std::size_t(row.slot)].answer);
+        }
+        EXPECT_EQ(offered, answers);
+    }
+    EXPECT_EQ(first.hit({495, 50}), (BoxRef{BoxRef::Pool, 1}));
+    EXPECT_EQ(first.hit({376, 68}), (BoxRef{BoxRef::Gap, 1}));
+    EXPECT_FALSE(first.hit({370, 50}));
+    EXPECT_EQ(first.focusOrder().size(), 12u);
+    EXPECT_EQ(first.focusOrder()[1], (BoxRef{BoxRef::Pool, 0}));
+}
+
+TEST_F(PageFixture, ARowTooWideStopsAtTheFirstTokenThatDoesNotFitButKeepsItsBoxes) {
+    // Frame right edge 362: "a" ends at 28, " bbbb..." from 28 would pass it.
+    const auto tokens = tokenizeSentences({"a " + QByteArray(33, 'b') + " c", "d"});
+    Exercise exercise(Variant::Gaps, {"x", "y"}, identity(2));
+    const PageLayout page = layOutPage(tokens, exercise, {}, geometry, metrics);
+    ASSERT_EQ(page.rows.size(), 2u);
+    QByteArrayList drawn;
+    for (const DrawnText& text : page.rows[0].texts) {
+        drawn.append(text.text);
+    }
+    EXPECT_EQ(drawn, QByteArrayList({" ", "a", " "}));
+    EXPECT_EQ(page.rows[0].gapBox.top(), 17);
+    EXPECT_FALSE(page.hasNextPage);
+}
+
+TEST_F(PageFixture, SortingColumnOffersEveryCategoryOnEveryPageInsideTheArea) {
+    QByteArrayList sentences, words;
+    for (int i = 0; i < 9; ++i) {
+        sentences.append("S" + QByteArray::number(i));
+        words.append(i == 0 ? "A" : i == 1 ? "B" : i % 2 ? "@A" : "@B");
+    }
+    const auto tokens = tokenizeSentences(sentences);
+    Exercise exercise(Variant::Sorting, words, identity(9));
+    const PageLayout first = layOutPage(tokens, exercise, {}, geometry, metrics);
+    ASSERT_EQ(first.rows.size(), 6u);
+    EXPECT_FALSE(first.rows[0].poolBox);
+    ASSERT_EQ(first.poolColumn.size(), 2u);
+    EXPECT_EQ(first.poolColumn[0].top(), 20 + 2 * 30 - 3);  // (6 - 2) / 2 pitches down
+    const PageLayout second = layOutPage(tokens, exercise, first.next, geometry, metrics);
+    ASSERT_EQ(second.rows.size(), 3u);
+    ASSERT_EQ(second.poolColumn.size(), 2u);
+    EXPECT_EQ(second.poolColumn[0].top(), 20 + 15 - 3);
+    EXPECT_EQ(second.hit(second.poolColumn[1].center()), (BoxRef{BoxRef::Pool, 1}));
+    EXPECT_EQ(second.focusOrder().back(), (BoxRef{BoxRef::Pool, 1}));
+
+    // More categories than rows: the column stays inside the drawing area.
+    Exercise many(Variant::Sorting, {"A", "B", "C", "D", "E"}, identity(5));
+    const PageLayout one = layOutPage(tokenizeSentences({"S"}), many, {}, geometry, metrics);
+    EXPECT_GE(one.poolColumn.front().top(), 0);
+    EXPECT_LE(one.poolColumn.back().bottom(), geometry.height);
+}
+
+TEST_F(PageFixture, NoSentencesOrNoWordsGiveALastPageWithoutRows) {
+    Exercise noWords(Variant::Gaps, {}, {});
+    const PageLayout page = layOutPage(tokenizeSentences({"a"}), noWords, {}, geometry, metrics);
+    EXPECT_TRUE(page.rows.empty());
+    EXPECT_FALSE(page.hasNextPage);
+    Exercise words(Variant::Gaps, {"a", "b"}, identity(2));
+    EXPECT_FALSE(layOutPage({}, words, {}, geometry, metrics).hasNextPage);
+    EXPECT_EQ(words.score().maxScore, 2);
+}
+
+}  // namespace
+}  // namespace lentora::movable_words

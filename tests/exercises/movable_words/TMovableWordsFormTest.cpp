@@ -1,0 +1,238 @@
+#include "exercises/movable_words/TMovableWordsForm.h"
+
+#include "content/DataPacket.h"
+#include "controls/TPictureButton.h"
+#include "exercises/movable_words/MovableWordsView.h"
+#include "platform/CodePage1257.h"
+#include "support/FakeServices.h"
+#include "support/TempProgramDir.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace lentora {
+namespace {
+
+using movable_words::BoxRef;
+
+QByteArray cp(const char* utf8) {
+    return toCp1257(QString::fromUtf8(utf8));
+}
+
+// A program directory with Data/Nesioj.cds, one background and the arrow pictures.
+struct MovableProgram {
+    MovableProgram() {
+        table.fields = {content::numberField("Id"),        content::textField("Uzduotis", 255),
+                        content::memoField("Sakiniai"),    content::memoField("Zodziai"),
+                        content::numberField("Ilgis"),     content::numberField("Aukstis"),
+                        content::numberField("LangIlgis"), content::numberField("Tipas")};
+        table.keyFields = {0};
+        QImage picture(80, 60, QImage::Format_RGB32);
+        picture.fill(QColor(40, 120, 60));
+        dir.makeDir("Testai/Nesioj/PIESIN");
+        picture.save(dir.filePath("Testai/Nesioj/PIESIN/pievos.bmp"), "BMP");
+        QImage arrow(59, 69, QImage::Format_RGB32);
+        arrow.fill(Qt::white);
+        arrow.fill(Qt::white);
+        for (int y = 10; y < 50; ++y) {
+            for (int x = 10; x < 50; ++x) {
+                arrow.setPixel(x, y, qRgb(0, 0, 200));
+            }
+        }
+        dir.makeDir("Testai/Mygtukas");
+        arrow.save(dir.filePath("Testai/Mygtukas/toliau.bmp"), "BMP");
+        arrow.save(dir.filePath("Testai/Mygtukas/toliau_virs.bmp"), "BMP");
+    }
+    void add(int id, const QByteArrayList& sentences, const QByteArrayList& words, int height,
+             int type) {
+        table.rows.push_back({double(id), cp("Įrašykite žodžius"), sentences.join("\r\n"),
+                              words.join("\r\n"), 620.0, double(height), 150.0, double(type)});
+        dir.writeFile("Data/Nesioj.cds", content::writeDataPacket(table));
+    }
+
+    testing::TempProgramDir dir;
+    content::TableData table;
+};
+
+void whenShown(TMovableWordsForm& form, std::function<void()> action) {
+    auto* poll = new QTimer(&form);
+    QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, action] {
+        if (!form.isVisible()) {
+            return;
+        }
+        poll->stop();
+        action();
+        QTimer::singleShot(3000, &form, [&form] {
+            if (form.isVisible()) {
+                ADD_FAILURE() << "the window was still open";
+                emit form.finishButton()->OnClick();
+            }
+        });
+    });
+    poll->start(5);
+}
+
+QPoint centreOf(MovableWordsView* view, BoxRef box) {
+    return view->pageLayout().boxRect(box).value().center();
+}
+
+void drag(MovableWordsView* view, BoxRef from, BoxRef to) {
+    const QPoint start = centreOf(view, from);
+    const QPoint end = centreOf(view, to);
+    QTest::mousePress(view, Qt::LeftButton, {}, start);
+    QTest::mouseMove(view, (start + end) / 2);
+    QTest::mouseMove(view, end);
+    QTest::mouseRelease(view, Qt::LeftButton, {}, end);
+}
+
+int poolHolding(const movable_words::Exercise& exercise, const QByteArray& word) {
+    const auto& all = exercise.wordSlots();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (all[i].poolWord == word) {
+            return int(i);
+        }
+    }
+    return -1;
+}
+
+// The picture button stands over the boxes' column: no box of the page may lie under it.
+void expectNoBoxUnder(const MovableWordsView* view, const TPictureButton* button) {
+    for (const auto& row : view->pageLayout().rows) {
+        EXPECT_FALSE(row.gapBox.intersects(button->geometry())) << "row " << row.slot;
+        EXPECT_FALSE(row.poolBox && row.poolBox->intersects(button->geometry()))
+            << "row " << row.slot;
+    }
+}
+
+TEST(TMovableWordsForm, GapFillingByMouseAndKeyboardOverTwoPages) {
+    testing::ScopedFakeServices services;
+    MovableProgram program;
+    QByteArrayList sentences, words;
+    for (int i = 0; i < 14; ++i) {
+        sentences.append(cp("Sakinys apie ______ numeris ") + QByteArray::number(i) + ".");
+        words.append(cp("žodis") + QByteArray::number(i));
+    }
+    program.add(3, sentences, words, 400, 1);
+
+    TNesiotiForm form;
+    std::int32_t score = 1, maxScore = 2;
+    whenShown(form, [&] {
+        MovableWordsView* view = form.view();
+        const movable_words::Exercise& exercise = *form.exercise();
+        EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Įrašykite žodžius"));
+        EXPECT_TRUE(form.nextButton()->isVisible());
+        EXPECT_FALSE(form.finishButton()->isVisible());
+        EXPECT_EQ(form.nextButton()->pos(), form.finishButton()->pos());
+        const std::size_t firstPageRows = view->pageLayout().rows.size();
+        ASSERT_GE(firstPageRows, 3u);
+        ASSERT_LT(firstPageRows, 14u);
+        expectNoBoxUnder(view, form.nextButton());
+
+        // Drag row 0's word from its pool box into row 0's gap.
+        const int j = poolHolding(exercise, words[0]);
+        ASSERT_GE(j, 0);
+        ASSERT_LT(j, int(firstPageRows));  // offered on the row's own page
+        drag(view, {BoxRef::Pool, j}, {BoxRef::Gap, 0});
+        EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 0}), words[0]);
+        EXPECT_TRUE(exercise.wordIn({BoxRef::Pool, j}).isEmpty());
+
+        // A filled gap refuses; the word stays where it was.
+        const int k = poolHolding(exercise, words[1]);
+        drag(view, {BoxRef::Pool, k}, {BoxRef::Gap, 0});
+        EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 0}), words[0]);
+        EXPECT_EQ(exercise.wordIn({BoxRef::Pool, k}), words[1]);
+
+        // Back to the empty pool box, then in again by click and click.
+        drag(view, {BoxRef::Gap, 0}, {BoxRef::Pool, j});
+        EXPECT_TRUE(exercise.wordIn({BoxRef::Gap, 0}).isEmpty());
+        QTest::mouseClick(view, Qt::LeftButton, {}, centreOf(view, {BoxRef::Pool, j}));
+        EXPECT_EQ(view->carried(), (BoxRef{BoxRef::Pool, j}));
+        QTest::mouseClick(view, Qt::LeftButton, {}, centreOf(view, {BoxRef::Gap, 0}));
+        EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 0}), words[0]);
+        EXPECT_FALSE(view->carried());
+
+        // Keyboard: focus to row 1's word, Space, walk to row 1's gap, Space.
+        while (view->focusedBox() != BoxRef{BoxRef::Pool, k}) {
+            QTest::keyClick(view, Qt::Key_Tab);
+        }
+        QTest::keyClick(view, Qt::Key_Space);
+        EXPECT_TRUE(view->carried());
+        QTest::keyClick(view, Qt::Key_Escape);  // puts it back
+        EXPECT_FALSE(view->carried());
+        QTest::keyClick(view, Qt::Key_Space);
+        while (view->focusedBox() != BoxRef{BoxRef::Gap, 1}) {
+            QTest::keyClick(view, Qt::Key_Up);
+        }
+        QTest::keyClick(view, Qt::Key_Space);
+        EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 1}), words[1]);
+        EXPECT_TRUE(form.isVisible());
+
+        form.activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+        QTest::keyClick(&form, Qt::Key_F1);
+        QTest::keyClick(view, Qt::Key_Return);  // next page
+        EXPECT_EQ(view->page(), 1);
+        EXPECT_EQ(view->pageLayout().rows.front().slot, int(firstPageRows));
+        EXPECT_TRUE(form.finishButton()->isVisible());
+        EXPECT_FALSE(form.nextButton()->isVisible());
+        QTest::keyClick(view, Qt::Key_Escape);  // does not close
+        EXPECT_TRUE(form.isVisible());
+        QTest::keyClick(view, Qt::Key_Return);
+    });
+    EXPECT_TRUE(form.Execute(3, score, maxScore));
+    EXPECT_EQ(score, 1 + 2);
+    EXPECT_EQ(maxScore, 2 + 14);
+    EXPECT_EQ(services.help.topics, std::vector<int>({6}));
+
+    TNesiotiForm missing;
+    EXPECT_FALSE(missing.Execute(99, score, maxScore));
+    EXPECT_EQ(maxScore, 16);
+}
+
+TEST(TMovableWordsForm, SortingCopiesFromTheColumnAndExchangesGaps) {
+    testing::ScopedFakeServices services;
+    MovableProgram program;
+    program.add(5, {cp("Auksinės rankos."), cp("Auksinis žiedas."), cp("Šaltas vanduo."), "   "},
+                {cp("Perkeltinė reikšmė"), cp("Tiesioginė reikšmė"), cp("@Tiesioginė reikšmė"),
+                 cp("@Perkeltinė reikšmė")},
+                300, 2);
+    TNesMazForm form;
+    std::int32_t score = 0, maxScore = 0;
+    whenShown(form, [&] {
+        MovableWordsView* view = form.view();
+        const movable_words::Exercise& exercise = *form.exercise();
+        EXPECT_TRUE(form.finishButton()->isVisible());
+        ASSERT_EQ(view->pageLayout().rows.size(), 4u);  // the blank line keeps its row
+        ASSERT_EQ(exercise.categories().size(), 2);
+        const int perkelt = exercise.categories().indexOf(cp("Perkeltinė reikšmė"));
+        const int tiesiog = 1 - perkelt;
+        drag(view, {BoxRef::Pool, perkelt}, {BoxRef::Gap, 1});
+        drag(view, {BoxRef::Pool, tiesiog}, {BoxRef::Gap, 0});
+        drag(view, {BoxRef::Pool, tiesiog}, {BoxRef::Gap, 2});
+        EXPECT_EQ(exercise.wordIn({BoxRef::Pool, tiesiog}), cp("Tiesioginė reikšmė"));
+        // Exchange gaps 0 and 1 by keyboard.
+        while (view->focusedBox() != BoxRef{BoxRef::Gap, 0}) {
+            QTest::keyClick(view, Qt::Key_Tab);
+        }
+        QTest::keyClick(view, Qt::Key_Space);
+        QTest::keyClick(view, Qt::Key_Down);
+        QTest::keyClick(view, Qt::Key_Space);
+        EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 0}), cp("Perkeltinė reikšmė"));
+        EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 1}), cp("Tiesioginė reikšmė"));
+        QTest::keyClick(view, Qt::Key_PageDown);  // no next page
+        EXPECT_EQ(view->page(), 0);
+        QTest::keyClick(view, Qt::Key_Enter);
+    });
+    EXPECT_TRUE(form.Execute(5, score, maxScore));
+    EXPECT_EQ(score, 3);
+    EXPECT_EQ(maxScore, 4);
+}
+
+}  // namespace
+}  // namespace lentora
