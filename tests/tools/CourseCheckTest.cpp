@@ -111,6 +111,15 @@ TEST(CourseCheck, BrokenProgramDirectoryGivesEveryProblemWithItsPlace) {
     TableData movable = content::movableWordsSchema().emptyTable();
     movable.rows.push_back({5.0, cp("Užduotis"), cp("Vienas ___\r\nDu ___"),
                             cp("nebeprisikiškiakopūsteliaudavome"), 500.0, 400.0, 60.0, 3.0});
+    // A row cut at its frame; eight categories in a window with room for two rows; a window
+    // too low for any row at 48 pt.
+    movable.rows.push_back({6.0, cp("Ilgas"),
+                            cp("Šis sakinys yra labai labai ilgas ir netelpa į savo rėmelį ___"),
+                            cp("nebeprisikiškiakopūsteliaudavome"), 640.0, 480.0, 110.0, 1.0});
+    movable.rows.push_back({7.0, cp("Rūšiavimas"), QByteArray("a ___\r\n").repeated(8).chopped(2),
+                            "k1\r\nk2\r\nk3\r\nk4\r\nk5\r\nk6\r\nk7\r\nk8", 640.0, 200.0, 110.0,
+                            2.0});
+    movable.rows.push_back({8.0, cp("Mažas"), "a ___", "b", 640.0, 60.0, 110.0, 1.0});
     writeTable(dir, "Data/Nesioj.cds", movable);
 
     TableData theory = table(dir, "Data/Teorija.cds");
@@ -122,6 +131,18 @@ TEST(CourseCheck, BrokenProgramDirectoryGivesEveryProblemWithItsPlace) {
     marked.rows.push_back({3.0, cp("Pratimas"), cp("Pabraukite"),
                            cp("Važiuoja @taksi ir @x-spindulys."), cp("Pabraukiami"), 400.0,
                            500.0});
+    // An "@" at a line end; no target and a word wider than the area; a text longer than the
+    // window's pages; a text area too low for a line.
+    marked.rows.push_back({4.0, cp("Pratimas"), cp("Pabraukite"), cp("Eilutė @\r\n@Žodis"),
+                           cp("Pabraukiami"), 400.0, 500.0});
+    marked.rows.push_back({5.0, cp("Pratimas"), cp("Pabraukite"),
+                           cp("Be tikslo nebeprisikiškiakopūsteliaudavome"), cp("Pabraukiami"),
+                           400.0, 150.0});
+    marked.rows.push_back({6.0, cp("Pratimas"), cp("Pabraukite"),
+                           "@a\r\n" + QByteArray("a\r\n").repeated(1999), cp("Pabraukiami"), 380.0,
+                           500.0});
+    marked.rows.push_back(
+        {7.0, cp("Pratimas"), cp("Pabraukite"), "@a", cp("Pabraukiami"), 60.0, 500.0});
     writeTable(dir, "Data/TestPabr.cds", marked);
 
     TableData tests = table(dir, "Data/TestLang.cds");
@@ -132,6 +153,9 @@ TEST(CourseCheck, BrokenProgramDirectoryGivesEveryProblemWithItsPlace) {
     writeAll(dir + "/Ivert/5/ivert1.bmp", "not a picture");
     writeAll(dir + "/Ivert/7/ivert1.wav", "RIFF....WAVEjunk");
     QDir(dir + "/Testai/Teorija/Garsai").removeRecursively();
+    QDir(dir + "/Testai/Nesioj/PIESIN").removeRecursively();
+    QDir(dir + "/Testai/Isbrauk/Garsai/TRINT").removeRecursively();
+    writeAll(dir + "/Testai/Isbrauk/Garsai/BRAUK/2.WAV", "RIFF");
 
     const CheckReport report = checkProgramDir(dir);
     const QString mnu = "MENIU.MNU";
@@ -156,12 +180,20 @@ TEST(CourseCheck, BrokenProgramDirectoryGivesEveryProblemWithItsPlace) {
     EXPECT_EQ(found(report, Severity::Error, menuFile, "", "given twice"), 1);
 
     EXPECT_EQ(found(report, Severity::Error, "Data/Nesioj.cds", "record 5", "numbers of lines"), 1);
-    EXPECT_EQ(found(report, Severity::Error, "Data/Nesioj.cds", "record 5", "wider"), 1);
     EXPECT_EQ(found(report, Severity::Warning, "Data/Teorija.cds", "record 900", "7000 bytes"), 1);
     EXPECT_EQ(found(report, Severity::Error, "Data/Teorija.cds", "record 900", "at 14 pt"), 1);
     EXPECT_EQ(found(report, Severity::Warning, "Data/Teorija.cds", "record 901", "\"@\""), 1);
     EXPECT_EQ(found(report, Severity::Error, "Data/TestPabr.cds", "record 3", "taksi"), 0);
-    EXPECT_EQ(found(report, Severity::Error, "Data/TestPabr.cds", "record 3", "x-spindulys"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Data/TestPabr.cds", "record 3", "\"x\" holds"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Data/Nesioj.cds", "record 6", "row 1 is cut"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Data/Nesioj.cds", "record 6", "wider"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Data/Nesioj.cds", "record 7", "8 categories"), 1);
+    EXPECT_EQ(found(report, Severity::Warning, "Data/Nesioj.cds", "record 8", "too small"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Data/TestPabr.cds", "record 4", "line end"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Data/TestPabr.cds", "record 5", "no word"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Data/TestPabr.cds", "record 5", "text area"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Data/TestPabr.cds", "record 6", "100 pages"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Data/TestPabr.cds", "record 7", "holds no line"), 1);
     EXPECT_GE(found(report, Severity::Error, "Data/PaprTest.cds", "test 11", "does not fit"), 1);
 
     EXPECT_EQ(found(report, Severity::Error, "Testai/Fonas3.bmp", "", "missing"), 1);
@@ -169,6 +201,8 @@ TEST(CourseCheck, BrokenProgramDirectoryGivesEveryProblemWithItsPlace) {
     EXPECT_EQ(found(report, Severity::Error, "Ivert/7/ivert1.wav", "", "WAV"), 1);
     EXPECT_EQ(found(report, Severity::Error, "Testai/Teorija/Garsai", "", "no *.WAV"), 1);
     EXPECT_EQ(found(report, Severity::Error, "Testai/Nesioj/PIESIN", "", "no *.BMP"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Testai/Isbrauk/Garsai/TRINT", "", "no *.WAV"), 1);
+    EXPECT_EQ(found(report, Severity::Error, "Testai/Isbrauk/Garsai/BRAUK/2.WAV", "", "WAV"), 1);
 
     // Tables: one missing, one unreadable, one with a field of another type.
     QFile::remove(dir + "/Data/TestLang.cds");

@@ -5,6 +5,8 @@
 #include "content/MemoLines.h"
 #include "content/MenuOutline.h"
 #include "content/Schema.h"
+#include "exercises/marked_words/MarkedWordsLogic.h"
+#include "exercises/movable_words/MovableWordsLogic.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/FileListing.h"
@@ -18,12 +20,14 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontInfo>
+#include <QFontMetrics>
 #include <QImage>
 #include <QSet>
 #include <QStringDecoder>
 #include <QtEndian>
 
 #include <map>
+#include <numeric>
 #include <optional>
 
 namespace lentora::course {
@@ -43,7 +47,6 @@ constexpr int kTheoryPageWidth = 265;
 constexpr int kAnswerMark = 26;
 constexpr int kArrowWidth = 59;
 constexpr int kArrowHeight = 69;
-constexpr int kMovablePad = 3;
 
 QString placeLine(int line) {
     return QStringLiteral("line %1").arg(line);
@@ -563,17 +566,105 @@ private:
             const QByteArray sentences = table->text(row, F::sentences);
             const QByteArray words = table->text(row, F::words);
             checkEncoding(schema.file, place, table->text(row, F::task) + sentences + words);
+            const QByteArrayList sentenceLines = content::splitLinesAtAnyBreak(sentences);
             const QByteArrayList wordLines = content::splitLinesAtAnyBreak(words);
-            if (content::splitLinesAtAnyBreak(sentences).size() != wordLines.size()) {
+            if (sentenceLines.size() != wordLines.size()) {
                 error(schema.file, place,
                       QStringLiteral("Sakiniai and Zodziai have different numbers of lines"));
             }
-            Words shown;
-            for (const QByteArray& word : wordLines) {
-                shown.emplace_back(word, TextStyle{});
+            const double type = table->number(row, F::type);
+            if (type != 1 && type != 2) {
+                continue;  // reported where a command line opens it
             }
-            const int boxWidth = int(table->number(row, F::windowWidth));
-            checkWordWidths(schema.file, place, shown, boxWidth - kMovablePad, face, 14);
+            const auto variant =
+                type == 1 ? movable_words::Variant::Gaps : movable_words::Variant::Sorting;
+            const QSize outer(clampedInt(table->number(row, F::width), 0, kMaxContentExtent),
+                              clampedInt(table->number(row, F::height), 0, kMaxContentExtent));
+            const int boxWidth =
+                clampedInt(table->number(row, F::windowWidth), 0, kMaxContentExtent);
+            const auto tokens = movable_words::tokenizeSentences(sentenceLines);
+            for (const int points : {14, kLargestPoints}) {
+                checkMovableLayout(schema.file, place, tokens, wordLines, variant, outer, boxWidth,
+                                   face, points);
+            }
+        }
+    }
+
+    // Lays the exercise out page by page as its window does and reports what is drawn cut or
+    // never shown: an error at the default size, a warning at 48 pt.
+    void checkMovableLayout(const QString& file, const QString& place,
+                            const std::vector<movable_words::SentenceToken>& tokens,
+                            const QByteArrayList& words, movable_words::Variant variant,
+                            QSize outer, int boxWidth, const QString& face, int points) {
+        const Severity severity = points == kLargestPoints ? Severity::Warning : Severity::Error;
+        const auto report = [&](const QString& text) {
+            add(severity, file, place, QStringLiteral("%1 at %2 pt").arg(text).arg(points));
+        };
+        FontTextMetrics metrics(makeFont(face, points));
+        const QSize button(kArrowWidth, kArrowHeight);
+        const QSize client = clientSizeForContent(outer, button);
+        const QPoint buttonAt = buttonPosition(outer, button, 10, 28);
+        movable_words::PageGeometry geometry{client.width(), buttonAt.y() - movable_words::kPad,
+                                             boxWidth, metrics.lineHeight()};
+        if (movable_words::rowsPerPage(geometry) == 0) {
+            geometry.height = client.height();
+        }
+        if (movable_words::rowsPerPage(geometry) == 0) {
+            report(QStringLiteral("the window is too small for one row and does not open"));
+            return;
+        }
+        std::vector<int> order(size_t(words.size()));
+        std::iota(order.begin(), order.end(), 0);
+        const movable_words::Exercise exercise(variant, words, order);
+        // Box text starts 4 px in and is clipped 1 px inside the frame.
+        QByteArrayList boxWords = exercise.categories();
+        for (const auto& slot : exercise.wordSlots()) {
+            boxWords << slot.answer;
+        }
+        for (const QByteArray& word : boxWords) {
+            if (4 + metrics.width(word) > boxWidth - 1) {
+                report(QStringLiteral("\"%1\" is wider than its %2 px box and is drawn cut")
+                           .arg(fromCp1257(word))
+                           .arg(boxWidth));
+                break;
+            }
+        }
+        movable_words::PageStart start;
+        const int slotCount = int(exercise.wordSlots().size());
+        for (int page = 0; page <= slotCount; ++page) {
+            const movable_words::PageLayout layout =
+                movable_words::layOutPage(tokens, exercise, start, geometry, metrics);
+            // Each row owns the tokens up to its end of line; those not drawn are cut off.
+            int token = start.token;
+            for (const movable_words::LaidOutRow& row : layout.rows) {
+                int drawn = 0;
+                for (const auto& text : row.texts) {
+                    drawn += text.text != " " ? 1 : 0;
+                }
+                for (; token < int(tokens.size()); ++token) {
+                    const auto& current = tokens[size_t(token)];
+                    if (!current.text.isEmpty() && drawn-- <= 0) {
+                        report(QStringLiteral("row %1 is cut at its frame before \"%2\"")
+                                   .arg(row.slot + 1)
+                                   .arg(fromCp1257(current.text)));
+                        return;
+                    }
+                    if (current.endOfLine) {
+                        ++token;
+                        break;
+                    }
+                }
+            }
+            if (!layout.poolColumn.empty() &&
+                layout.poolColumn.back().bottom() >= geometry.height) {
+                report(QStringLiteral("the %1 categories do not fit above the arrow button")
+                           .arg(layout.poolColumn.size()));
+                return;
+            }
+            if (!layout.hasNextPage) {
+                break;
+            }
+            start = layout.next;
         }
     }
 
@@ -591,34 +682,82 @@ private:
             const QByteArray text = table->text(row, F::text);
             checkEncoding(schema.file, place, text);
             checkCrLf(schema.file, place, text);
-            if (text.size() > theory::kShownTextBytes) {
+            if (text.size() > marked_words::kMaxTextBytes) {
                 warning(schema.file, place,
                         QStringLiteral("%1 bytes; the window uses only the first %2")
                             .arg(text.size())
-                            .arg(theory::kShownTextBytes));
+                            .arg(marked_words::kMaxTextBytes));
             }
-            // "@" flags the word after it; a word with "x", "X" or "*" cannot be marked.
-            Words words;
-            for (const QByteArray& line : content::splitMemoLines(text)) {
-                for (const QByteArray& word : line.split(' ')) {
-                    if (!word.isEmpty()) {
-                        words.emplace_back(QByteArray(word).replace('@', QByteArray()),
-                                           TextStyle{});
-                    }
-                    if (word.contains('@')) {
-                        const QByteArray target = word.mid(word.indexOf('@') + 1);
-                        if (target.contains('x') || target.contains('X') || target.contains('*')) {
-                            error(schema.file, place,
-                                  QStringLiteral("the target \"%1\" holds \"x\", \"X\" or \"*\" "
-                                                 "and can never be marked")
-                                      .arg(fromCp1257(target)));
-                        }
-                    }
+            marked_words::Tokens tokens = marked_words::tokenize(text);
+            int targets = 0;
+            for (const marked_words::WordToken& token : tokens) {
+                if (!token.Target) {
+                    continue;
+                }
+                ++targets;
+                if (token.Text == " ") {
+                    error(schema.file, place,
+                          QStringLiteral("an \"@\" at a line end flags no word; the exercise "
+                                         "can never score full"));
+                } else if (!marked_words::isMarkable(token)) {
+                    error(schema.file, place,
+                          QStringLiteral("the target \"%1\" holds \"x\", \"X\" or \"*\" "
+                                         "and can never be marked")
+                              .arg(fromCp1257(token.Text)));
                 }
             }
-            const int areaWidth = int(table->number(row, F::windowWidth)) - 42;
-            checkWordWidths(schema.file, place, words, areaWidth, face, 12);
+            if (targets == 0) {
+                error(schema.file, place,
+                      QStringLiteral("no word is flagged with \"@\"; the exercise scores nothing"));
+            }
+            const QSize outer(
+                clampedInt(table->number(row, F::windowWidth), 0, kMaxContentExtent),
+                clampedInt(table->number(row, F::windowHeight), 0, kMaxContentExtent));
+            for (const int points : {12, kLargestPoints}) {
+                checkMarkedLayout(schema.file, place, tokens, outer, face, points);
+            }
         }
+    }
+
+    // Pages the text as the window does: words wider than the text area, a text area too low
+    // for a line, a text longer than the window's pages.
+    void checkMarkedLayout(const QString& file, const QString& place, marked_words::Tokens& tokens,
+                           QSize outer, const QString& face, int points) {
+        const Severity severity = points == kLargestPoints ? Severity::Warning : Severity::Error;
+        const auto report = [&](const QString& text) {
+            add(severity, file, place, QStringLiteral("%1 at %2 pt").arg(text).arg(points));
+        };
+        const QFont font = makeFont(face, points);
+        FontTextMetrics metrics(font);
+        const int headingHeight = QFontMetrics(font).height() + 2;
+        const QPoint buttonAt = buttonPosition(outer, QSize(kArrowWidth, kArrowHeight), 10, 30);
+        const int top = headingHeight + 4;
+        const int areaWidth = std::max(0, outer.width() - 42);
+        const int areaHeight = std::max(0, buttonAt.y() - top - 3);
+        for (const marked_words::WordToken& token : tokens) {
+            if (!marked_words::isSeparator(token.Text.front()) &&
+                metrics.width(token.Text) > areaWidth) {
+                report(QStringLiteral("\"%1\" is wider than the %2 px text area and is drawn cut")
+                           .arg(fromCp1257(token.Text))
+                           .arg(areaWidth));
+                break;
+            }
+        }
+        int start = 0;
+        for (int page = 0; page <= marked_words::kLastPage; ++page) {
+            const marked_words::PageLayout layout = marked_words::layoutPage(
+                tokens, start, areaWidth, areaHeight, outer.height(), metrics, false);
+            if (layout.items.empty() && layout.nextStart) {
+                report(QStringLiteral("the %1 px high text area holds no line").arg(areaHeight));
+                return;
+            }
+            if (!layout.nextStart) {
+                return;
+            }
+            start = *layout.nextStart;
+        }
+        report(QStringLiteral("the text runs past the window's %1 pages; the rest is never shown")
+                   .arg(marked_words::kLastPage + 1));
     }
 
     // A picture the program loads.
