@@ -225,9 +225,10 @@ TEST(CourseImport, BuildingTheImportedCourseGivesTheSameOutlineAndTables) {
 
     const CourseContext context{QDir(course), QDir(temp.filePath("program"))};
     buildCourse(context);
-    for (const char* file : {"MENIU.MNU", "Data/Meniu.cds", "Data/Teorija.cds", "Data/TestLang.cds",
-                             "Data/PaprTest.cds", "Data/PaprAtsa.cds", "Testai/Papr/FONAS.BMP",
-                             "Ivert/10/ivert1.wav"}) {
+    for (const char* file :
+         {"MENIU.MNU", "Data/Meniu.cds", "Data/Teorija.cds", "Data/TestLang.cds",
+          "Data/PaprTest.cds", "Data/PaprAtsa.cds", "Data/Nesioj.cds", "Data/TestPabr.cds",
+          "Testai/Papr/FONAS.BMP", "Testai/Isbrauk/Garsai/BRAUK/1.WAV", "Ivert/10/ivert1.wav"}) {
         EXPECT_EQ(readAll(kProgram + "/" + file), readAll(context.outputDir.filePath(file)))
             << file;
     }
@@ -244,11 +245,20 @@ TEST(CourseImport, ReportsWhatTheSourcesCannotHold) {
     TableData tests = table(dir, "Data/TestLang.cds");
     std::get<double>(tests.rows.front()[1]) += 7;
     writeTable(dir, "Data/TestLang.cds", tests);
+    TableData movable = table(dir, "Data/Nesioj.cds");
+    std::get<double>(movable.rows.front()[4]) = 700;  // Ilgis
+    writeTable(dir, "Data/Nesioj.cds", movable);
+    TableData marked = table(dir, "Data/TestPabr.cds");
+    std::get<QByteArray>(marked.rows.front()[4]) = "Kita";  // PabrIsbr
+    writeTable(dir, "Data/TestPabr.cds", marked);
 
     const ImportReport report = importProgramDir(dir, temp.filePath("course"));
     const QString all = report.notHeld.join('\n');
     EXPECT_TRUE(all.contains("standard form")) << all.toStdString();
     EXPECT_TRUE(all.contains("Data/TestLang.cds: the rebuilt rows differ")) << all.toStdString();
+    EXPECT_TRUE(all.contains("other than 640 x 480")) << all.toStdString();
+    EXPECT_TRUE(all.contains("Data/Nesioj.cds: the rebuilt rows differ")) << all.toStdString();
+    EXPECT_TRUE(all.contains("PabrIsbr \"Kita\"")) << all.toStdString();
     EXPECT_FALSE(all.contains("Data/Teorija.cds")) << all.toStdString();
 }
 

@@ -12,10 +12,12 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -47,15 +49,8 @@ public:
         importMenuTable();
         importTheory();
         importTests();
-        for (const TableSchema* schema :
-             {&content::movableWordsSchema(), &content::markedWordsSchema()}) {
-            const TableData table = readTable(*schema);
-            if (!table.rows.empty()) {
-                notHeld(QStringLiteral("%1: %2 rows; the sources have no form for them yet")
-                            .arg(schema->file)
-                            .arg(table.rows.size()));
-            }
-        }
+        importMovableWords();
+        importMarkedWords();
         importHelp();
         copyFiles();
         compareWithRebuild();
@@ -302,6 +297,137 @@ private:
         }
     }
 
+    // One source line's text as the builder reads it back: trimmed, and neither empty where
+    // that matters nor read as a comment or a key.
+    bool holdsAsLine(const QString& text) const {
+        return text == text.trimmed() && !text.contains(QLatin1Char('\n')) &&
+               !text.contains(QLatin1Char('\r'));
+    }
+
+    void importMovableWords() {
+        const TableSchema& schema = content::movableWordsSchema();
+        const TableData table = readTable(schema);
+        const Fields fields(table);
+        using F = content::MovableWordsFields;
+        for (const auto& row : table.rows) {
+            const double id = fields.number(row, F::id);
+            const QString where = QStringLiteral("%1, record %2").arg(schema.file).arg(id);
+            const double type = fields.number(row, F::type);
+            const double boxWidth = fields.number(row, F::windowWidth);
+            if (id <= 0 || id > 65535 || id != double(int(id)) || (type != 1 && type != 2)) {
+                notHeld(where + QStringLiteral(": a number or Tipas the sources cannot hold; "
+                                               "left out"));
+                continue;
+            }
+            if (fields.number(row, F::width) != 640 || fields.number(row, F::height) != 480) {
+                notHeld(where + QStringLiteral(": a window size other than 640 x 480"));
+            }
+            if (boxWidth < 40 || boxWidth > 300 || boxWidth != double(int(boxWidth))) {
+                notHeld(where + QStringLiteral(": a box width outside 40 to 300 pixels"));
+            }
+            const QString caption = sourceText(fields.text(row, F::task), where);
+            const QStringList sentences =
+                sourceText(fields.text(row, F::sentences), where).split(QLatin1Char('\n'));
+            const QStringList words =
+                sourceText(fields.text(row, F::words), where).split(QLatin1Char('\n'));
+            if (!holdsAsLine(caption) || caption.isEmpty()) {
+                notHeld(where + QStringLiteral(": an empty caption or its blanks"));
+            }
+            if (sentences.size() != words.size()) {
+                notHeld(where + QStringLiteral(": Sakiniai and Zodziai have different numbers "
+                                               "of lines; rows without a pair left out"));
+            }
+            ++report_.rows;
+            QStringList out;
+            out << QStringLiteral("Antraštė: %1").arg(caption.simplified());
+            out << QStringLiteral("Tipas: %1").arg(int(type));
+            out << QStringLiteral("Langelis: %1").arg(std::clamp(int(boxWidth), 40, 300));
+            QStringList seen;
+            for (qsizetype i = 0; i < std::min(sentences.size(), words.size()); ++i) {
+                const QString& sentence = sentences[i];
+                QString word = words[i];
+                // Sorting: the builder writes a category's later rows with "@" itself.
+                if (type == 2 && seen.contains(word.mid(1)) && word.startsWith('@')) {
+                    word.remove(0, 1);
+                } else if (type == 2 && seen.contains(word)) {
+                    notHeld(where + QStringLiteral(", row %1: a category's later row without "
+                                                   "\"@\"")
+                                        .arg(i + 1));
+                }
+                seen << word;
+                const QString line = sentence + QStringLiteral(" | ") + word;
+                if (!holdsAsLine(sentence) || !holdsAsLine(word) || word.isEmpty() ||
+                    word.contains(QLatin1Char('@')) || word.contains(QLatin1Char('|')) ||
+                    sentence.startsWith(QLatin1Char('#')) ||
+                    QRegularExpression(QStringLiteral("^(Antraštė|Tipas|Langelis):"))
+                        .match(line)
+                        .hasMatch()) {
+                    notHeld(where + QStringLiteral(", row %1: a sentence or word the source "
+                                                   "line cannot hold as it is")
+                                        .arg(i + 1));
+                }
+                out << line;
+            }
+            writeSource(QStringLiteral("movable/%1.txt").arg(int(id), 2, 10, QLatin1Char('0')),
+                        out.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        }
+    }
+
+    void importMarkedWords() {
+        const TableSchema& schema = content::markedWordsSchema();
+        const TableData table = readTable(schema);
+        const Fields fields(table);
+        using F = content::MarkedWordsFields;
+        // The window reads the first three fields by position.
+        const auto byPosition = [](const std::vector<Value>& row, size_t at) {
+            const QByteArray* text = at < row.size() ? std::get_if<QByteArray>(&row[at]) : nullptr;
+            return text ? *text : QByteArray();
+        };
+        for (const auto& row : table.rows) {
+            const double* key = row.empty() ? nullptr : std::get_if<double>(&row.front());
+            const double id = key ? *key : -1;
+            const QString where = QStringLiteral("%1, record %2").arg(schema.file).arg(id);
+            if (id < 0 || id > 999 || id != double(int(id))) {
+                notHeld(where + QStringLiteral(": a number the sources cannot hold; left out"));
+                continue;
+            }
+            const QString caption = sourceText(byPosition(row, 1), where);
+            const QString task = sourceText(byPosition(row, 2), where);
+            const QByteArray marks = fields.text(row, F::marks);
+            const double height = fields.number(row, F::windowHeight);
+            const double width = fields.number(row, F::windowWidth);
+            if (!holdsAsLine(caption) || caption.isEmpty() || !holdsAsLine(task) ||
+                task.isEmpty()) {
+                notHeld(where + QStringLiteral(": an empty caption or task, or their blanks"));
+            }
+            if (marks != "Pabraukiami" && marks != "Isbraukiami") {
+                notHeld(where + QStringLiteral(": PabrIsbr \"%1\" written as \"Isbraukiami\"")
+                                    .arg(fromCp1257(marks)));
+            }
+            for (const double extent : {height, width}) {
+                if (extent < 200 || extent > 1200 || extent != double(int(extent))) {
+                    notHeld(where + QStringLiteral(": a window size outside 200 to 1200 pixels"));
+                }
+            }
+            const QString text = sourceText(fields.text(row, F::text), where);
+            if (text.endsWith(QLatin1Char('\n'))) {
+                notHeld(where + QStringLiteral(": line breaks at the end"));
+            }
+            ++report_.rows;
+            QStringList out;
+            out << QStringLiteral("Antraštė: %1").arg(caption.simplified());
+            out << QStringLiteral("Užduotis: %1").arg(task.simplified());
+            out << QStringLiteral("Žymėjimas: %1")
+                       .arg(marks == "Pabraukiami" ? QStringLiteral("pabraukti")
+                                                   : QStringLiteral("išbraukti"));
+            out << QStringLiteral("Aukštis: %1").arg(std::clamp(int(height), 200, 1200));
+            out << QStringLiteral("Plotis: %1").arg(std::clamp(int(width), 200, 1200));
+            out << QString() << text;
+            writeSource(QStringLiteral("marked/%1.txt").arg(int(id), 3, 10, QLatin1Char('0')),
+                        out.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+        }
+    }
+
     void importHelp() {
         bool ok = false;
         const QByteArray bytes = readBytes(programPath(QStringLiteral("Pagalba/pagalba.hlp")), &ok);
@@ -363,7 +489,8 @@ private:
         }
         for (const TableSchema* schema :
              {&content::menuSchema(), &content::theorySchema(), &content::testWindowSchema(),
-              &content::questionSchema(), &content::answerSchema()}) {
+              &content::questionSchema(), &content::answerSchema(), &content::movableWordsSchema(),
+              &content::markedWordsSchema()}) {
             const QByteArray original = readBytes(programPath(schema->file));
             const QByteArray rebuilt = readBytes(context.outputDir.filePath(schema->file));
             if (original == rebuilt) {
