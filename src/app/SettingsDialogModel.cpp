@@ -51,6 +51,10 @@ int windowDefaultPoints(int row) {
     }
 }
 
+QString windowDefaultFace(int row) {
+    return row == TheoryRow ? QStringLiteral("Times New Roman") : QStringLiteral("MS Sans Serif");
+}
+
 SettingsDialogModel readSettingsDialogModel(const IniFile& settings) {
     SettingsDialogModel model;
     for (int row = 0; row < FontRowCount; ++row) {

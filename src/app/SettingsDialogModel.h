@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 #include <array>
 
@@ -29,6 +30,8 @@ QByteArray fontSection(int row);
 
 // The size each window kind uses when its section names none.
 int windowDefaultPoints(int row);
+// The face each window kind uses when its section names none.
+QString windowDefaultFace(int row);
 
 // Sizes are shown as the windows use them: within the font range, and the window's own
 // default when the key is missing.

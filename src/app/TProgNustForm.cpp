@@ -190,8 +190,11 @@ void TProgNustForm::changeFont(int row) {
             throw Error(
                 QStringLiteral("'%1' is not a valid integer value").arg(fromCp1257(values.size)));
         }
+        // An empty name means the window's own face, so the chooser starts on that one.
+        const QString family =
+            values.name.isEmpty() ? windowDefaultFace(row) : fromCp1257(values.name);
         const std::optional<FontChoice> choice =
-            chooser_(this, FontChoice{fromCp1257(values.name), points, values.color});
+            chooser_(this, FontChoice{family, points, values.color});
         if (!choice) {
             return;
         }

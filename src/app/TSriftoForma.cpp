@@ -82,7 +82,7 @@ TSriftoForma::TSriftoForma(QWidget* parent, const QFont& preset, const QColor& p
 
     preview_->setAlignment(Qt::AlignCenter);
     preview_->setMinimumHeight(70);
-    preview_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    preview_->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
     preview_->setAutoFillBackground(true);
 
     auto* cancelButton = new QPushButton(QString::fromUtf8("Atsisakyti"), this);

@@ -168,6 +168,15 @@ TEST_F(SettingsDialogTest, KeistiPresetsTheChooserAndTakesItsAnswer) {
     EXPECT_TRUE(fakes.messages.errors.isEmpty());
 }
 
+TEST_F(SettingsDialogTest, KeistiWithoutANameStartsOnTheWindowsOwnFace) {
+    TProgNustForm dialog(nullptr, chooser());
+    dialog.changeButtons[0]->click();
+    dialog.changeButtons[3]->click();
+    ASSERT_EQ(presets.size(), 2u);
+    EXPECT_EQ(presets[0].family, QStringLiteral("Times New Roman"));
+    EXPECT_EQ(presets[1].family, QStringLiteral("MS Sans Serif"));
+}
+
 TEST_F(SettingsDialogTest, KeistiWithABrokenSizeReportsAndDoesNotOpenTheChooser) {
     programSettings().writeText("Teorijos langas", "SriftSize", "dideli");
     TProgNustForm dialog(nullptr, chooser());
