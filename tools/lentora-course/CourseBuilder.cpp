@@ -4,6 +4,7 @@
 #include "platform/Error.h"
 
 #include <QBuffer>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
@@ -153,6 +154,41 @@ void writeWav(const CourseContext& context, const QString& relativePath,
         appendLe16(bytes, std::uint16_t(std::int16_t(std::lround(clamped * 32767.0f))));
     }
     writeOutputFile(context, relativePath, bytes);
+}
+
+void copyVerbatimFiles(const CourseContext& context) {
+    const QDir files(context.sourceDir.filePath(QStringLiteral("files")));
+    if (!files.exists()) {
+        return;
+    }
+    QDirIterator it(files.path(), QDir::Files, QDirIterator::Subdirectories);
+    QStringList paths;
+    while (it.hasNext()) {
+        paths << it.next();
+    }
+    paths.sort();
+    for (const QString& path : paths) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            throw Error(QStringLiteral("Cannot open file %1").arg(path));
+        }
+        writeOutputFile(context, files.relativeFilePath(path), file.readAll());
+    }
+}
+
+void buildCourse(const CourseContext& context) {
+    buildShellContent(context);
+    buildTheoryContent(context);
+    buildSimpleTestContent(context);
+    buildMovableWordsContent(context);
+    buildMarkedWordsContent(context);
+    copyVerbatimFiles(context);
+}
+
+void sortByFirstField(std::vector<std::vector<content::Value>>& rows) {
+    std::stable_sort(rows.begin(), rows.end(), [](const auto& a, const auto& b) {
+        return std::get<double>(a.front()) < std::get<double>(b.front());
+    });
 }
 
 }  // namespace lentora::course

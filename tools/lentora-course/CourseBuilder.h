@@ -47,5 +47,14 @@ void buildTheoryContent(const CourseContext& context);  // theory table, book, c
 void buildSimpleTestContent(const CourseContext& context);    // test tables, FONAS.BMP, button
 void buildMovableWordsContent(const CourseContext& context);  // Nesioj.cds, its backgrounds
 void buildMarkedWordsContent(const CourseContext& context);   // TestPabr.cds, mark sounds
+// Copies course/files/... as it is to the same place in the program directory, over anything
+// drawn there: pictures and sounds taken from elsewhere (import puts them there).
+void copyVerbatimFiles(const CourseContext& context);
+
+// Every part above, in order: the whole program directory from the sources.
+void buildCourse(const CourseContext& context);
+
+// Rows in the order of their first field, as the tables are read.
+void sortByFirstField(std::vector<std::vector<content::Value>>& rows);
 
 }  // namespace lentora::course

@@ -132,6 +132,7 @@ void buildMarkedWordsContent(const CourseContext& context) {
         table.rows.push_back(
             parseExercise(file, readSource(context, QStringLiteral("marked/") + file)));
     }
+    sortByFirstField(table.rows);
     writeTable(context, schema.file, table);
 
     for (int variant = 0; variant < 3; ++variant) {

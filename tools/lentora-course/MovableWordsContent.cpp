@@ -187,6 +187,7 @@ void buildMovableWordsContent(const CourseContext& context) {
                               double(kOuterWidth), double(kOuterHeight), double(boxWidth),
                               double(exercise.type)});
     }
+    sortByFirstField(table.rows);
     writeTable(context, schema.file, table);
 
     writeBmp(context, QStringLiteral("Testai/Nesioj/PIESIN/pieva.bmp"), meadow());

@@ -10,6 +10,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <map>
 
 namespace lentora::course {
@@ -165,6 +166,8 @@ content::TableData menuTable(const QString& source) {
         }
     }
 
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const Row& a, const Row& b) { return a.id < b.id; });
     for (const Row& row : rows) {
         const QString where = QStringLiteral("%1, Id %2").arg(kMenuTableSource).arg(row.id);
         table.rows.push_back(
@@ -196,6 +199,11 @@ void buildMenu(const CourseContext& context) {
 }
 
 void buildHelp(const CourseContext& context) {
+    // An imported help file that is not UTF-8 comes as it is from course/files/.
+    if (!context.sourceDir.exists(kHelpSource) &&
+        context.sourceDir.exists(QStringLiteral("files/Pagalba/pagalba.hlp"))) {
+        return;
+    }
     // The help window reads HTML as UTF-8 (the page declares its charset), so it is copied as is.
     writeOutputFile(context, QStringLiteral("Pagalba/pagalba.hlp"),
                     readSource(context, kHelpSource).toUtf8());

@@ -229,6 +229,11 @@ void buildSimpleTestContent(const CourseContext& context) {
         table.rows = std::move(tableRows);
         writeTable(context, schema.file, table);
     };
+    // The tables are read in key order; the files are listed by name ("1001.txt" before
+    // "101.txt"), so the rows are put in key order here.
+    sortByFirstField(rows.tests);
+    sortByFirstField(rows.questions);
+    sortByFirstField(rows.answers);
     write(content::testWindowSchema(), std::move(rows.tests));
     write(content::questionSchema(), std::move(rows.questions));
     write(content::answerSchema(), std::move(rows.answers));
