@@ -51,7 +51,11 @@ int build(const QString& courseDir, const QString& programDir) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // Text is drawn and measured, which needs a GUI application (offscreen is enough).
+    // Text is drawn and measured, which needs a GUI application; the tool shows no window, so
+    // it runs offscreen unless told otherwise and works without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
     QApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     try {

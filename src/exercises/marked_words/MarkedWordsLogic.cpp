@@ -1,5 +1,7 @@
 #include "exercises/marked_words/MarkedWordsLogic.h"
 
+#include "platform/CodePage1257.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
@@ -64,7 +66,12 @@ bool isMarkable(const WordToken& token) {
     if (token.Text.isEmpty() || isSeparator(token.Text.front())) {
         return false;
     }
-    return !token.Text.contains('x') && !token.Text.contains('X') && !token.Text.contains('*');
+    if (token.Text.contains('x') || token.Text.contains('X') || token.Text.contains('*')) {
+        return false;
+    }
+    // A dash or a quote standing alone is punctuation to the learner, never a word to mark.
+    const QString text = fromCp1257(token.Text);
+    return std::any_of(text.cbegin(), text.cend(), [](QChar c) { return c.isLetterOrNumber(); });
 }
 
 TextStyle styleFor(bool marked, bool crossOut) {

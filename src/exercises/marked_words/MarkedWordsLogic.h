@@ -43,7 +43,8 @@ bool isSeparator(char byte);
 // "@" flags the next word completed as a target.
 Tokens tokenize(QByteArrayView text);
 
-// Not a separator and without "x", "X" or "*".
+// Not a separator, without "x", "X" or "*", and with a letter or digit (a lone dash or quote
+// is not a word).
 bool isMarkable(const WordToken& token);
 
 // One drawing step of a page, in order: a space drawn before a word, or a token.

@@ -68,13 +68,17 @@ TEST(MarkedWordsTokenizer, CutAtTheByteLimitAndTheWordLimit) {
 
 TEST(MarkedWordsRules, MarkabilityAndScore) {
     Tokens tokens = tokenize("@taxi, @Xeroksas *žodis @namas namai");
-    EXPECT_FALSE(isMarkable(tokens[0]));  // taxi
-    EXPECT_FALSE(isMarkable(tokens[1]));  // ,
-    EXPECT_FALSE(isMarkable(tokens[3]));  // Xeroksas
-    EXPECT_FALSE(isMarkable(tokens[5]));  // *žodis
-    EXPECT_TRUE(isMarkable(tokens[7]));   // namas
-    tokens[7].Marked = true;              // target
-    tokens[9].Marked = true;              // not a target
+    EXPECT_FALSE(isMarkable(tokens[0]));                 // taxi
+    EXPECT_FALSE(isMarkable(tokens[1]));                 // ,
+    EXPECT_FALSE(isMarkable(tokens[3]));                 // Xeroksas
+    EXPECT_FALSE(isMarkable(tokens[5]));                 // *žodis
+    EXPECT_TRUE(isMarkable(tokens[7]));                  // namas
+    EXPECT_FALSE(isMarkable(tokenize("\x96").front()));  // a lone dash in code page 1257
+    EXPECT_TRUE(isMarkable(tokenize("\x84"
+                                    "A\xE8i\xFB")
+                               .front()));  // „Ačiū
+    tokens[7].Marked = true;                // target
+    tokens[9].Marked = true;                // not a target
     const Points points = scoreTokens(tokens);
     EXPECT_EQ(points.maxScore, 3);
     EXPECT_EQ(points.score, 0);
