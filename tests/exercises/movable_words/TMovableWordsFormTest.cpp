@@ -6,6 +6,7 @@
 #include "platform/CodePage1257.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramDir.h"
+#include "support/WhenShown.h"
 
 #include <QApplication>
 #include <QImage>
@@ -64,21 +65,7 @@ struct MovableProgram {
 };
 
 void whenShown(TMovableWordsForm& form, std::function<void()> action) {
-    auto* poll = new QTimer(&form);
-    QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, action] {
-        if (!form.isVisible()) {
-            return;
-        }
-        poll->stop();
-        action();
-        QTimer::singleShot(3000, &form, [&form] {
-            if (form.isVisible()) {
-                ADD_FAILURE() << "the window was still open";
-                emit form.finishButton()->OnClick();
-            }
-        });
-    });
-    poll->start(5);
+    testing::whenShown(form, std::move(action), [&form] { emit form.finishButton()->OnClick(); });
 }
 
 QPoint centreOf(MovableWordsView* view, BoxRef box) {
