@@ -1,22 +1,9 @@
 #include "content/MarkedWordsRow.h"
 
 #include "content/Schema.h"
-
-#include <algorithm>
-#include <cmath>
+#include "platform/ContentLimits.h"
 
 namespace lentora::content {
-
-namespace {
-
-int extent(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    return int(std::clamp(std::trunc(value), 0.0, double(kMaxWindowExtent)));
-}
-
-}  // namespace
 
 std::optional<MarkedWordsRow> readMarkedWordsRow(ContentTable& table, std::int32_t id) {
     if (!table.findKey(double(id))) {
@@ -29,8 +16,8 @@ std::optional<MarkedWordsRow> readMarkedWordsRow(ContentTable& table, std::int32
     row.heading = table.asTextAt(F::headingPosition);
     row.text = table.asText(F::text);
     row.markKind = table.asText(F::marks);
-    row.outerHeight = extent(table.asNumber(F::windowHeight));
-    row.outerWidth = extent(table.asNumber(F::windowWidth));
+    row.outerHeight = clampedInt(table.asNumber(F::windowHeight), 0, kMaxContentExtent);
+    row.outerWidth = clampedInt(table.asNumber(F::windowWidth), 0, kMaxContentExtent);
     return row;
 }
 

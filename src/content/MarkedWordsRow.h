@@ -16,12 +16,9 @@ struct MarkedWordsRow {
     QByteArray heading;
     QByteArray text;      // Tekstas
     QByteArray markKind;  // PabrIsbr
-    int outerHeight = 0;  // Lango aukstis
-    int outerWidth = 0;   // Lango ilgis
+    int outerHeight = 0;  // Lango aukstis, 0..kMaxContentExtent
+    int outerWidth = 0;   // Lango ilgis, 0..kMaxContentExtent
 };
-
-// Window sizes beyond this are cut to it.
-inline constexpr int kMaxWindowExtent = 4000;
 
 // The row whose key is `id`, or nullopt. Throws Error on a closed table or a missing field.
 std::optional<MarkedWordsRow> readMarkedWordsRow(ContentTable& table, std::int32_t id);

@@ -2,24 +2,12 @@
 
 #include "content/MemoLines.h"
 #include "content/Schema.h"
+#include "platform/ContentLimits.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace lentora::content {
-
-namespace {
-
-constexpr int kMaxExtent = 4000;
-
-int clampedExtent(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    return int(std::clamp(value, 0.0, double(kMaxExtent)));
-}
-
-}  // namespace
 
 std::optional<MovableWordsRow> readMovableWordsRow(ContentTable& table, std::int32_t id) {
     using F = MovableWordsFields;
@@ -31,9 +19,9 @@ std::optional<MovableWordsRow> readMovableWordsRow(ContentTable& table, std::int
     row.task = table.asText(F::task);
     row.sentences = splitLinesAtAnyBreak(table.asText(F::sentences));
     row.words = splitLinesAtAnyBreak(table.asText(F::words));
-    row.outerWidth = clampedExtent(table.asNumber(F::width));
-    row.outerHeight = clampedExtent(table.asNumber(F::height));
-    row.boxWidth = clampedExtent(table.asNumber(F::windowWidth));
+    row.outerWidth = clampedInt(table.asNumber(F::width), 0, kMaxContentExtent);
+    row.outerHeight = clampedInt(table.asNumber(F::height), 0, kMaxContentExtent);
+    row.boxWidth = clampedInt(table.asNumber(F::windowWidth), 0, kMaxContentExtent);
     const double type = table.asNumber(F::type);
     row.type = std::isfinite(type) ? int(std::clamp(type, -1.0, 1000.0)) : 0;
     return row;

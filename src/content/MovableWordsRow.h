@@ -23,8 +23,8 @@ struct MovableWordsRow {
     int type = 0;              // Tipas: 1 gap filling, 2 category sorting
 };
 
-// The row whose Id is `id`, or none. Sizes are clamped to 0..4000 pixels. Throws Error when
-// the table is closed or lacks a field.
+// The row whose Id is `id`, or none. Sizes are clamped to 0..kMaxContentExtent pixels. Throws Error
+// when the table is closed or lacks a field.
 std::optional<MovableWordsRow> readMovableWordsRow(ContentTable& table, std::int32_t id);
 
 }  // namespace lentora::content

@@ -1,7 +1,6 @@
 #include "platform/FrameMetrics.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace lentora {
 
@@ -13,13 +12,6 @@ QSize cutToContentExtent(QSize size) {
 }
 
 }  // namespace
-
-int clampedInt(double value, int low, int high) {
-    if (std::isnan(value)) {
-        return low;
-    }
-    return static_cast<int>(std::clamp(std::trunc(value), double(low), double(high)));
-}
 
 QSize clientSizeForContent(QSize outer, QSize minimum) {
     return clientSizeForOuter(cutToContentExtent(outer)).expandedTo(minimum).expandedTo({0, 0});

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ContentLimits.h"
+
 #include <QPoint>
 #include <QSize>
 
@@ -17,13 +19,6 @@ inline QSize clientSizeForOuter(QSize outer) {
 inline QSize outerSizeForClient(QSize client) {
     return {client.width() + 2 * kFrameWidth, client.height() + 2 * kFrameWidth + kCaptionHeight};
 }
-
-// Sizes and places from the content are cut to this, so broken content cannot ask for a
-// window or control beyond any screen.
-inline constexpr int kMaxContentExtent = 4000;
-
-// A number from the content as a whole number within [low, high] (NaN gives low).
-int clampedInt(double value, int low, int high);
 
 // The client size for an outer size from the content, each side cut to 0..kMaxContentExtent,
 // and never smaller than `minimum` (a button the learner must be able to reach).

@@ -1,21 +1,13 @@
 #include "platform/ScrollingClient.h"
 
-#include "platform/FrameMetrics.h"
+#include "platform/WindowPlacement.h"
 
-#include <QGuiApplication>
-#include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
 
 namespace lentora {
-
-QSize clientSizeWithin(QSize wantedClient, const QRect& available) {
-    const QSize room = clientSizeForOuter(available.size());
-    return {std::max(0, std::min(wantedClient.width(), room.width())),
-            std::max(0, std::min(wantedClient.height(), room.height()))};
-}
 
 QSize scrollViewportSize(QSize content, QSize visible, int scrollBarExtent) {
     bool horizontal = content.width() > visible.width();
@@ -43,9 +35,7 @@ ScrollingClient::ScrollingClient(QWidget* window) : QScrollArea(window) {
 
 QSize ScrollingClient::fit(QSize contentSize) {
     QWidget* window = parentWidget();
-    const QScreen* screen = window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    const QSize client =
-        screen ? clientSizeWithin(contentSize, screen->availableGeometry()) : contentSize;
+    const QSize client = clientSizeOnScreen(window, contentSize);
     window->setFixedSize(client);
     setGeometry(0, 0, client.width(), client.height());
     widget()->resize(contentSize);

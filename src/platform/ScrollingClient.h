@@ -1,14 +1,9 @@
 #pragma once
 
-#include <QRect>
 #include <QScrollArea>
 #include <QSize>
 
 namespace lentora {
-
-// The client size a window may take: the wanted one, cut so that the window with its frame
-// stays inside the screen's available area.
-QSize clientSizeWithin(QSize wantedClient, const QRect& available);
 
 // The part of the content that a scroll area of `visible` size shows, scroll bars of `extent`
 // taking their room only where the content does not fit.

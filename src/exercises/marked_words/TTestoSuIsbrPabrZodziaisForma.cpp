@@ -3,6 +3,7 @@
 #include "content/MarkedWordsRow.h"
 #include "content/Rows.h"
 #include "content/Schema.h"
+#include "controls/PageButtons.h"
 #include "controls/TPictureButton.h"
 #include "controls/WindowPictures.h"
 #include "exercises/marked_words/MarkedWordsView.h"
@@ -14,17 +15,10 @@
 #include "platform/FrameMetrics.h"
 #include "platform/IniFile.h"
 #include "platform/ProgramPaths.h"
-#include "platform/ScrollingClient.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
-#include <QAction>
-#include <QCloseEvent>
-#include <QContextMenuEvent>
-#include <QGuiApplication>
 #include <QLabel>
-#include <QMenu>
-#include <QScreen>
 
 #include <algorithm>
 
@@ -34,18 +28,16 @@ namespace {
 
 const QColor kHeadingColor(167, 225, 162);
 const QColor kMaroon(128, 0, 0);
-constexpr int kButtonWidth = 59;
-constexpr int kButtonHeight = 69;
+constexpr int kHelpTopic = 4;
 constexpr int kStripHeight = 77;
 // The smallest client area that still holds the heading, some text and the button.
-const QSize kMinClient(2 * kButtonWidth, kButtonHeight + 80);
+const QSize kMinClient(2 * PageButtons::kSize.width(), PageButtons::kSize.height() + 80);
 
 }  // namespace
 
 TTestoSuIsbrPabrZodziaisForma::TTestoSuIsbrPabrZodziaisForma(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    : ExerciseDialog(kHelpTopic, parent) {
     setWindowTitle(QStringLiteral("Pratimas"));
-    setWindowModality(Qt::WindowModal);
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
@@ -74,37 +66,26 @@ TTestoSuIsbrPabrZodziaisForma::TTestoSuIsbrPabrZodziaisForma(QWidget* parent)
     connect(PaintBox1, &marked_words::MarkedWordsView::toggleRequested, this,
             [this](int token) { guarded([&] { toggleMark(token); }); });
     connect(PaintBox1, &marked_words::MarkedWordsView::pageLaidOut, this,
-            [this](bool hasNext) { showPageButtons(hasNext); });
+            [this](bool hasNext) { buttons_.showFor(hasNext); });
     connect(PaintBox1, &marked_words::MarkedWordsView::pressButtonRequested, this, [this] {
-        guarded([this] { BitBtn1->isVisible() ? BitBtn1Click() : BitBtn2Click(); });
+        guarded([this] { buttons_.shown() == buttons_.next ? BitBtn1Click() : BitBtn2Click(); });
     });
     connect(PaintBox1, &marked_words::MarkedWordsView::nextPageRequested, this, [this] {
         guarded([this] {
-            if (BitBtn1->isVisible()) {
+            if (buttons_.next->isVisible()) {
                 BitBtn1Click();
             }
         });
     });
 
-    for (TPictureButton** button : {&BitBtn1, &BitBtn2}) {
-        *button = new TPictureButton(this);
-        (*button)->setBounds(0, 0, kButtonWidth, kButtonHeight);
-        (*button)->setFocusPolicy(Qt::NoFocus);
-        loadToliauPictures(**button);
-    }
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    BitBtn2->hide();
-    connect(BitBtn1, &TPictureButton::OnClick, this,
+    buttons_ = PageButtons::create(this);
+    // The text area keeps the keyboard: Enter presses the arrow that shows.
+    buttons_.next->setFocusPolicy(Qt::NoFocus);
+    buttons_.finish->setFocusPolicy(Qt::NoFocus);
+    connect(buttons_.next, &TPictureButton::OnClick, this,
             [this] { guarded([this] { BitBtn1Click(); }); });
-    connect(BitBtn2, &TPictureButton::OnClick, this,
+    connect(buttons_.finish, &TPictureButton::OnClick, this,
             [this] { guarded([this] { BitBtn2Click(); }); });
-
-    PopupMenu1 = new QMenu(this);
-    Pagalba1 = PopupMenu1->addAction(QStringLiteral("Pagalba"));
-    Pagalba1->setShortcut(QKeySequence(Qt::Key_F1));
-    addAction(Pagalba1);
-    connect(Pagalba1, &QAction::triggered, this, [this] { guarded([this] { Pagalba1Click(); }); });
 
     FormCreate();
     FormResize();
@@ -150,16 +131,13 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
     tokens_ = marked_words::tokenize(row->text);
     paging_ = marked_words::Paging{};
     paging_.pageStart[0] = 0;
-    leaving_ = false;
 
     // A window larger than the screen is cut to it: the text area shrinks with it and the
     // text takes more pages, so the arrow and every word stay in sight without scrolling.
-    const QSize wanted = clientSizeForContent(QSize(row->outerWidth, row->outerHeight), kMinClient);
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QSize client = screen ? clientSizeWithin(wanted, screen->availableGeometry()) : wanted;
-    outer_ =
-        client == wanted ? QSize(row->outerWidth, row->outerHeight) : outerSizeForClient(client);
-    setFixedSize(client);
+    const ScreenFit fit =
+        fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight), kMinClient);
+    outer_ = fit.outer;
+    setFixedSize(fit.client);
     FormResize();
     PaintBox1->setPage(&tokens_, &paging_, CrossOut, outer_.height());
     PaintBox1->relayout();
@@ -179,24 +157,16 @@ void TTestoSuIsbrPabrZodziaisForma::FormResize() {
     Label1->setGeometry(0, 0, width(), headingHeight);
     Image2->setGeometry(0, height() - kStripHeight, width(), kStripHeight);
     // Gaps from the outer size, kept inside the client area so the button is always reachable.
-    const QPoint place = buttonPosition(outer_, BitBtn1->size(), 10, 30);
-    BitBtn1->move(place);
-    BitBtn2->move(place);
+    const QPoint place = buttonPosition(outer_, buttons_.next->size(), 10, 30);
     const int top = headingHeight + 4;
     PaintBox1->setGeometry(15, top, std::max(0, outer_.width() - 42),
                            std::max(0, place.y() - top - 3));
-    BitBtn1->raise();
-    BitBtn2->raise();
+    buttons_.place(place);
 }
 
 void TTestoSuIsbrPabrZodziaisForma::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
+    ExerciseDialog::resizeEvent(event);
     guarded([this] { FormResize(); });
-}
-
-void TTestoSuIsbrPabrZodziaisForma::showPageButtons(bool hasNextPage) {
-    BitBtn1->setVisible(hasNextPage);
-    BitBtn2->setVisible(!hasNextPage);
 }
 
 void TTestoSuIsbrPabrZodziaisForma::toggleMark(int token) {
@@ -227,31 +197,7 @@ void TTestoSuIsbrPabrZodziaisForma::BitBtn1Click() {
 }
 
 void TTestoSuIsbrPabrZodziaisForma::BitBtn2Click() {
-    leaving_ = true;
-    accept();
-}
-
-void TTestoSuIsbrPabrZodziaisForma::Pagalba1Click() {
-    services().help->showTopic(4);
-}
-
-void TTestoSuIsbrPabrZodziaisForma::reject() {
-    // Escape does not leave the exercise; only the finish button does.
-    if (leaving_) {
-        QDialog::reject();
-    }
-}
-
-void TTestoSuIsbrPabrZodziaisForma::closeEvent(QCloseEvent* event) {
-    if (leaving_) {
-        QDialog::closeEvent(event);
-    } else {
-        event->ignore();
-    }
-}
-
-void TTestoSuIsbrPabrZodziaisForma::contextMenuEvent(QContextMenuEvent* event) {
-    PopupMenu1->exec(event->globalPos());
+    leave();
 }
 
 }  // namespace lentora

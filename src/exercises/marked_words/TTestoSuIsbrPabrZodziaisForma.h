@@ -1,15 +1,13 @@
 #pragma once
 
 #include "content/ContentTable.h"
+#include "controls/ExerciseDialog.h"
+#include "controls/PageButtons.h"
 #include "exercises/marked_words/MarkedWordsLogic.h"
-
-#include <QDialog>
 
 #include <cstdint>
 
-class QAction;
 class QLabel;
-class QMenu;
 
 namespace lentora {
 
@@ -21,7 +19,7 @@ class MarkedWordsView;
 
 // The marked-words exercise: a text whose words the learner underlines or crosses out by
 // clicking (or with the keyboard), in pages turned only forward, scored when it closes.
-class TTestoSuIsbrPabrZodziaisForma : public QDialog {
+class TTestoSuIsbrPabrZodziaisForma : public ExerciseDialog {
     Q_OBJECT
 public:
     explicit TTestoSuIsbrPabrZodziaisForma(QWidget* parent = nullptr);
@@ -37,16 +35,12 @@ public:
     int currentPage() const { return paging_.currentPage; }
 
     marked_words::MarkedWordsView* textArea() const { return PaintBox1; }
-    TPictureButton* nextButton() const { return BitBtn1; }
-    TPictureButton* finishButton() const { return BitBtn2; }
+    TPictureButton* nextButton() const { return buttons_.next; }
+    TPictureButton* finishButton() const { return buttons_.finish; }
     QLabel* heading() const { return Label1; }
-
-    void reject() override;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void FormCreate();
@@ -55,23 +49,17 @@ private:
     void PlayMarkSound(bool erasing);
     void BitBtn1Click();
     void BitBtn2Click();
-    void Pagalba1Click();
-    void showPageButtons(bool hasNextPage);
 
     content::ContentTable Table1;
     QLabel* Label1 = nullptr;
     QLabel* Image2 = nullptr;
     marked_words::MarkedWordsView* PaintBox1 = nullptr;
-    TPictureButton* BitBtn1 = nullptr;
-    TPictureButton* BitBtn2 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Pagalba1 = nullptr;
+    PageButtons buttons_;
 
     marked_words::Tokens tokens_;
     marked_words::Paging paging_;
     bool CrossOut = false;
     QSize outer_;
-    bool leaving_ = false;
 };
 
 }  // namespace lentora

@@ -2,7 +2,6 @@
 
 #include "content/MovableWordsRow.h"
 #include "controls/TPictureButton.h"
-#include "controls/WindowPictures.h"
 #include "exercises/movable_words/MovableWordsView.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
@@ -16,17 +15,11 @@
 #include "platform/TextMetrics.h"
 #include "platform/WindowPlacement.h"
 
-#include <QAction>
-#include <QCloseEvent>
-#include <QContextMenuEvent>
-#include <QMenu>
-
 namespace lentora {
 
 namespace {
 
 constexpr int kHelpTopic = 6;
-const QSize kButtonSize(59, 69);
 // The buttons' right and bottom edges inside the outer size.
 constexpr int kButtonRightGap = 10;
 constexpr int kButtonBottomGap = 28;
@@ -34,9 +27,7 @@ constexpr int kButtonBottomGap = 28;
 }  // namespace
 
 TMovableWordsForm::TMovableWordsForm(movable_words::Variant variant, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      variant_(variant) {
-    setWindowModality(Qt::WindowModal);
+    : ExerciseDialog(kHelpTopic, parent), variant_(variant) {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
@@ -44,31 +35,15 @@ TMovableWordsForm::TMovableWordsForm(movable_words::Variant variant, QWidget* pa
 
     PaintBox1 = new MovableWordsView(this);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    BitBtn1 = new TPictureButton(this);
-    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn2 = new TPictureButton(this);
-    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
-    for (TPictureButton* button : {BitBtn1, BitBtn2}) {
-        button->setBounds(0, 0, kButtonSize.width(), kButtonSize.height());
-        loadToliauPictures(*button);
-    }
-    BitBtn2->hide();
-    connect(BitBtn1, &TPictureButton::OnClick, this,
+    buttons_ = PageButtons::create(this);
+    connect(buttons_.next, &TPictureButton::OnClick, this,
             [this] { guarded([this] { BitBtn1Click(); }); });
-    connect(BitBtn2, &TPictureButton::OnClick, this,
-            [this] { guarded([this] { finishClick(); }); });
-    connect(PaintBox1, &MovableWordsView::pageLaidOut, this, [this](bool hasNext) {
-        BitBtn1->setVisible(hasNext);
-        BitBtn2->setVisible(!hasNext);
-    });
+    connect(buttons_.finish, &TPictureButton::OnClick, this,
+            [this] { guarded([this] { leave(); }); });
+    connect(PaintBox1, &MovableWordsView::pageLaidOut, this,
+            [this](bool hasNext) { buttons_.showFor(hasNext); });
     connect(PaintBox1, &MovableWordsView::buttonRequested, this,
             [this] { guarded([this] { pressShownButton(); }); });
-
-    PopupMenu1 = new QMenu(this);
-    Pagalba1 = PopupMenu1->addAction(QStringLiteral("Pagalba"));
-    Pagalba1->setShortcut(QKeySequence(Qt::Key_F1));
-    addAction(Pagalba1);
-    connect(Pagalba1, &QAction::triggered, this, [this] { guarded([this] { Pagalba1Click(); }); });
 
     FormCreate();
 }
@@ -104,13 +79,15 @@ bool TMovableWordsForm::Execute(std::int32_t recordNumber, std::int32_t& score,
         programSettings(), "Testas su nesiojamais zodziais", 14, QStringLiteral("MS Sans Serif"));
 
     setWindowTitle(fromCp1257(row->task));
-    const QSize outer(row->outerWidth, row->outerHeight);
-    const QSize client = clientSizeForContent(outer, kButtonSize);
+    // A window larger than the screen is cut to it: the page shows fewer rows and the
+    // exercise takes more pages, so the buttons and every row stay in sight.
+    const ScreenFit fit =
+        fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight), PageButtons::kSize);
+    const QSize client = fit.client;
     setFixedSize(client);
     PaintBox1->setGeometry(0, 0, client.width(), client.height());
-    const QPoint place = buttonPosition(outer, kButtonSize, kButtonRightGap, kButtonBottomGap);
-    BitBtn1->move(place);
-    BitBtn2->move(place);
+    const QPoint place =
+        buttonPosition(fit.outer, PageButtons::kSize, kButtonRightGap, kButtonBottomGap);
 
     FontTextMetrics metrics(exerciseFont.font);
     // Rows end above the buttons, which stand over the boxes' column; a window too low for
@@ -132,8 +109,7 @@ bool TMovableWordsForm::Execute(std::int32_t recordNumber, std::int32_t& score,
     PaintBox1->setRowsBottom(geometry.height);
     PaintBox1->setExercise(movable_words::tokenizeSentences(row->sentences), exercise_.get(),
                            exerciseFont.font, exerciseFont.color, row->boxWidth);
-    BitBtn1->raise();
-    BitBtn2->raise();
+    buttons_.place(place);
     PaintBox1->setFocus();
 
     centreOnScreen(this);
@@ -150,40 +126,12 @@ void TMovableWordsForm::BitBtn1Click() {
     PaintBox1->nextPage();
 }
 
-void TMovableWordsForm::finishClick() {
-    leaving_ = true;
-    accept();
-}
-
 void TMovableWordsForm::pressShownButton() {
-    if (BitBtn1->isVisible()) {
+    if (buttons_.shown() == buttons_.next) {
         BitBtn1Click();
     } else {
-        finishClick();
+        leave();
     }
-}
-
-void TMovableWordsForm::Pagalba1Click() {
-    services().help->showTopic(kHelpTopic);
-}
-
-void TMovableWordsForm::reject() {
-    // Escape does not close the exercise; only the finish button does.
-    if (leaving_) {
-        QDialog::reject();
-    }
-}
-
-void TMovableWordsForm::closeEvent(QCloseEvent* event) {
-    if (leaving_) {
-        QDialog::closeEvent(event);
-    } else {
-        event->ignore();
-    }
-}
-
-void TMovableWordsForm::contextMenuEvent(QContextMenuEvent* event) {
-    PopupMenu1->exec(event->globalPos());
 }
 
 }  // namespace lentora

@@ -1,15 +1,12 @@
 #pragma once
 
 #include "content/ContentTable.h"
+#include "controls/ExerciseDialog.h"
+#include "controls/PageButtons.h"
 #include "exercises/movable_words/MovableWordsLogic.h"
-
-#include <QDialog>
 
 #include <cstdint>
 #include <memory>
-
-class QAction;
-class QMenu;
 
 namespace lentora {
 
@@ -18,7 +15,7 @@ class TPictureButton;
 
 // The movable-words window of either variant: sentence rows with their boxes over a random
 // background, pages only forward, left only through the finish button, scored when it closes.
-class TMovableWordsForm : public QDialog {
+class TMovableWordsForm : public ExerciseDialog {
     Q_OBJECT
 public:
     TMovableWordsForm(movable_words::Variant variant, QWidget* parent = nullptr);
@@ -30,33 +27,21 @@ public:
     bool Execute(std::int32_t recordNumber, std::int32_t& score, std::int32_t& maxScore);
 
     MovableWordsView* view() const { return PaintBox1; }
-    TPictureButton* nextButton() const { return BitBtn1; }
-    TPictureButton* finishButton() const { return BitBtn2; }
+    TPictureButton* nextButton() const { return buttons_.next; }
+    TPictureButton* finishButton() const { return buttons_.finish; }
     // Each row's final gap word and its answer, for a later review.
     const movable_words::Exercise* exercise() const { return exercise_.get(); }
-
-    void reject() override;
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void FormCreate();
     void BitBtn1Click();
-    void finishClick();
-    void Pagalba1Click();
     void pressShownButton();
 
     movable_words::Variant variant_;
     content::ContentTable Table1;
     MovableWordsView* PaintBox1 = nullptr;
-    TPictureButton* BitBtn1 = nullptr;
-    TPictureButton* BitBtn2 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Pagalba1 = nullptr;
+    PageButtons buttons_;
     std::unique_ptr<movable_words::Exercise> exercise_;
-    bool leaving_ = false;
 };
 
 // Gap filling: each row's word waits in the pool box beside it (Tipas 1).

@@ -17,15 +17,11 @@
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
-#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
-#include <QContextMenuEvent>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QMenu>
 #include <QRadioButton>
 
 namespace lentora {
@@ -33,6 +29,7 @@ namespace lentora {
 namespace {
 
 const QColor kWindowColor(228, 254, 228);
+constexpr int kHelpTopic = 7;
 constexpr int kAnswerHeight = 17;
 
 [[noreturn]] void throwClosed() {
@@ -41,10 +38,8 @@ constexpr int kAnswerHeight = 17;
 
 }  // namespace
 
-TPaprTestForma::TPaprTestForma(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+TPaprTestForma::TPaprTestForma(QWidget* parent) : ExerciseDialog(kHelpTopic, parent) {
     setWindowTitle(QStringLiteral("Pratimas"));
-    setWindowModality(Qt::WindowModal);
     setFont(makeFont(QStringLiteral("MS Sans Serif"), 8));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, kWindowColor);
@@ -64,13 +59,6 @@ TPaprTestForma::TPaprTestForma(QWidget* parent)
     BitBtn1->setBounds(416, 261, 59, 69);
     loadToliauPictures(*BitBtn1);
     connect(BitBtn1, &TPictureButton::OnClick, this, [this] { BitBtn1Click(); });
-
-    PopupMenu1 = new QMenu(this);
-    Pagalba1 = PopupMenu1->addAction(QStringLiteral("Pagalba"));
-    Pagalba1->setShortcut(QKeySequence(Qt::Key_F1));
-    // Also in the window itself, so F1 works without opening the menu.
-    addAction(Pagalba1);
-    connect(Pagalba1, &QAction::triggered, this, [this] { guarded([this] { Pagalba1Click(); }); });
 
     FormCreate();
 }
@@ -220,27 +208,7 @@ void TPaprTestForma::buildQuestions() {
 }
 
 void TPaprTestForma::BitBtn1Click() {
-    leaving_ = true;
-    accept();
-}
-
-void TPaprTestForma::Pagalba1Click() {
-    services().help->showTopic(7);
-}
-
-void TPaprTestForma::reject() {
-    // Escape does not close the test; only the arrow does.
-    if (leaving_) {
-        QDialog::reject();
-    }
-}
-
-void TPaprTestForma::closeEvent(QCloseEvent* event) {
-    if (leaving_) {
-        QDialog::closeEvent(event);
-    } else {
-        event->ignore();
-    }
+    leave();
 }
 
 void TPaprTestForma::keyPressEvent(QKeyEvent* event) {
@@ -252,11 +220,7 @@ void TPaprTestForma::keyPressEvent(QKeyEvent* event) {
         }
         return;
     }
-    QDialog::keyPressEvent(event);
-}
-
-void TPaprTestForma::contextMenuEvent(QContextMenuEvent* event) {
-    PopupMenu1->exec(event->globalPos());
+    ExerciseDialog::keyPressEvent(event);
 }
 
 }  // namespace lentora

@@ -1,16 +1,13 @@
 #pragma once
 
 #include "content/ContentTable.h"
-
-#include <QDialog>
+#include "controls/ExerciseDialog.h"
 
 #include <cstdint>
 #include <vector>
 
 class QAbstractButton;
-class QAction;
 class QLabel;
-class QMenu;
 
 namespace lentora {
 
@@ -19,7 +16,7 @@ class TPictureButton;
 
 // The simple test window: question boxes with radio buttons or check boxes over a background
 // picture, left only through the arrow button, scored when it closes.
-class TPaprTestForma : public QDialog {
+class TPaprTestForma : public ExerciseDialog {
     Q_OBJECT
 public:
     explicit TPaprTestForma(QWidget* parent = nullptr);
@@ -35,11 +32,7 @@ public:
     // screen.
     QWidget* content() const;
 
-    void reject() override;
-
 protected:
-    void closeEvent(QCloseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -52,7 +45,6 @@ private:
     void FormClose();
     void buildQuestions();
     void BitBtn1Click();
-    void Pagalba1Click();
 
     content::ContentTable TestLangTable;
     content::ContentTable KlausTable;
@@ -61,12 +53,9 @@ private:
     ScrollingClient* Client = nullptr;
     QLabel* Fonas = nullptr;
     TPictureButton* BitBtn1 = nullptr;
-    QMenu* PopupMenu1 = nullptr;
-    QAction* Pagalba1 = nullptr;
 
     std::vector<Answer> radioAnswers_;
     std::vector<Answer> checkAnswers_;
-    bool leaving_ = false;
 };
 
 }  // namespace lentora

@@ -6,6 +6,7 @@
 #include "platform/CodePage1257.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramDir.h"
+#include "support/WhenShown.h"
 
 #include <QApplication>
 #include <QImage>
@@ -14,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <numeric>
 
 namespace lentora {
 namespace {
@@ -50,9 +53,10 @@ struct MovableProgram {
         arrow.save(dir.filePath("Testai/Mygtukas/toliau_virs.bmp"), "BMP");
     }
     void add(int id, const QByteArrayList& sentences, const QByteArrayList& words, int height,
-             int type) {
+             int type, int width = 620) {
         table.rows.push_back({double(id), cp("Įrašykite žodžius"), sentences.join("\r\n"),
-                              words.join("\r\n"), 620.0, double(height), 150.0, double(type)});
+                              words.join("\r\n"), double(width), double(height), 150.0,
+                              double(type)});
         dir.writeFile("Data/Nesioj.cds", content::writeDataPacket(table));
     }
 
@@ -61,21 +65,7 @@ struct MovableProgram {
 };
 
 void whenShown(TMovableWordsForm& form, std::function<void()> action) {
-    auto* poll = new QTimer(&form);
-    QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, action] {
-        if (!form.isVisible()) {
-            return;
-        }
-        poll->stop();
-        action();
-        QTimer::singleShot(3000, &form, [&form] {
-            if (form.isVisible()) {
-                ADD_FAILURE() << "the window was still open";
-                emit form.finishButton()->OnClick();
-            }
-        });
-    });
-    poll->start(5);
+    testing::whenShown(form, std::move(action), [&form] { emit form.finishButton()->OnClick(); });
 }
 
 QPoint centreOf(MovableWordsView* view, BoxRef box) {
@@ -193,6 +183,55 @@ TEST(TMovableWordsForm, GapFillingByMouseAndKeyboardOverTwoPages) {
     TNesiotiForm missing;
     EXPECT_FALSE(missing.Execute(99, score, maxScore));
     EXPECT_EQ(maxScore, 16);
+}
+
+TEST(TMovableWordsForm, AWindowLargerThanTheScreenShowsEveryRowOverItsPages) {
+    testing::ScopedFakeServices services;
+    MovableProgram program;
+    QByteArrayList sentences, words;
+    for (int i = 0; i < 60; ++i) {
+        sentences.append("Eilute ______ " + QByteArray::number(i));
+        words.append("w" + QByteArray::number(i));
+    }
+    program.add(4, sentences, words, 3000, 1, 3000);
+
+    TNesiotiForm form;
+    std::int32_t score = 0, maxScore = 0;
+    std::vector<int> shownSlots;
+    whenShown(form, [&] {
+        MovableWordsView* view = form.view();
+        const QSize room = form.screen()->availableGeometry().size();
+        EXPECT_LE(form.width(), room.width());
+        EXPECT_LE(form.height(), room.height());
+        for (int page = 0; page < 60; ++page) {
+            const movable_words::PageLayout& layout = view->pageLayout();
+            TPictureButton* shown = layout.hasNextPage ? form.nextButton() : form.finishButton();
+            EXPECT_TRUE(shown->isVisible());
+            EXPECT_TRUE(form.rect().contains(shown->geometry()));
+            expectNoBoxUnder(view, shown);
+            // Each row's answer waits in a pool box of the same page.
+            QByteArrayList pool, answers;
+            for (const auto& row : layout.rows) {
+                EXPECT_TRUE(view->rect().contains(row.gapBox)) << "row " << row.slot;
+                shownSlots.push_back(row.slot);
+                pool.append(form.exercise()->wordSlots()[std::size_t(row.slot)].poolWord);
+                answers.append(words[row.slot]);
+            }
+            std::sort(pool.begin(), pool.end());
+            std::sort(answers.begin(), answers.end());
+            EXPECT_EQ(pool, answers) << "page " << page;
+            if (!layout.hasNextPage) {
+                break;
+            }
+            emit form.nextButton()->OnClick();
+        }
+        emit form.finishButton()->OnClick();
+    });
+    EXPECT_TRUE(form.Execute(4, score, maxScore));
+    std::vector<int> all(60);
+    std::iota(all.begin(), all.end(), 0);
+    EXPECT_EQ(shownSlots, all);
+    EXPECT_EQ(maxScore, 60);
 }
 
 TEST(TMovableWordsForm, SortingCopiesFromTheColumnAndExchangesGaps) {

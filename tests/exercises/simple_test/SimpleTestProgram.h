@@ -9,6 +9,7 @@
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "platform/CodePage1257.h"
 #include "support/TempProgramDir.h"
+#include "support/WhenShown.h"
 
 #include <QImage>
 #include <QRect>
@@ -72,24 +73,8 @@ public:
     TableData tests, questions, answers;
 };
 
-// Runs `action` once the window is shown; presses the arrow afterwards should the action not
-// have left the window, so a failing test cannot hang.
 inline void whenShown(TPaprTestForma& form, std::function<void()> action) {
-    auto* poll = new QTimer(&form);
-    QObject::connect(poll, &QTimer::timeout, &form, [&form, poll, action] {
-        if (!form.isVisible()) {
-            return;
-        }
-        poll->stop();
-        action();
-        QTimer::singleShot(3000, &form, [&form] {
-            if (form.isVisible()) {
-                ADD_FAILURE() << "the window was still open";
-                emit form.button()->OnClick();
-            }
-        });
-    });
-    poll->start(5);
+    testing::whenShown(form, std::move(action), [&form] { emit form.button()->OnClick(); });
 }
 
 inline void pressArrow(TPictureButton* button) {

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QPoint>
+#include <QSize>
+
+class QWidget;
+
+namespace lentora {
+
+class TPictureButton;
+
+// The next-page and finish arrows of a paged exercise: both at one place, one shown at a time
+// (next page while there is one, then finish).
+struct PageButtons {
+    static constexpr QSize kSize{59, 69};
+
+    TPictureButton* next = nullptr;
+    TPictureButton* finish = nullptr;
+
+    // Both "Toliau..." arrows as children of the window, the finish one hidden.
+    static PageButtons create(QWidget* window);
+
+    void showFor(bool hasNextPage) const;
+    // Moves both there, above the window's other children.
+    void place(QPoint topLeft) const;
+    TPictureButton* shown() const;
+};
+
+}  // namespace lentora

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace lentora::testing {
+
+// Runs `action` once the window is shown; calls `leave` afterwards should the action not have
+// closed the window, so a failing test cannot hang.
+inline void whenShown(QWidget& window, std::function<void()> action, std::function<void()> leave) {
+    auto* poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, &window, [&window, poll, action, leave] {
+        if (!window.isVisible()) {
+            return;
+        }
+        poll->stop();
+        action();
+        QTimer::singleShot(3000, &window, [&window, leave] {
+            if (window.isVisible()) {
+                ADD_FAILURE() << "the window was still open";
+                leave();
+            }
+        });
+    });
+    poll->start(5);
+}
+
+}  // namespace lentora::testing
