@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <random>
@@ -101,12 +103,5 @@ BENCHMARK(BM_OpenWindowToFirstPaint)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return lentora::runBenchmarksWithApplication(argc, argv);
 }

@@ -17,6 +17,8 @@
 #include <QMap>
 #include <QTimer>
 
+#include "BenchMain.h"
+
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -173,10 +175,6 @@ BENCHMARK(BM_GradeWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AboutWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SettingsDialog)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+int main(int argc, char** argv) {
+    return lentora::runBenchmarksWithApplication(argc, argv);
 }
