@@ -2,6 +2,7 @@
 // opening the window from its table to the first paint.
 
 #include "content/DataPacket.h"
+#include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "exercises/movable_words/MovableWordsView.h"
 #include "exercises/movable_words/TMovableWordsForm.h"
@@ -70,15 +71,10 @@ void BM_OpenWindowToFirstPaint(benchmark::State& state) {
     QTemporaryDir dir;
     QDir(dir.path()).mkpath(QStringLiteral("Data"));
     QDir(dir.path()).mkpath(QStringLiteral("Testai/Nesioj/PIESIN"));
-    content::TableData table;
-    table.fields = {content::numberField("Id"),        content::textField("Uzduotis", 255),
-                    content::memoField("Sakiniai"),    content::memoField("Zodziai"),
-                    content::numberField("Ilgis"),     content::numberField("Aukstis"),
-                    content::numberField("LangIlgis"), content::numberField("Tipas")};
-    table.keyFields = {0};
+    content::TableData table = content::movableWordsSchema().emptyTable();
     table.rows.push_back({1.0, QByteArray("Veiksma\xfeod\xfeio laikai"), sentences().join("\r\n"),
                           words().join("\r\n"), 640.0, 480.0, 150.0, 1.0});
-    QFile file(dir.filePath(QStringLiteral("Data/Nesioj.cds")));
+    QFile file(dir.filePath(content::movableWordsSchema().file));
     file.open(QIODevice::WriteOnly);
     file.write(content::writeDataPacket(table));
     file.close();

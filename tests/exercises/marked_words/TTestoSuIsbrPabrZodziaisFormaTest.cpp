@@ -35,6 +35,7 @@ struct Exercise {
 };
 
 void writeTable(const testing::TempProgramDir& dir, const std::vector<Exercise>& exercises) {
+    // The first three fields are read by position, so their names here differ from the course's.
     content::TableData table;
     table.fields = {numberField("Nr"),         textField("Kaip", 255),
                     textField("Ka", 255),      memoField("Tekstas"),

@@ -1,6 +1,7 @@
 #include "exercises/movable_words/TMovableWordsForm.h"
 
 #include "content/DataPacket.h"
+#include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "exercises/movable_words/MovableWordsView.h"
 #include "platform/CodePage1257.h"
@@ -31,17 +32,12 @@ QByteArray cp(const char* utf8) {
 // A program directory with Data/Nesioj.cds, one background and the arrow pictures.
 struct MovableProgram {
     MovableProgram() {
-        table.fields = {content::numberField("Id"),        content::textField("Uzduotis", 255),
-                        content::memoField("Sakiniai"),    content::memoField("Zodziai"),
-                        content::numberField("Ilgis"),     content::numberField("Aukstis"),
-                        content::numberField("LangIlgis"), content::numberField("Tipas")};
-        table.keyFields = {0};
+        table = content::movableWordsSchema().emptyTable();
         QImage picture(80, 60, QImage::Format_RGB32);
         picture.fill(QColor(40, 120, 60));
         dir.makeDir("Testai/Nesioj/PIESIN");
         picture.save(dir.filePath("Testai/Nesioj/PIESIN/pievos.bmp"), "BMP");
         QImage arrow(59, 69, QImage::Format_RGB32);
-        arrow.fill(Qt::white);
         arrow.fill(Qt::white);
         for (int y = 10; y < 50; ++y) {
             for (int x = 10; x < 50; ++x) {
