@@ -1,6 +1,7 @@
 #include "exercises/movable_words/TMovableWordsForm.h"
 
 #include "content/MovableWordsRow.h"
+#include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "exercises/movable_words/MovableWordsView.h"
 #include "platform/CodePage1257.h"
@@ -52,7 +53,7 @@ TMovableWordsForm::~TMovableWordsForm() = default;
 
 void TMovableWordsForm::FormCreate() {
     guarded([this] {
-        Table1.load(joinPath(programPaths().programDir, QStringLiteral("Data/Nesioj.cds")));
+        Table1.load(joinPath(programPaths().programDir, content::movableWordsSchema().file));
     });
 }
 
