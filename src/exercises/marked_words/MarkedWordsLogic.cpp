@@ -114,8 +114,9 @@ PageLayout layoutPage(Tokens& tokens, int start, int areaWidth, int areaHeight, 
         const int h = std::max(1, metrics.lineHeight(style));
         token.Height = h;
         const bool fitsAcross = x + space + w + n <= areaWidth;
-        // A word too wide for any line is drawn alone, cut at the edge.
-        if ((!fitsAcross && x != 0) || y + h > areaHeight) {
+        // A word too wide for any line is drawn alone, cut at the edge; a line too tall for the
+        // area is drawn alone on its page, cut at the bottom.
+        if ((!fitsAcross && x != 0) || (y + h > areaHeight && y != 0)) {
             x = 0;
             y += h;
             continue;

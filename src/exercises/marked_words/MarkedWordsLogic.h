@@ -63,7 +63,7 @@ struct PageLayout {
 // Lays out the page beginning at token `start`: fills Left, Top, Width, Height and Drawn of
 // the tokens drawn. `boundHeight` is how far down the loop goes before it gives up (the
 // window's outer height). A word wider than the area stands alone on its line, cut at the
-// edge, so every page advances.
+// edge, and a line taller than the area alone on its page, so every page advances.
 PageLayout layoutPage(Tokens& tokens, int start, int areaWidth, int areaHeight, int boundHeight,
                       TextMetrics& metrics, bool crossOut);
 

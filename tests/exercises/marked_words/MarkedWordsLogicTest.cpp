@@ -131,6 +131,19 @@ TEST(MarkedWordsLayout, PagesAndAWordWiderThanTheArea) {
     EXPECT_EQ(paging.currentPage, 2);
 }
 
+TEST(MarkedWordsLayout, ALineTallerThanTheAreaStandsAloneOnItsPage) {
+    // A large exercise font in a low window: each page still takes a line.
+    FixedTextMetrics metrics(10, 20);
+    Tokens tokens = tokenize("aa bb\rcc");
+    PageLayout page = layoutPage(tokens, 0, 200, 15, 60, metrics, false);
+    EXPECT_EQ(drawnTokens(page), std::vector<int>({0, 1, 2}));
+    EXPECT_EQ(markableAt(tokens, 0, 45, 5), std::optional<int>(2));
+    ASSERT_EQ(page.nextStart, std::optional<int>(3));
+    page = layoutPage(tokens, 3, 200, 15, 60, metrics, false);
+    EXPECT_EQ(drawnTokens(page), std::vector<int>({3}));
+    EXPECT_FALSE(page.nextStart);
+}
+
 TEST(MarkedWordsLayout, HitTestOnlyOnDrawnMarkableWords) {
     FixedTextMetrics metrics(10, 20);
     Tokens tokens = tokenize("ab, cd\rlast");
