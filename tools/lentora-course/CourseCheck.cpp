@@ -743,14 +743,15 @@ private:
                 break;
             }
         }
+        if (areaHeight < metrics.lineHeight()) {
+            // Each page then shows one line, cut at the bottom.
+            report(QStringLiteral("the %1 px high text area holds no line").arg(areaHeight));
+            return;
+        }
         int start = 0;
         for (int page = 0; page <= marked_words::kLastPage; ++page) {
             const marked_words::PageLayout layout = marked_words::layoutPage(
                 tokens, start, areaWidth, areaHeight, outer.height(), metrics, false);
-            if (layout.items.empty() && layout.nextStart) {
-                report(QStringLiteral("the %1 px high text area holds no line").arg(areaHeight));
-                return;
-            }
             if (!layout.nextStart) {
                 return;
             }
