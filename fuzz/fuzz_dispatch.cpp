@@ -2,6 +2,7 @@
 // and movable-words table with fake windows. Each line opens the window its kind and record
 // name, in order, with the record cut as the kind takes it; an error stops the row; the grade
 // is that of the points the windows reported.
+#include "FuzzCheck.h"
 #include "app/CommandDispatch.h"
 #include "app/Grade.h"
 #include "content/CommandLine.h"
@@ -22,12 +23,6 @@ using namespace lentora;
 using namespace lentora::content;
 
 namespace {
-
-void check(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 struct Opened {
     CommandKind kind;

@@ -2,7 +2,9 @@
 // page by page with fixed metrics, as the window does. Every markable token is reached once, in
 // order, where a click finds it; pages always advance; marks toggled at random keep the score
 // between minus the markable words and the targets, and never move a word.
+#include "FuzzCheck.h"
 #include "exercises/marked_words/MarkedWordsLogic.h"
+#include "support/FixedTextMetrics.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -16,26 +18,6 @@ using namespace lentora;
 using namespace lentora::marked_words;
 
 namespace {
-
-void check(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
-
-// Every byte the same width; a real font keeps its size when underlined or struck out.
-class FixedMetrics : public TextMetrics {
-public:
-    FixedMetrics(int byteWidth, int lineHeight) : byteWidth_(byteWidth), lineHeight_(lineHeight) {}
-    int width(QByteArrayView text, const TextStyle&) override {
-        return int(text.size()) * byteWidth_;
-    }
-    int lineHeight(const TextStyle&) override { return lineHeight_; }
-
-private:
-    int byteWidth_;
-    int lineHeight_;
-};
 
 void checkTokens(QByteArrayView text, const Tokens& tokens) {
     const QByteArrayView used = text.first(std::min(text.size(), kMaxTextBytes));
@@ -108,7 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int height = input.ConsumeIntegralInRange(0, 4000);
     // The window's outer height, below which the text area lies.
     const int bound = input.ConsumeIntegralInRange(height, 4000);
-    FixedMetrics metrics(input.ConsumeIntegralInRange(1, 40), input.ConsumeIntegralInRange(1, 80));
+    const int byteWidth = input.ConsumeIntegralInRange(1, 40);
+    FixedTextMetrics metrics(byteWidth, input.ConsumeIntegralInRange(1, 80));
     std::minstd_rand random(input.ConsumeIntegral<std::uint32_t>());
     const std::string rest = input.ConsumeRemainingBytesAsString();
     const QByteArrayView text(rest.data(), qsizetype(rest.size()));

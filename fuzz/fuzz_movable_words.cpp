@@ -2,9 +2,11 @@
 // window size, tokenized, shuffled and laid out page by page with fixed metrics, as the window
 // does. The shuffle keeps each block's words in the block, pages always advance, every row's
 // boxes are laid out on some page and hit where they stand, and random drops keep every word.
+#include "FuzzCheck.h"
 #include "content/MemoLines.h"
 #include "exercises/movable_words/MovableWordsLogic.h"
 #include "platform/TextMetrics.h"
+#include "support/FixedTextMetrics.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -19,26 +21,6 @@ using namespace lentora;
 using namespace lentora::movable_words;
 
 namespace {
-
-void check(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
-
-// Every byte the same width; a real font keeps its height when underlined.
-class FixedMetrics : public TextMetrics {
-public:
-    FixedMetrics(int byteWidth, int lineHeight) : byteWidth_(byteWidth), lineHeight_(lineHeight) {}
-    int width(QByteArrayView text, const TextStyle&) override {
-        return int(text.size()) * byteWidth_;
-    }
-    int lineHeight(const TextStyle&) override { return lineHeight_; }
-
-private:
-    int byteWidth_;
-    int lineHeight_;
-};
 
 void checkTokens(const QByteArrayList& lines, const std::vector<SentenceToken>& tokens) {
     // One row per line, each ended by exactly one token.
@@ -133,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int byteWidth = input.ConsumeIntegralInRange(1, 40);
     geometry.textHeight = input.ConsumeIntegralInRange(1, 80);
     std::minstd_rand random(input.ConsumeIntegral<std::uint32_t>());
-    FixedMetrics metrics(byteWidth, geometry.textHeight);
+    FixedTextMetrics metrics(byteWidth, geometry.textHeight);
     // Sakiniai, a NUL, Zodziai.
     const std::string rest = input.ConsumeRemainingBytesAsString();
     const std::size_t split = std::min(rest.find('\0'), rest.size());

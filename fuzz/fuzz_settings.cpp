@@ -1,5 +1,6 @@
 // libFuzzer target: any bytes as the settings file. Every key reads as its value or the
 // default, a saved copy reads the same, and writing one key changes that key alone.
+#include "FuzzCheck.h"
 #include "platform/IniFile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -11,6 +12,8 @@
 #include <optional>
 #include <utility>
 #include <vector>
+
+using lentora::check;
 
 namespace {
 
@@ -34,12 +37,6 @@ const std::array<Key, 16> kProgramKeys{{
     {"Status Bar", "SriftName"},
     {"Status Bar", "SriftSize"},
 }};
-
-void check(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
 
 struct Reading {
     std::optional<QByteArray> text;  // nothing: the key is missing

@@ -1,6 +1,8 @@
 // libFuzzer target: any bytes as a theory text, tokenized and laid out spread by spread with
 // fixed metrics as the book does. Every token is reached in order, pages keep to their size,
 // and every spread starts after the one before began.
+#include "FuzzCheck.h"
+#include "support/FixedTextMetrics.h"
 #include "theory/PageLayout.h"
 #include "theory/SpreadState.h"
 #include "theory/TheoryText.h"
@@ -14,29 +16,6 @@ using namespace lentora;
 using namespace lentora::theory;
 
 namespace {
-
-void check(bool holds) {
-    if (!holds) {
-        std::abort();
-    }
-}
-
-class FixedMetrics : public TextMetrics {
-public:
-    FixedMetrics(int byteWidth, int lineHeight, int perPoint)
-        : byteWidth_(byteWidth), lineHeight_(lineHeight), perPoint_(perPoint) {}
-    int width(QByteArrayView text, const TextStyle& style) override {
-        return int(text.size()) * (byteWidth_ + (style.bold ? 1 : 0));
-    }
-    int lineHeight(const TextStyle& style) override {
-        return lineHeight_ + style.extraPoints * perPoint_;
-    }
-
-private:
-    int byteWidth_;
-    int lineHeight_;
-    int perPoint_;
-};
 
 void checkTokens(QByteArrayView text, const QByteArrayList& tokens) {
     // One word per blank, a word and a paragraph end per carriage return.
@@ -83,8 +62,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FuzzedDataProvider input(data, size);
     const int width = input.ConsumeIntegralInRange(1, 1200);
     const int height = input.ConsumeIntegralInRange(1, 1200);
-    FixedMetrics metrics(input.ConsumeIntegralInRange(1, 40), input.ConsumeIntegralInRange(1, 80),
-                         input.ConsumeIntegralInRange(0, 20));
+    const int byteWidth = input.ConsumeIntegralInRange(1, 40);
+    const int lineHeight = input.ConsumeIntegralInRange(1, 80);
+    FixedTextMetrics metrics(byteWidth, lineHeight);
+    metrics.extraPointLineHeight = input.ConsumeIntegralInRange(0, 20);
+    metrics.boldExtraWidth = 1;
     const std::string rest = input.ConsumeRemainingBytesAsString();
     const QByteArrayView text(rest.data(), qsizetype(rest.size()));
 
