@@ -3,8 +3,8 @@
 
 #include "exercises/marked_words/MarkedWordsLogic.h"
 #include "exercises/marked_words/MarkedWordsView.h"
+#include "platform/FontTextMetrics.h"
 #include "platform/Fonts.h"
-#include "platform/TextMetrics.h"
 
 #include <QApplication>
 #include <QDialog>

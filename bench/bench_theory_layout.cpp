@@ -1,8 +1,8 @@
 // Lays out one spread of the theory book, as every paint of the book does, with the real
 // theory font.
 
+#include "platform/FontTextMetrics.h"
 #include "platform/Fonts.h"
-#include "platform/TextMetrics.h"
 #include "theory/PageLayout.h"
 #include "theory/TheoryText.h"
 

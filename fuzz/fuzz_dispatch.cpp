@@ -41,7 +41,7 @@ struct FakeWindows : WindowFactory {
         FakeWindows* owner;
         WindowKey key;
         Window(FakeWindows* o, WindowKey k) : owner(o), key(k) {}
-        bool Execute(std::int32_t record, ScoreTotals& totals) override {
+        bool Execute(std::int32_t record, content::Points& totals) override {
             owner->opened.push_back({key.kind, key.variant, record});
             if (record == owner->throwAt) {
                 throw Error(QStringLiteral("Cannot open file Memo.tmp"));
@@ -154,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // What must open: the first link's row, line by line.
         std::vector<Opened> expected;
         bool fails = false;
-        ScoreTotals totals;
+        content::Points totals;
         const std::optional<std::int32_t> menuId = menuIdForCommand(links, command);
         if (menuId && rowLines.count(*menuId)) {
             for (const QByteArray& line : rowLines[*menuId]) {

@@ -10,7 +10,7 @@
 namespace lentora {
 
 void runCommandLines(const QByteArrayList& lines, const WindowFactory& factory, QWidget* parent,
-                     const MovableWordsTypeLookup& movableWordsType, ScoreTotals& totals) {
+                     const MovableWordsTypeLookup& movableWordsType, content::Points& totals) {
     for (const QByteArray& text : lines) {
         const content::CommandLine line = content::parseCommandLine(text);
         if (line.kind == content::CommandKind::None) {
@@ -42,7 +42,7 @@ std::optional<std::int32_t> menuIdForCommand(const std::vector<MenuLink>& links,
 
 bool dispatchCommand(const DispatchContext& context, int command) {
     return guarded([&] {
-        ScoreTotals totals;
+        content::Points totals;
         const std::optional<std::int32_t> menuId =
             context.links ? menuIdForCommand(*context.links, command) : std::nullopt;
         if (menuId && context.menuTable->findKey(static_cast<double>(*menuId))) {

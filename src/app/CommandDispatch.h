@@ -25,7 +25,7 @@ using MovableWordsTypeLookup = std::function<std::optional<int>(std::uint16_t re
 // Runs the lines in order, one fresh window each, adding the exercises' points to `totals`.
 // An error thrown by a window's Execute leaves at once; the lines after it do not run.
 void runCommandLines(const QByteArrayList& lines, const WindowFactory& factory, QWidget* parent,
-                     const MovableWordsTypeLookup& movableWordsType, ScoreTotals& totals);
+                     const MovableWordsTypeLookup& movableWordsType, content::Points& totals);
 
 // A menu item built from the outline: the menu table Id it names and its command number.
 struct MenuLink {

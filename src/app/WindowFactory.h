@@ -1,6 +1,7 @@
 #pragma once
 
 #include "content/CommandLine.h"
+#include "content/Points.h"
 
 #include <compare>
 #include <cstdint>
@@ -12,18 +13,13 @@ class QWidget;
 
 namespace lentora {
 
-struct ScoreTotals {
-    std::int32_t score = 0;
-    std::int32_t maxScore = 0;
-};
-
 // The entry of a window opened by a command line: shows the record modally and returns when
 // the window closes. An exercise adds the learner's points to totals.score and the possible
 // points to totals.maxScore; it never sets them back. The theory book adds none.
 class WindowEntry {
 public:
     virtual ~WindowEntry() = default;
-    virtual bool Execute(std::int32_t recordNumber, ScoreTotals& totals) = 0;
+    virtual bool Execute(std::int32_t recordNumber, content::Points& totals) = 0;
 };
 
 // Which window a command line opens: its kind, and for the movable-words kind the record's
@@ -56,7 +52,7 @@ template <class Form>
 WindowCreator theoryWindow() {
     struct Entry : WindowEntry {
         explicit Entry(QWidget* parent) : form(parent) {}
-        bool Execute(std::int32_t recordNumber, ScoreTotals&) override {
+        bool Execute(std::int32_t recordNumber, content::Points&) override {
             return form.Execute(recordNumber);
         }
         Form form;
@@ -68,7 +64,7 @@ template <class Form>
 WindowCreator exerciseWindow() {
     struct Entry : WindowEntry {
         explicit Entry(QWidget* parent) : form(parent) {}
-        bool Execute(std::int32_t recordNumber, ScoreTotals& totals) override {
+        bool Execute(std::int32_t recordNumber, content::Points& totals) override {
             return form.Execute(recordNumber, totals.score, totals.maxScore);
         }
         Form form;

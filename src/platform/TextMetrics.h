@@ -2,11 +2,6 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
-#include <QFont>
-#include <QFontMetrics>
-#include <QHash>
-
-#include <map>
 
 namespace lentora {
 
@@ -28,28 +23,6 @@ public:
     virtual int width(QByteArrayView text, const TextStyle& style = {}) = 0;
     // The height of a text cell (a line) in that style.
     virtual int lineHeight(const TextStyle& style = {}) = 0;
-};
-
-// Measures with the real font. Widths are cached per text and style for the life of the object.
-class FontTextMetrics : public TextMetrics {
-public:
-    explicit FontTextMetrics(const QFont& baseFont);
-
-    QFont font(const TextStyle& style) const;
-    int width(QByteArrayView text, const TextStyle& style = {}) override;
-    int lineHeight(const TextStyle& style = {}) override;
-    int ascent(const TextStyle& style = {});
-
-private:
-    struct Measures {
-        QFont font;
-        QFontMetrics metrics;
-        QHash<QByteArray, int> widths;
-    };
-    Measures& measures(const TextStyle& style);
-
-    QFont baseFont_;
-    std::map<TextStyle, Measures> measures_;
 };
 
 }  // namespace lentora

@@ -23,7 +23,7 @@ struct FakeWindows : WindowFactory {
         FakeWindows* owner;
         std::string kind;
         Window(FakeWindows* o, std::string k) : owner(o), kind(std::move(k)) {}
-        bool Execute(std::int32_t record, ScoreTotals& totals) override {
+        bool Execute(std::int32_t record, content::Points& totals) override {
             owner->opened.push_back(kind + ":" + std::to_string(record));
             if (record == owner->throwAtRecord) {
                 throw Error(QStringLiteral("Cannot open file Memo.tmp"));

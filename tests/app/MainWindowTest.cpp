@@ -29,7 +29,7 @@ struct RecordingWindows : WindowFactory {
     struct Test : WindowEntry {
         RecordingWindows* owner;
         explicit Test(RecordingWindows* o) : owner(o) {}
-        bool Execute(std::int32_t record, ScoreTotals& totals) override {
+        bool Execute(std::int32_t record, content::Points& totals) override {
             owner->tests.push_back(record);
             totals.score += 5;
             totals.maxScore += 8;

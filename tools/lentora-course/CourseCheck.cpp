@@ -10,10 +10,10 @@
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/FileListing.h"
+#include "platform/FontTextMetrics.h"
 #include "platform/Fonts.h"
 #include "platform/FrameMetrics.h"
 #include "platform/ProgramPaths.h"
-#include "platform/TextMetrics.h"
 #include "theory/PageLayout.h"
 #include "theory/TheoryText.h"
 

@@ -8,7 +8,7 @@
 
 #include "platform/Error.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -56,7 +56,7 @@ int main(int argc, char* argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     const QStringList arguments = application.arguments();
     try {
         if (arguments.size() == 3 && arguments.at(1) == QLatin1String("check")) {

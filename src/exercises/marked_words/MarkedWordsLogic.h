@@ -1,8 +1,11 @@
 #pragma once
 
+#include "content/Points.h"
+
 #include "platform/TextMetrics.h"
 
 #include <QByteArray>
+#include <QByteArrayList>
 #include <QByteArrayView>
 #include <QRect>
 
@@ -73,10 +76,7 @@ TextStyle styleFor(bool marked, bool crossOut);
 // The first drawn token from `start` on whose rectangle holds the point, if it is markable.
 std::optional<int> markableAt(const Tokens& tokens, int start, int x, int y);
 
-struct Points {
-    std::int32_t score = 0;
-    std::int32_t maxScore = 0;
-};
+using content::Points;
 
 // +1 for a marked target, -1 for any other marked token; every target adds 1 to maxScore.
 Points scoreTokens(const Tokens& tokens);

@@ -2,7 +2,7 @@
 
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
-#include "platform/TextMetrics.h"
+#include "platform/FontTextMetrics.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "content/Points.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QRect>
@@ -54,10 +56,7 @@ struct BoxRef {
     friend bool operator==(const BoxRef&, const BoxRef&) = default;
 };
 
-struct Points {
-    std::int32_t score = 0;
-    std::int32_t maxScore = 0;
-};
+using content::Points;
 
 // The words of one exercise and the rules for moving them.
 class Exercise {

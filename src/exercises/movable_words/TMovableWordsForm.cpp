@@ -8,12 +8,12 @@
 #include "platform/Error.h"
 #include "platform/ExerciseFont.h"
 #include "platform/FileListing.h"
+#include "platform/FontTextMetrics.h"
 #include "platform/FrameMetrics.h"
 #include "platform/IniFile.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
-#include "platform/TextMetrics.h"
 #include "platform/WindowPlacement.h"
 
 namespace lentora {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "content/Points.h"
+
 #include <QByteArrayView>
 #include <QString>
 
@@ -15,10 +17,7 @@ struct AnswerEntry {
     bool isRadio = false;
 };
 
-struct Points {
-    std::int32_t score = 0;
-    std::int32_t maxScore = 0;
-};
+using content::Points;
 
 // Every right answer is worth a point; a ticked wrong check box costs one, a selected wrong
 // radio button costs nothing.

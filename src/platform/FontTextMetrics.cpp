@@ -1,4 +1,4 @@
-#include "platform/TextMetrics.h"
+#include "platform/FontTextMetrics.h"
 
 #include "platform/CodePage1257.h"
 #include "platform/Fonts.h"
