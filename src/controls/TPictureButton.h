@@ -34,21 +34,15 @@ public:
     void setTransparentColor(std::uint32_t color) { transparentColor_ = color; }
 
     // Each setter copies the picture; an empty image clears it.
-    const QImage& BitmapUp() const { return up_.image; }
-    const QImage& BitmapDown() const { return down_.image; }
-    const QImage& BitmapOver() const { return over_.image; }
-    const QImage& BitmapDisabled() const { return disabled_.image; }
     void setBitmapUp(const QImage& picture);
     void setBitmapDown(const QImage& picture);
     void setBitmapOver(const QImage& picture);
     void setBitmapDisabled(const QImage& picture);
 
     // Drawn centred over the picture; at most 255 characters.
-    const QString& Caption() const { return caption_; }
     void setCaption(const QString& caption);
 
     // The button's own enabled flag: a disabled button still gets the mouse but never clicks.
-    bool Enabled() const { return logic_.enabled(); }
     void setButtonEnabled(bool enabled);
 
     // Places the button; while there is an up picture the size follows it.

@@ -332,16 +332,6 @@ void IniFile::save() {
     removeUnfinishedSaves(place);
 }
 
-void IniFile::writeText(QByteArrayView section, QByteArrayView key, QByteArrayView value) {
-    setText(section, key, value);
-    save();
-}
-
-void IniFile::writeInt(QByteArrayView section, QByteArrayView key, int value) {
-    setInt(section, key, value);
-    save();
-}
-
 IniFile programSettings() {
     return IniFile(programPaths().settingsFile);
 }

@@ -40,10 +40,6 @@ public:
     // file included.
     void save();
 
-    // One change, saved at once.
-    void writeText(QByteArrayView section, QByteArrayView key, QByteArrayView value);
-    void writeInt(QByteArrayView section, QByteArrayView key, int value);
-
 private:
     IniFile() = default;
     void load(QByteArrayView bytes);

@@ -52,13 +52,11 @@ ProgramPaths ProgramPaths::forDirectory(const QString& programDir) {
     ProgramPaths paths;
     paths.programDir = asDirectory(programDir);
     paths.settingsFile = paths.programDir + QStringLiteral("LENTORA.INI");
-    paths.memoTmpFile = paths.programDir + QStringLiteral("Memo.tmp");
     paths.testaiDir = paths.programDir + QStringLiteral("Testai/");
     paths.menuFile = paths.programDir + QStringLiteral("meniu.mnu");
     paths.ivertDir = paths.programDir + QStringLiteral("Ivert/");
     paths.teorijaDir = paths.testaiDir + QStringLiteral("Teorija/");
-    paths.nesiojDir = paths.testaiDir + QStringLiteral("Nesioj/");
-    paths.nesiojPiesinDir = paths.nesiojDir + QStringLiteral("PIESIN/");
+    paths.nesiojPiesinDir = paths.testaiDir + QStringLiteral("Nesioj/PIESIN/");
     paths.isbraukDir = paths.testaiDir + QStringLiteral("Isbrauk/");
     paths.paprDir = paths.testaiDir + QStringLiteral("Papr/");
     paths.apieDir = paths.testaiDir + QStringLiteral("Apie/");

@@ -10,12 +10,10 @@ namespace lentora {
 struct ProgramPaths {
     QString programDir;
     QString settingsFile;     // LENTORA.INI
-    QString memoTmpFile;      // Memo.tmp (kept for completeness; nothing writes it)
     QString testaiDir;        // Testai/
     QString menuFile;         // meniu.mnu
     QString ivertDir;         // Ivert/
     QString teorijaDir;       // Testai/Teorija/
-    QString nesiojDir;        // Testai/Nesioj/
     QString nesiojPiesinDir;  // Testai/Nesioj/PIESIN/
     QString isbraukDir;       // Testai/Isbrauk/
     QString paprDir;          // Testai/Papr/

@@ -195,8 +195,9 @@ TEST_F(MainWindowTest, ApplyMainSettingsReadsBackgroundAndStatusFont) {
     EXPECT_EQ(fontPoints(window->StatusLine->font()), 10);
 
     IniFile settings = programSettings();
-    settings.writeText("Status Bar", "SriftSize", "14");
-    settings.writeText("Fonas", "Fono failas", "Nera");
+    settings.setText("Status Bar", "SriftSize", "14");
+    settings.setText("Fonas", "Fono failas", "Nera");
+    settings.save();
     const QFont clockFont = window->LaikasPanel->font();
     EXPECT_THROW(window->ApplyMainSettings(), Error);
     EXPECT_EQ(fontPoints(window->StatusLine->font()), 14);

@@ -24,6 +24,13 @@ using namespace lentora::testing;
 
 namespace {
 
+// A settings file edited by hand before the dialog opens.
+void editSettings(QByteArrayView section, QByteArrayView key, QByteArrayView value) {
+    IniFile settings = programSettings();
+    settings.setText(section, key, value);
+    settings.save();
+}
+
 QByteArrayList nonEmptyLines(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
@@ -135,7 +142,7 @@ TEST_F(SettingsDialogTest, BackgroundOptions) {
     EXPECT_EQ(programSettings().readText("Fonas", "Fono failas", ""), "Fonas3");
 
     // An unknown name checks nothing and is written back as it was.
-    programSettings().writeText("Fonas", "Fono failas", "Kitas \xE0");
+    editSettings("Fonas", "Fono failas", "Kitas \xE0");
     TProgNustForm dialog(nullptr, chooser());
     for (QRadioButton* button : dialog.backgroundButtons) {
         EXPECT_FALSE(button->isChecked());
@@ -145,9 +152,9 @@ TEST_F(SettingsDialogTest, BackgroundOptions) {
 }
 
 TEST_F(SettingsDialogTest, KeistiPresetsTheChooserAndTakesItsAnswer) {
-    programSettings().writeText("Pabraukiami zodziai", "SriftName", "Arial");
-    programSettings().writeText("Pabraukiami zodziai", "SriftSize", "12");
-    programSettings().writeText("Pabraukiami zodziai", "SriftColor", "0x0000FF");
+    editSettings("Pabraukiami zodziai", "SriftName", "Arial");
+    editSettings("Pabraukiami zodziai", "SriftSize", "12");
+    editSettings("Pabraukiami zodziai", "SriftColor", "0x0000FF");
     TProgNustForm dialog(nullptr, chooser());
 
     dialog.changeButtons[2]->click();  // cancelled
@@ -178,7 +185,7 @@ TEST_F(SettingsDialogTest, KeistiWithoutANameStartsOnTheWindowsOwnFace) {
 }
 
 TEST_F(SettingsDialogTest, KeistiWithABrokenSizeReportsAndDoesNotOpenTheChooser) {
-    programSettings().writeText("Teorijos langas", "SriftSize", "dideli");
+    editSettings("Teorijos langas", "SriftSize", "dideli");
     TProgNustForm dialog(nullptr, chooser());
     dialog.changeButtons[0]->click();
     EXPECT_TRUE(presets.empty());

@@ -12,28 +12,53 @@ QByteArray line(const char* record, const char* kindUtf8) {
     return QByteArray(record) + QByteArray(10, ' ') + toCp1257(QString::fromUtf8(kindUtf8));
 }
 
+struct LineCase {
+    const char* name;
+    QByteArray line;
+    int recordNumber;
+    CommandKind kind;
+    QByteArray kindName;
+};
+
+const LineCase kLineCases[] = {
+    {"Theory", line("00006", "Teorijos langas"), 6, CommandKind::Theory, {}},
+    {"MovableWords", line("00061", "Kilnojamų žodžių pratimas"), 61, CommandKind::MovableWords, {}},
+    {"MarkedWords",
+     line("00001", "Pratimas su pabraukiamais/išbraukiamais žodžiais"),
+     1,
+     CommandKind::MarkedWords,
+     {}},
+    {"SimpleTest", line("00042", "Paprastas pratimas"), 42, CommandKind::SimpleTest, {}},
+    // The content holds cp1257 names: the same name in UTF-8 bytes is none of them.
+    {"Utf8NameIsNoKind",
+     "00061          Kilnojam\xC5\xB3 \xC5\xBEod\xC5\xBEi\xC5\xB3 pratimas",
+     61,
+     CommandKind::None,
+     {}},
+    {"TrailingBlankIsNoKind", line("00001", "Paprastas pratimas "), 1, CommandKind::None, {}},
+    {"OtherLetterCaseIsNoKind", line("00001", "paprastas pratimas"), 1, CommandKind::None, {}},
+    {"RecordNumberEndsAtItsFirstNonDigit", "  12x", 12, CommandKind::None, {}},
+    {"NoKindColumn", "00001          ", 1, CommandKind::None, ""},
+    {"EmptyLine", "", 0, CommandKind::None, ""},
+    {"KindStartsInColumn16", "00001          X", 1, CommandKind::None, "X"},
+};
+
+class CommandLines : public ::testing::TestWithParam<LineCase> {};
+
 }  // namespace
 
-TEST(CommandLine, RecordNumberAndKindInFixedColumns) {
-    const CommandLine theory = parseCommandLine(line("00006", "Teorijos langas"));
-    EXPECT_EQ(theory.recordNumber, 6);
-    EXPECT_EQ(theory.kind, CommandKind::Theory);
-    EXPECT_EQ(parseCommandLine(line("00061", "Kilnojamų žodžių pratimas")).kind,
-              CommandKind::MovableWords);
-    EXPECT_EQ(
-        parseCommandLine(line("00001", "Pratimas su pabraukiamais/išbraukiamais žodžiais")).kind,
-        CommandKind::MarkedWords);
-    // The same names in UTF-8 bytes are not the cp1257 names the content holds.
-    EXPECT_EQ(commandKindOf("Kilnojam\xC5\xB3 \xC5\xBEod\xC5\xBEi\xC5\xB3 pratimas"),
-              CommandKind::None);
-    EXPECT_EQ(parseCommandLine(line("00001", "Paprastas pratimas ")).kind, CommandKind::None);
-    EXPECT_EQ(parseCommandLine(line("00001", "paprastas pratimas")).kind, CommandKind::None);
-    EXPECT_EQ(parseCommandLine("  12x").recordNumber, 12);
-    const CommandLine shortLine = parseCommandLine("00001          ");
-    EXPECT_TRUE(shortLine.kindName.isEmpty());
-    EXPECT_EQ(parseCommandLine("").recordNumber, 0);
-    EXPECT_EQ(parseCommandLine("00001          X").kindName, "X");  // column 16
+TEST_P(CommandLines, RecordNumberAndKindInFixedColumns) {
+    const LineCase& c = GetParam();
+    const CommandLine parsed = parseCommandLine(c.line);
+    EXPECT_EQ(parsed.recordNumber, c.recordNumber);
+    EXPECT_EQ(parsed.kind, c.kind);
+    if (!c.kindName.isNull()) {
+        EXPECT_EQ(parsed.kindName, c.kindName);
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, CommandLines, ::testing::ValuesIn(kLineCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(CommandLine, FormattedLinesReadBackAndRecordsKeepTheirWidthPerKind) {
     for (CommandKind kind : commandKinds()) {

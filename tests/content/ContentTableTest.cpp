@@ -91,20 +91,6 @@ TEST(ContentTable, ReadsValuesAndNullsAsZeroEmptyOrFalse) {
     EXPECT_TRUE(t.eof());
 }
 
-TEST(ContentTable, MemoLinesSplitAtCrLfOnly) {
-    const std::pair<QByteArray, QByteArrayList> cases[] = {
-        {"", {}},
-        {"one", {"one"}},
-        {"one\r\n", {"one"}},
-        {"one\r\n\r\n", {"one", ""}},
-        {"\r\ntwo", {"", "two"}},
-        {"a\nb\rc\r\nd", {"a\nb\rc", "d"}},
-    };
-    for (const auto& [memo, lines] : cases) {
-        EXPECT_EQ(splitMemoLines(memo), lines) << memo.toStdString();
-    }
-}
-
 TEST(ContentTable, FindKeyMovesOnlyWhenFound) {
     ContentTable t;
     t.loadFromBytes(menuPacket(), QStringLiteral("Meniu.cds"));

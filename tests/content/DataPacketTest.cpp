@@ -171,20 +171,11 @@ TEST(DataPacket, BrokenFilesNameTheFileAndTheFault) {
     }
 }
 
-TEST(DataPacket, EveryTruncationAndByteFlipIsAnErrorOrATable) {
+// Any other damage (flipped bytes) is the fuzz target's to find.
+TEST(DataPacket, EveryTruncationIsAnError) {
     const QByteArray valid = changeLogFile();
     for (qsizetype n = 0; n < valid.size(); ++n) {
         EXPECT_THROW(parseDataPacket(valid.left(n), QStringLiteral("cut.cds")), Error) << n;
-    }
-    for (qsizetype i = 0; i < valid.size(); ++i) {
-        for (unsigned char v : {0x00, 0x01, 0x7F, 0x80, 0xFF}) {
-            QByteArray b = valid;
-            b[i] = char(v);
-            try {
-                parseDataPacket(b, QStringLiteral("flip.cds"));
-            } catch (const Error&) {
-            }
-        }
     }
 }
 

@@ -53,10 +53,3 @@ TEST(ContentRows, OnlyAnExactTestasCaptionBecomesPratimas) {
     EXPECT_EQ(exerciseCaption(QString::fromUtf8("Savikontrolės testas")),
               QString::fromUtf8("Savikontrolės testas"));
 }
-
-TEST(ContentRows, AnyBreakSplitsAtCrLfCrOrLf) {
-    EXPECT_EQ(splitLinesAtAnyBreak("a\r\nb\rc\nd\n"), (QByteArrayList{"a", "b", "c", "d"}));
-    EXPECT_EQ(splitLinesAtAnyBreak("a\n\rb"), (QByteArrayList{"a", "", "b"}));
-    EXPECT_TRUE(splitLinesAtAnyBreak("").isEmpty());
-    EXPECT_EQ(splitMemoLines("a\rb\r\n"), QByteArrayList{"a\rb"});  // memos: CR LF only
-}

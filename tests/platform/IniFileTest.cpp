@@ -82,9 +82,12 @@ TEST(IniFile, WriteKeepsEverythingElseAndLineEnds) {
     const QString path = dir.writeFile("LENTORA.INI", original);
     IniFile settings(path);
 
-    settings.writeText("fonas", "FONO FAILAS", "Fonas4");
-    settings.writeInt("Paprastas testas", "SriftName", 7);  // new key in an existing section
-    settings.writeText("Teorijos langas", "SriftName", "Times New Roman");  // new section
+    settings.setText("fonas", "FONO FAILAS", "Fonas4");
+    settings.save();
+    settings.setInt("Paprastas testas", "SriftName", 7);
+    settings.save();  // new key in an existing section
+    settings.setText("Teorijos langas", "SriftName", "Times New Roman");
+    settings.save();  // new section
 
     EXPECT_EQ(readBytes(path),
               "; settings\n[Fonas]\nFono failas=Fonas4\n\n[Paprastas testas]\nSriftSize=10\n"
@@ -111,8 +114,10 @@ TEST(IniFile, ChangesReachTheFileOnlyOnSaveAndReadsUseTheCopy) {
 TEST(IniFile, NewFileUsesCrLfAndValuesCannotBreakLines) {
     TempProgramDir dir;
     IniFile settings(dir.filePath("LENTORA.INI"));
-    settings.writeText("Fonas", "Fono failas", "a\r\n[Spalvos]\nb");
-    settings.writeInt("Fonas", "SriftColor", 0xFF);
+    settings.setText("Fonas", "Fono failas", "a\r\n[Spalvos]\nb");
+    settings.save();
+    settings.setInt("Fonas", "SriftColor", 0xFF);
+    settings.save();
     EXPECT_EQ(readBytes(dir.filePath("LENTORA.INI")),
               "[Fonas]\r\nFono failas=a  [Spalvos] b\r\nSriftColor=255\r\n");
     EXPECT_EQ(settings.readText("Spalvos", "b", "none"), "none");
@@ -122,7 +127,8 @@ TEST(IniFile, Cp1257ValuesRoundTrip) {
     TempProgramDir dir;
     IniFile settings(dir.filePath("x.ini"));
     const QByteArray lithuanian = "\xE0\xE8\xE6\xEB\xE1\xF0\xF8\xFB\xFE";  // ąčęėįšųūž
-    settings.writeText("\xD0rift", "Vard\xE0", lithuanian);
+    settings.setText("\xD0rift", "Vard\xE0", lithuanian);
+    settings.save();
     // The upper-case spelling of the section and key names still finds them.
     EXPECT_EQ(settings.readText("\xF0RIFT", "VARD\xC0", ""), lithuanian);
 }
@@ -133,7 +139,8 @@ TEST(IniFile, FailedWriteThrowsAndLeavesFileAlone) {
     dir.writeFile("plain", "not a directory");
     IniFile settings(dir.filePath("plain/LENTORA.INI"));
     try {
-        settings.writeText("S", "k", "v");
+        settings.setText("S", "k", "v");
+        settings.save();
         FAIL() << "no error";
     } catch (const Error& error) {
         EXPECT_EQ(error.text(), "Unable to write to " + dir.filePath("plain/LENTORA.INI"));
@@ -149,7 +156,8 @@ TEST(IniFile, FailedWriteThrowsAndLeavesFileAlone) {
     QFile::setPermissions(readOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 
     IniFile nowhere(dir.filePath("missing/dir/LENTORA.INI"));
-    EXPECT_THROW(nowhere.writeInt("S", "k", 1), Error);
+    nowhere.setInt("S", "k", 1);
+    EXPECT_THROW(nowhere.save(), Error);
     EXPECT_FALSE(QDir(dir.filePath("missing")).exists());
 }
 
@@ -160,7 +168,8 @@ TEST(IniFile, HugeOrBinaryFilesGiveDefaults) {
     IniFile big(dir.writeFile("big.ini", huge));
     EXPECT_EQ(big.readInt("S", "k", 1), 1);
     // Rewriting would lose what the file holds, so it is refused.
-    EXPECT_THROW(big.writeInt("S", "k", 2), Error);
+    big.setInt("S", "k", 2);
+    EXPECT_THROW(big.save(), Error);
 
     QByteArray binary;
     for (int i = 0; i < 100000; ++i) {
@@ -215,7 +224,8 @@ TEST(FontSetting, ReadsSectionAndAppliesCutName) {
     // Hand-edited sizes outside 6..48 points are kept within them.
     const std::pair<const char*, int> sizes[] = {{"0", 6}, {"-5", 6}, {"5000", 48}, {"48", 48}};
     for (const auto& [text, points] : sizes) {
-        settings.writeText("Paprastas testas", "SriftSize", text);
+        settings.setText("Paprastas testas", "SriftSize", text);
+        settings.save();
         EXPECT_EQ(readFontSetting(settings, "Paprastas testas", 10).points, points) << text;
     }
 }

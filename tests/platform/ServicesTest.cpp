@@ -30,14 +30,6 @@ QTextBrowser* helpWindow() {
 
 }  // namespace
 
-TEST(Services, StandInsAreNeverNull) {
-    const Services& current = services();
-    EXPECT_NE(current.messages, nullptr);
-    EXPECT_NE(current.sound, nullptr);
-    EXPECT_NE(current.help, nullptr);
-    EXPECT_NE(current.printer, nullptr);
-}
-
 TEST(Services, GuardedReportsErrorsWithAFullStopAndFakesAreRestored) {
     MessageService* before = services().messages;
     {

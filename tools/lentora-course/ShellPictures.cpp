@@ -500,7 +500,7 @@ void drawGradeBadge(QPainter& painter, int grade, QPointF centre, double radius)
 }
 
 QImage faceGrade(int grade) {
-    const QSize size = gradePictureSize(grade);
+    const QSize size = content::gradePictureSize(grade);
     const double w = size.width(), h = size.height();
     const double t = mood(grade);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);
@@ -618,7 +618,7 @@ QImage faceGrade(int grade) {
 }
 
 QImage weatherGrade(int grade) {
-    const QSize size = gradePictureSize(grade);
+    const QSize size = content::gradePictureSize(grade);
     const double w = size.width(), h = size.height();
     const double t = mood(grade);
     QImage image(size, QImage::Format_ARGB32_Premultiplied);

@@ -16,8 +16,6 @@ inline constexpr int kGradePictureVariants = 2;
 inline constexpr int kGradeSoundVariants = 2;
 inline constexpr int kAboutPictureCount = 2;
 
-using content::gradePictureSize;
-
 // Background `number` (1..5) of the main window, 596 × 480.
 QImage drawBackground(int number);
 // Picture `variant` (0..1) of a grade (3..10), at the grade's picture size.
