@@ -9,7 +9,7 @@
 #include "platform/FrameMetrics.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramDir.h"
-#include "theory/PageLayout.h"
+#include "theory/TheoryBookSession.h"
 #include "theory/TheoryText.h"
 
 #include <QAbstractButton>
@@ -33,7 +33,8 @@ QString programFile(const QString& relative) {
 TEST(SampleCourseTheory, TextsCoverEveryTopicAreShownWholeAndSomeRunPastOneSpread) {
     content::ContentTable table;
     table.load(programFile(QStringLiteral("Data/Teorija.cds")));
-    const QFont font = makeFont(QStringLiteral("Times New Roman"), 14);
+    const WindowDescription& window = theory::kTheoryBook.window;
+    const QFont font = makeFont(QString::fromLatin1(window.designFace), window.defaultFontPoints);
     int longerThanShown = 0;
     int pastOneSpread = 0;
     for (int id = 1; id <= 12; ++id) {
@@ -48,11 +49,11 @@ TEST(SampleCourseTheory, TextsCoverEveryTopicAreShownWholeAndSomeRunPastOneSprea
         if (text.size() > theory::kShownTextBytes) {
             ++longerThanShown;
         }
-        const QByteArrayList tokens = theory::bookTokens(text);
         FontTextMetrics metrics(font);
-        const int leftEnd = theory::layoutPage(tokens, 0, 267, 425, metrics).endIndex;
-        const int rightEnd = theory::layoutPage(tokens, leftEnd, 265, 425, metrics).endIndex;
-        if (tokens.size() > rightEnd + 1) {
+        theory::TheoryBookSession book;
+        book.setMetrics(&metrics);
+        book.open(text);
+        if (book.nextCornerShown()) {
             ++pastOneSpread;
         }
     }
@@ -61,10 +62,11 @@ TEST(SampleCourseTheory, TextsCoverEveryTopicAreShownWholeAndSomeRunPastOneSprea
 }
 
 TEST(SampleCourseTheory, BookIsWhiteUnderThePages) {
+    using theory::kTheoryBook;
     const QImage book(programFile(QStringLiteral("Testai/Teorija/Piesin/knyga.bmp")));
-    ASSERT_EQ(book.size(), QSize(705, 505));
-    // The page areas, in picture coordinates (the picture sits at (8, 8) in the window).
-    for (const QRect& page : {QRect(38, 24, 267, 425), QRect(392, 24, 265, 425)}) {
+    ASSERT_EQ(book.size(), kTheoryBook.book.size());
+    for (const QRect& page : {kTheoryBook.pageInBook(kTheoryBook.leftPage),
+                              kTheoryBook.pageInBook(kTheoryBook.rightPage)}) {
         for (int y = page.top(); y <= page.bottom(); ++y) {
             for (int x = page.left(); x <= page.right(); ++x) {
                 ASSERT_EQ(book.pixel(x, y) & 0xffffff, 0xffffffu) << x << "," << y;

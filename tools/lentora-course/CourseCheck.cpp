@@ -15,6 +15,7 @@
 #include "platform/FrameMetrics.h"
 #include "platform/ProgramPaths.h"
 #include "theory/PageLayout.h"
+#include "theory/TheoryBookDescription.h"
 #include "theory/TheoryText.h"
 
 #include <QFile>
@@ -41,10 +42,6 @@ using content::TableSchema;
 using content::Value;
 
 constexpr int kLargestPoints = 48;
-// The theory book's page areas (width of the narrower page) and the test window's answer
-// controls: 17 px high, their text after a 26 px mark.
-constexpr int kTheoryPageWidth = 265;
-constexpr int kAnswerMark = 26;
 constexpr int kArrowWidth = 59;
 constexpr int kArrowHeight = 69;
 
@@ -440,8 +437,9 @@ private:
         if (!table) {
             return;
         }
-        const QString face = QStringLiteral("Times New Roman");
-        noteFace(QStringLiteral("theory book"), face, 14);
+        const WindowDescription& window = theory::kTheoryBook.window;
+        const QString face = QString::fromLatin1(window.designFace);
+        noteFace(QStringLiteral("theory book"), face, window.defaultFontPoints);
         for (const auto& row : table->data.rows) {
             const QString place = placeRecord(table->number(row, content::TheoryFields::id));
             const QByteArray text = table->text(row, content::TheoryFields::text);
@@ -464,7 +462,8 @@ private:
                     words.emplace_back(style.text, theory::pageTextStyle(style.bold, style.title));
                 }
             }
-            checkWordWidths(schema.file, place, words, kTheoryPageWidth, face, 14);
+            checkWordWidths(schema.file, place, words, theory::kTheoryBook.narrowerPageWidth(), face,
+                            window.defaultFontPoints);
         }
     }
 
