@@ -1,5 +1,6 @@
 // The sample course's own checks: its built tables, pictures and sounds fit the windows.
 #include "content/ContentTable.h"
+#include "exercises/simple_test/SimpleTestDescription.h"
 #include "exercises/simple_test/SimpleTestProgram.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "platform/CodePage1257.h"
@@ -98,6 +99,7 @@ TEST(SampleCourseTheory, ThereAreSeveralDifferentPageTurnSounds) {
 // Every test of the sample course fits its window: boxes inside the client area, answers
 // inside their boxes, nothing under the arrow; every topic has its two tests.
 TEST(SampleCourseTests, EveryTestFitsItsWindow) {
+    using simple_test::kSimpleTest;
     const QString data = programFile(QStringLiteral("Data/"));
     content::ContentTable tests, questions, answers;
     tests.load(data + "TestLang.cds");
@@ -117,7 +119,8 @@ TEST(SampleCourseTests, EveryTestFitsItsWindow) {
         EXPECT_LE(outerWidth, 620) << id;
         EXPECT_LE(outerHeight, 560) << id;
         const QRect client(QPoint(0, 0), clientSizeForOuter(QSize(outerWidth, outerHeight)));
-        const QRect arrow(outerWidth - 74, outerHeight - 99, 59, 69);
+        const QRect arrow(kSimpleTest.arrowPlace(QSize(outerWidth, outerHeight)),
+                          kSimpleTest.arrowSize);
         EXPECT_TRUE(client.contains(arrow)) << id;
         int questionsHere = 0;
         for (questions.first(); !questions.eof(); questions.next()) {
@@ -129,8 +132,8 @@ TEST(SampleCourseTests, EveryTestFitsItsWindow) {
             int answersHere = 0;
             for (answers.first(); !answers.eof(); answers.next()) {
                 ++answersHere;
-                const QRect control(answers.asInt("X"), answers.asInt("Y"),
-                                    box.width() - answers.asInt("X") - 2, 17);
+                const QRect control = kSimpleTest.answerControl(
+                    box.width(), QPoint(answers.asInt("X"), answers.asInt("Y")));
                 EXPECT_TRUE(QRect(QPoint(0, 0), box.size()).contains(control)) << id;
             }
             EXPECT_GE(answersHere, 2) << id;
