@@ -70,7 +70,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string rest = input.ConsumeRemainingBytesAsString();
     const QByteArrayView text(rest.data(), qsizetype(rest.size()));
 
-    checkTokens(text, tokenizeTheory(text));
+    checkTokens(text, tokenize(text));
 
     TheoryBookSession book(QSize(width, height), QSize(width, height));
     book.setMetrics(&metrics);

@@ -18,7 +18,7 @@ struct TokenizerCase {
 class TheoryTokenizer : public ::testing::TestWithParam<TokenizerCase> {};
 
 TEST_P(TheoryTokenizer, GivesTheBooksTokens) {
-    EXPECT_EQ(tokenizeTheory(QByteArrayView(GetParam().text)), GetParam().tokens);
+    EXPECT_EQ(tokenize(QByteArrayView(GetParam().text)), GetParam().tokens);
 }
 
 INSTANTIATE_TEST_SUITE_P(
