@@ -1,9 +1,10 @@
-// Lays out one spread of the theory book, as every paint of the book does, with the real
+// Lays out one spread of the theory book, as every turn of the book does, with the real
 // theory font.
 
 #include "platform/FontTextMetrics.h"
 #include "platform/Fonts.h"
 #include "theory/PageLayout.h"
+#include "theory/TheoryBookDescription.h"
 #include "theory/TheoryText.h"
 
 #include <QApplication>
@@ -31,15 +32,20 @@ QByteArray theoryText() {
 
 void BM_LayOutSpread(benchmark::State& state) {
     const QByteArrayList tokens = theory::bookTokens(theoryText());
-    const QFont font = makeFont(QStringLiteral("Times New Roman"), 14);
+    using theory::kTheoryBook;
+    const QFont font = makeFont(QString::fromLatin1(kTheoryBook.window.designFace),
+                                kTheoryBook.window.defaultFontPoints);
+    const QSize leftPage = kTheoryBook.leftPage.size();
+    const QSize rightPage = kTheoryBook.rightPage.size();
     int start = 0;
     for (auto _ : state) {
-        // Each page paint measures with fresh metrics, as the window does.
+        // Fresh metrics each spread: the worst case, a font just changed.
         FontTextMetrics leftMetrics(font);
-        const theory::PageLayout left = theory::layoutPage(tokens, start, 267, 425, leftMetrics);
+        const theory::PageLayout left =
+            theory::layoutPage(tokens, start, leftPage.width(), leftPage.height(), leftMetrics);
         FontTextMetrics rightMetrics(font);
-        const theory::PageLayout right =
-            theory::layoutPage(tokens, left.endIndex, 265, 425, rightMetrics);
+        const theory::PageLayout right = theory::layoutPage(
+            tokens, left.endIndex, rightPage.width(), rightPage.height(), rightMetrics);
         benchmark::DoNotOptimize(right.endIndex);
         // Walk through the text spread by spread, starting over at its end.
         start = right.endIndex + 1 < tokens.size() ? right.endIndex : 0;

@@ -1,10 +1,10 @@
 // libFuzzer target: any bytes as a theory text, tokenized and laid out spread by spread with
-// fixed metrics as the book does. Every token is reached in order, pages keep to their size,
+// fixed metrics by the book's session. Every token is reached in order, pages keep to their size,
 // and every spread starts after the one before began.
 #include "FuzzCheck.h"
 #include "support/FixedTextMetrics.h"
 #include "theory/PageLayout.h"
-#include "theory/SpreadState.h"
+#include "theory/TheoryBookSession.h"
 #include "theory/TheoryText.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -70,39 +70,40 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string rest = input.ConsumeRemainingBytesAsString();
     const QByteArrayView text(rest.data(), qsizetype(rest.size()));
 
-    checkTokens(text, tokenizeTheory(text));
-    const QByteArrayList tokens = bookTokens(text);
+    checkTokens(text, tokenize(text));
 
-    SpreadState spreads;
+    TheoryBookSession book(QSize(width, height), QSize(width, height));
+    book.setMetrics(&metrics);
+    book.open(text);
+    const QByteArrayList& tokens = book.tokens();
+    check(tokens == bookTokens(text));
+
     int previousStart = -1;
     for (;;) {
+        const SpreadState& spreads = book.spreads();
         const int left = spreads.leftPageStart();
         check(left > previousStart);
         previousStart = left;
-        const PageLayout leftPage = layoutPage(tokens, left, width, height, metrics);
-        checkPage(tokens, left, leftPage, width, height);
-        spreads.leftPageLaidOut(leftPage.endIndex);
+        checkPage(tokens, left, book.leftPage(), width, height);
         const int right = spreads.rightPageStart();
-        check(right == leftPage.endIndex);
-        const PageLayout rightPage = layoutPage(tokens, right, width, height, metrics);
-        checkPage(tokens, right, rightPage, width, height);
-        spreads.rightPageLaidOut(rightPage.endIndex, int(tokens.size()));
-        if (!spreads.nextVisible()) {
+        check(right == book.leftPage().endIndex);
+        checkPage(tokens, right, book.rightPage(), width, height);
+        if (!book.nextCornerShown()) {
             // Only the closing paragraph end may be left.
-            check(rightPage.endIndex >= tokens.size() - 1);
+            check(book.rightPage().endIndex >= tokens.size() - 1);
             break;
         }
-        if (!spreads.turnForward()) {
+        if (!book.clickNext().spreadTurned) {
             check(spreads.spreadNo() == SpreadState::kSpreadCount - 1);  // the book's last
             break;
         }
     }
     // Back to the first spread through the starts recorded on the way.
-    const int last = spreads.spreadNo();
-    while (spreads.turnBack()) {
-        check(spreads.leftPageStart() < previousStart);
-        previousStart = spreads.leftPageStart();
+    const int last = book.spreads().spreadNo();
+    while (book.clickPrevious().spreadTurned) {
+        check(book.spreads().leftPageStart() < previousStart);
+        previousStart = book.spreads().leftPageStart();
     }
-    check(last == 0 || spreads.leftPageStart() == 0);
+    check(last == 0 || book.spreads().leftPageStart() == 0);
     return 0;
 }

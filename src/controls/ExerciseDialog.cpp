@@ -1,9 +1,8 @@
 #include "controls/ExerciseDialog.h"
 
+#include "controls/HelpTopic.h"
 #include "platform/Error.h"
-#include "platform/Services.h"
 
-#include <QAction>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QMenu>
@@ -11,16 +10,10 @@
 namespace lentora {
 
 ExerciseDialog::ExerciseDialog(int helpTopic, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      helpTopic_(helpTopic) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowModality(Qt::WindowModal);
     PopupMenu1 = new QMenu(this);
-    Pagalba1 = PopupMenu1->addAction(QStringLiteral("Pagalba"));
-    Pagalba1->setShortcut(QKeySequence(Qt::Key_F1));
-    // Also in the window itself, so F1 works without opening the menu.
-    addAction(Pagalba1);
-    connect(Pagalba1, &QAction::triggered, this,
-            [this] { guarded([this] { services().help->showTopic(helpTopic_); }); });
+    Pagalba1 = addHelpTopicItem(*this, *PopupMenu1, helpTopic);
 }
 
 int ExerciseDialog::exec() {

@@ -27,7 +27,6 @@ protected:
 private:
     QMenu* PopupMenu1 = nullptr;
     QAction* Pagalba1 = nullptr;
-    int helpTopic_ = 0;
     bool leaving_ = false;
 };
 

@@ -1,5 +1,6 @@
 #include "theory/PageLayout.h"
 
+#include "theory/TheoryBookDescription.h"
 #include "theory/TheoryText.h"
 
 #include <algorithm>
@@ -9,7 +10,7 @@ namespace lentora::theory {
 TextStyle pageTextStyle(bool bold, bool title) {
     TextStyle style;
     style.bold = bold || title;
-    style.extraPoints = title ? 2 : 0;
+    style.extraPoints = title ? kTheoryBook.titleExtraPoints : 0;
     return style;
 }
 

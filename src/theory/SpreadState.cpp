@@ -17,7 +17,6 @@ std::uint16_t SpreadState::clampIndex(int index) {
 
 void SpreadState::leftPageLaidOut(int endIndex) {
     leftPageEnd_[spreadNo_] = clampIndex(endIndex);
-    leftPageCurrent_ = true;
 }
 
 void SpreadState::rightPageLaidOut(int endIndex, int tokenCount) {
@@ -33,7 +32,6 @@ bool SpreadState::turnBack() {
         return false;
     }
     --spreadNo_;
-    leftPageCurrent_ = false;
     return true;
 }
 
@@ -42,7 +40,6 @@ bool SpreadState::turnForward() {
         return false;
     }
     ++spreadNo_;
-    leftPageCurrent_ = false;
     return true;
 }
 

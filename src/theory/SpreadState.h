@@ -15,8 +15,6 @@ public:
     int spreadNo() const { return spreadNo_; }
     int leftPageStart() const { return spreadStart_[spreadNo_]; }
     int rightPageStart() const { return leftPageEnd_[spreadNo_]; }
-    // True once the left page of the current spread has been laid out since the last turn.
-    bool leftPageCurrent() const { return leftPageCurrent_; }
 
     void reset();
     void leftPageLaidOut(int endIndex);
@@ -36,7 +34,6 @@ private:
     int spreadNo_ = 0;
     std::array<std::uint16_t, kSpreadCount> spreadStart_{};
     std::array<std::uint16_t, kSpreadCount> leftPageEnd_{};
-    bool leftPageCurrent_ = false;
     bool previousVisible_ = false;
     bool nextVisible_ = false;
 };

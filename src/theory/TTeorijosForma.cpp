@@ -2,6 +2,7 @@
 
 #include "content/Rows.h"
 #include "content/Schema.h"
+#include "controls/HelpTopic.h"
 #include "platform/BuiltInPictures.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
@@ -30,14 +31,7 @@ namespace lentora {
 
 namespace {
 
-constexpr int kDefaultPoints = 14;
-constexpr int kHelpTopic = 5;
-const QRect kLeftPageArea(46, 32, 267, 425);
-const QRect kRightPageArea(400, 32, 265, 425);
-
-// The face of the body text when the settings name none: a serif face with every Lithuanian
-// letter.
-constexpr const char* kDefaultFace = "Times New Roman";
+using theory::kTheoryBook;
 
 void drawPage(QPainter& painter, const theory::PageLayout& page, FontTextMetrics& metrics,
               const QColor& color) {
@@ -58,7 +52,7 @@ TTeorijosForma::TTeorijosForma(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Teorija"));
     setWindowModality(Qt::WindowModal);
-    setFixedSize(714, 518);
+    setFixedSize(kTheoryBook.clientSize);
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
@@ -66,20 +60,22 @@ TTeorijosForma::TTeorijosForma(QWidget* parent)
 
     // Stacking order, bottom to top: book, corners, pages.
     Knyga = new QLabel(this);
-    Knyga->move(8, 8);
-    Image2 =
-        new PageCorner(this, QRect(31, 438, 59, 54), QStringLiteral("Versti ankstesnį puslapį"));
-    Image3 = new PageCorner(this, QRect(625, 427, 50, 63), QStringLiteral("Versti kitą puslapį"));
+    Knyga->move(kTheoryBook.book.topLeft());
+    Image2 = new PageCorner(this, kTheoryBook.previousCorner,
+                            QStringLiteral("Versti ankstesnį puslapį"));
+    Image3 = new PageCorner(this, kTheoryBook.nextCorner, QStringLiteral("Versti kitą puslapį"));
     Image2->hide();
     Image3->hide();
     PaintBox1 = new PaintBox(this, [this](QPainter& painter) { Page1OnPaint(painter); });
-    PaintBox1->setGeometry(kLeftPageArea);
+    PaintBox1->setGeometry(kTheoryBook.leftPage);
     PaintBox2 = new PaintBox(this, [this](QPainter& painter) { Page2OnPaint(painter); });
-    PaintBox2->setGeometry(kRightPageArea);
+    PaintBox2->setGeometry(kTheoryBook.rightPage);
+    session_.resizePages(PaintBox1->size(), PaintBox2->size());
     connect(Image2, &PageCorner::clicked, this, [this] { guarded([this] { Image2DblClick(); }); });
     connect(Image3, &PageCorner::clicked, this, [this] { guarded([this] { Image3DblClick(); }); });
 
     PopupMenu1 = new QMenu(this);
+    addHelpTopicItem(*this, *PopupMenu1, kTheoryBook.window.helpTopic);
     auto addItem = [this](const QString& caption, const QKeySequence& shortcut, auto handler) {
         QAction* action = PopupMenu1->addAction(caption);
         action->setShortcut(shortcut);
@@ -87,7 +83,6 @@ TTeorijosForma::TTeorijosForma(QWidget* parent)
         connect(action, &QAction::triggered, this, [handler] { guarded(handler); });
         addAction(action);
     };
-    addItem(QStringLiteral("Pagalba"), QKeySequence(Qt::Key_F1), [this] { Pagalba1Click(); });
     PopupMenu1->addSeparator();
     addItem(QStringLiteral("Spausdinti teoriją"), QKeySequence(Qt::CTRL | Qt::Key_S),
             [this] { Spausdintiteorijosmediag1Click(); });
@@ -120,27 +115,27 @@ void TTeorijosForma::FormCreate() {
 }
 
 void TTeorijosForma::readFontSettings() {
-    const ExerciseFont font = readExerciseFont(programSettings(), "Teorijos langas", kDefaultPoints,
-                                               QString::fromLatin1(kDefaultFace));
+    const WindowDescription& window = kTheoryBook.window;
+    const ExerciseFont font =
+        readExerciseFont(programSettings(), window.settingsSection, window.defaultFontPoints,
+                         QString::fromLatin1(window.designFace));
     baseFont_ = font.font;
     textColor_ = font.color;
     PaintBox1->setFont(baseFont_);
     PaintBox2->setFont(baseFont_);
+    // The session keeps measuring with the old metrics until it has the new ones.
+    auto metrics = std::make_unique<FontTextMetrics>(baseFont_);
+    session_.setMetrics(metrics.get());
+    metrics_ = std::move(metrics);
 }
 
 bool TTeorijosForma::OpenRecord(std::uint16_t recordNumber) {
     if (!table_.findKey(double(recordNumber))) {
         return false;
     }
-    // The whole text is kept for printing; the book shows its first 6000 bytes.
-    fullText_ = content::TheoryRow::read(table_).text;
     readFontSettings();
-    tokens_ = theory::bookTokens(fullText_);
-    spreads_.reset();
-    Image2->hide();
-    Image3->hide();
-    PaintBox1->update();
-    PaintBox2->update();
+    session_.open(content::TheoryRow::read(table_).text);
+    showSpread();
     return true;
 }
 
@@ -153,33 +148,32 @@ bool TTeorijosForma::Execute(std::uint16_t recordNumber) {
     return true;
 }
 
-int TTeorijosForma::layOutLeftPage(QPainter* painter) {
-    FontTextMetrics metrics(baseFont_);
-    const theory::PageLayout page = theory::layoutPage(
-        tokens_, spreads_.leftPageStart(), PaintBox1->width(), PaintBox1->height(), metrics);
-    if (painter) {
-        drawPage(*painter, page, metrics, textColor_);
-    }
-    spreads_.leftPageLaidOut(page.endIndex);
-    return page.endIndex;
-}
-
 void TTeorijosForma::Page1OnPaint(QPainter& painter) {
-    layOutLeftPage(&painter);
+    if (metrics_) {
+        drawPage(painter, session_.leftPage(), *metrics_, textColor_);
+    }
 }
 
 void TTeorijosForma::Page2OnPaint(QPainter& painter) {
-    // The right page begins where the left page of this spread ended.
-    if (!spreads_.leftPageCurrent()) {
-        layOutLeftPage(nullptr);
+    if (metrics_) {
+        drawPage(painter, session_.rightPage(), *metrics_, textColor_);
     }
-    FontTextMetrics metrics(baseFont_);
-    const theory::PageLayout page = theory::layoutPage(
-        tokens_, spreads_.rightPageStart(), PaintBox2->width(), PaintBox2->height(), metrics);
-    drawPage(painter, page, metrics, textColor_);
-    spreads_.rightPageLaidOut(page.endIndex, int(tokens_.size()));
-    Image2->setVisible(spreads_.previousVisible());
-    Image3->setVisible(spreads_.nextVisible());
+}
+
+void TTeorijosForma::showSpread() {
+    Image2->setVisible(session_.previousCornerShown());
+    Image3->setVisible(session_.nextCornerShown());
+    PaintBox1->update();
+    PaintBox2->update();
+}
+
+void TTeorijosForma::react(const theory::BookReaction& reaction) {
+    if (reaction.playPageTurnSound) {
+        playPageTurnSound();
+    }
+    if (reaction.spreadTurned) {
+        showSpread();
+    }
 }
 
 void TTeorijosForma::playPageTurnSound() {
@@ -191,27 +185,19 @@ void TTeorijosForma::playPageTurnSound() {
 }
 
 void TTeorijosForma::Image2DblClick() {
-    playPageTurnSound();
-    if (spreads_.turnBack()) {
-        PaintBox1->update();
-        PaintBox2->update();
-    }
+    react(session_.clickPrevious());
 }
 
 void TTeorijosForma::Image3DblClick() {
-    playPageTurnSound();
-    if (spreads_.turnForward()) {
-        PaintBox1->update();
-        PaintBox2->update();
-    }
+    react(session_.clickNext());
 }
 
 void TTeorijosForma::Pagalba1Click() {
-    services().help->showTopic(kHelpTopic);
+    services().help->showTopic(kTheoryBook.window.helpTopic);
 }
 
 void TTeorijosForma::Spausdintiteorijosmediag1Click() {
-    services().printer->printLines(theory::printLines(fullText_));
+    services().printer->printLines(session_.printLines());
 }
 
 void TTeorijosForma::Udaryti1Click() {
@@ -223,22 +209,16 @@ void TTeorijosForma::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void TTeorijosForma::keyPressEvent(QKeyEvent* event) {
-    // The keys turn only where a corner is shown, as a click on it would.
-    switch (event->key()) {
-        case Qt::Key_PageDown:
-        case Qt::Key_Right:
-            if (Image3->isVisible()) {
-                guarded([this] { Image3DblClick(); });
-            }
-            break;
-        case Qt::Key_PageUp:
-        case Qt::Key_Left:
-            if (Image2->isVisible()) {
-                guarded([this] { Image2DblClick(); });
-            }
-            break;
-        default:
-            QDialog::keyPressEvent(event);
+    const auto key = Qt::Key(event->key());
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    bool handled = false;
+    guarded([&] {
+        const theory::BookReaction reaction = session_.keyPress(key, modifiers);
+        handled = reaction.handled;
+        react(reaction);
+    });
+    if (!handled) {
+        QDialog::keyPressEvent(event);
     }
 }
 

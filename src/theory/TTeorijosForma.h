@@ -1,15 +1,14 @@
 #pragma once
 
 #include "content/ContentTable.h"
-#include "theory/SpreadState.h"
+#include "theory/TheoryBookSession.h"
 
-#include <QByteArray>
-#include <QByteArrayList>
 #include <QColor>
 #include <QDialog>
 #include <QFont>
 
 #include <cstdint>
+#include <memory>
 
 class QLabel;
 class QMenu;
@@ -17,11 +16,13 @@ class QPainter;
 
 namespace lentora {
 
+class FontTextMetrics;
 class PageCorner;
 class PaintBox;
 
 // The theory book: one theory text laid out on a left and a right page over a book picture,
-// turned a spread at a time by the two page-corner pictures. The layout runs on every paint.
+// turned a spread at a time by the two page-corner pictures. The session lays the spread out;
+// the pages only paint it.
 class TTeorijosForma : public QDialog {
     Q_OBJECT
 public:
@@ -39,8 +40,7 @@ public:
     void Spausdintiteorijosmediag1Click();
     void Udaryti1Click();
 
-    const QByteArrayList& tokens() const { return tokens_; }
-    const theory::SpreadState& spreads() const { return spreads_; }
+    const theory::TheoryBookSession& session() const { return session_; }
     const QFont& baseFont() const { return baseFont_; }
     PaintBox* leftPage() const { return PaintBox1; }
     PaintBox* rightPage() const { return PaintBox2; }
@@ -55,7 +55,8 @@ private:
     void FormCreate();
     void Page1OnPaint(QPainter& painter);
     void Page2OnPaint(QPainter& painter);
-    int layOutLeftPage(QPainter* painter);
+    void react(const theory::BookReaction& reaction);
+    void showSpread();
     void playPageTurnSound();
     void readFontSettings();
 
@@ -67,11 +68,10 @@ private:
     QMenu* PopupMenu1 = nullptr;
 
     content::ContentTable table_;
-    QByteArray fullText_;
-    QByteArrayList tokens_;
     QFont baseFont_;
     QColor textColor_;
-    theory::SpreadState spreads_;
+    std::unique_ptr<FontTextMetrics> metrics_;
+    theory::TheoryBookSession session_;
 };
 
 }  // namespace lentora

@@ -5,7 +5,7 @@
 
 namespace lentora::theory {
 
-QByteArrayList tokenizeTheory(QByteArrayView text) {
+QByteArrayList tokenize(QByteArrayView text) {
     QByteArrayList tokens;
     QByteArray word(" ");
     QByteArray prefix("$");
@@ -54,7 +54,7 @@ QByteArrayList tokenizeTheory(QByteArrayView text) {
 QByteArrayList bookTokens(QByteArrayView memo) {
     QByteArray text = memo.first(std::min<qsizetype>(memo.size(), kShownTextBytes)).toByteArray();
     text += '\r';
-    return tokenizeTheory(text);
+    return tokenize(text);
 }
 
 bool isParagraphEnd(QByteArrayView token) {

@@ -14,7 +14,7 @@ inline constexpr int kShownTextBytes = 6000;
 // "~" ends a paragraph; a word token is an optional "$" (title), an optional "#" (bold) and the
 // word's text with its leading blank (five spaces at a paragraph start, else one).
 // "@" turns bold on, "#" turns it off; neither is ever shown.
-QByteArrayList tokenizeTheory(QByteArrayView text);
+QByteArrayList tokenize(QByteArrayView text);
 
 // The tokens of a memo as the book shows it: its first 6000 bytes with a carriage return added.
 QByteArrayList bookTokens(QByteArrayView memo);

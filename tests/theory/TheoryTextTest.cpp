@@ -7,39 +7,50 @@
 namespace lentora::theory {
 namespace {
 
-QByteArrayList tokens(const char* text) {
-    return tokenizeTheory(QByteArrayView(text));
+struct TokenizerCase {
+    const char* name;
+    const char* text;
+    QByteArrayList tokens;
+
+    friend void PrintTo(const TokenizerCase& c, std::ostream* out) { *out << c.name; }
+};
+
+class TheoryTokenizer : public ::testing::TestWithParam<TokenizerCase> {};
+
+TEST_P(TheoryTokenizer, GivesTheBooksTokens) {
+    EXPECT_EQ(tokenize(QByteArrayView(GetParam().text)), GetParam().tokens);
 }
 
-TEST(TheoryTokenizer, BoldRunsEndAfterTheWordThatHoldsTheHash) {
-    EXPECT_EQ(tokens("T\rSakydami @labas rytas#, mes\r"),
-              (QByteArrayList{"$ T", "~", "     Sakydami", "# labas", "# rytas,", " mes", "~"}));
-    EXPECT_EQ(tokens("T\rnetinka sakyti @geras rytas, gera diena# ar pan.\r"),
-              (QByteArrayList{"$ T", "~", "     netinka", " sakyti", "# geras", "# rytas,",
-                              "# gera", "# diena", " ar", " pan.", "~"}));
-}
-
-TEST(TheoryTokenizer, TitleParagraphWordsCarryTheTitleMarkerBeforeTheBoldMarker) {
-    EXPECT_EQ(tokens("@Sveikinimosi \xfeod\xfeiai#\r\r"),
-              (QByteArrayList{"$# Sveikinimosi", "$# \xfeod\xfeiai", "~", "     ", "~"}));
-}
-
-TEST(TheoryTokenizer, RunsOfSpacesBecomeOneSpaceTokens) {
-    // Eight leading spaces: the indent token, seven one-space tokens, then the word.
-    EXPECT_EQ(tokens("T\r        w\r"),
-              (QByteArrayList{"$ T", "~", "     ", " ", " ", " ", " ", " ", " ", " ", " w", "~"}));
-    EXPECT_EQ(tokens("a  b"), (QByteArrayList{"$ a", "$ "}));
-}
-
-TEST(TheoryTokenizer, BoldLeftOnCarriesIntoTheNextParagraphAndItsIndent) {
-    EXPECT_EQ(tokens("T\r@a b\rc\r\rd#\r"),
-              (QByteArrayList{"$ T", "~", "#     a", "# b", "~", "#     c", "~", "#     ", "~",
-                              "#     d", "~"}));
-}
-
-TEST(TheoryTokenizer, LineFeedsAreIgnoredAndTabsBelongToWords) {
-    EXPECT_EQ(tokens("T\r\nx\ty\r\n"), (QByteArrayList{"$ T", "~", "     x\ty", "~"}));
-}
+INSTANTIATE_TEST_SUITE_P(
+    Markup, TheoryTokenizer,
+    ::testing::Values(
+        TokenizerCase{"BoldEndsAfterTheWordThatHoldsTheHash",
+                      "T\rSakydami @labas rytas#, mes\r",
+                      {"$ T", "~", "     Sakydami", "# labas", "# rytas,", " mes", "~"}},
+        TokenizerCase{"BoldRunsOverSeveralWords",
+                      "T\rnetinka sakyti @geras rytas, gera diena# ar pan.\r",
+                      {"$ T", "~", "     netinka", " sakyti", "# geras", "# rytas,", "# gera",
+                       "# diena", " ar", " pan.", "~"}},
+        TokenizerCase{"TitleWordsCarryTheTitleMarkerBeforeTheBoldMarker",
+                      "@Sveikinimosi \xfeod\xfeiai#\r\r",
+                      {"$# Sveikinimosi", "$# \xfeod\xfeiai", "~", "     ", "~"}},
+        // Eight leading spaces: the indent token, seven one-space tokens, then the word.
+        TokenizerCase{"ARunOfSpacesGivesOneSpaceTokens",
+                      "T\r        w\r",
+                      {"$ T", "~", "     ", " ", " ", " ", " ", " ", " ", " ", " w", "~"}},
+        TokenizerCase{"TwoSpacesInTheTitle", "a  b", {"$ a", "$ "}},
+        TokenizerCase{
+            "BoldLeftOnCarriesIntoTheNextParagraphAndItsIndent",
+            "T\r@a b\rc\r\rd#\r",
+            {"$ T", "~", "#     a", "# b", "~", "#     c", "~", "#     ", "~", "#     d", "~"}},
+        TokenizerCase{"LineFeedsAreIgnoredAndTabsBelongToWords",
+                      "T\r\nx\ty\r\n",
+                      {"$ T", "~", "     x\ty", "~"}},
+        TokenizerCase{
+            "ADollarInsideAWordIsText", "T\rkaina $5\r", {"$ T", "~", "     kaina", " $5", "~"}}),
+    [](const ::testing::TestParamInfo<TokenizerCase>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(TheoryTokens, EmptyTextGivesOneTitleBlankAndTheParagraphEnd) {
     EXPECT_EQ(bookTokens(""), (QByteArrayList{"$ ", "~"}));

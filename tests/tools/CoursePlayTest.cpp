@@ -99,7 +99,7 @@ private:
         handled_ = modal;
         if (auto* book = qobject_cast<TTeorijosForma*>(modal)) {
             ++books;
-            EXPECT_FALSE(book->tokens().isEmpty());
+            EXPECT_FALSE(book->session().tokens().isEmpty());
             book->Udaryti1Click();
         } else if (auto* test = qobject_cast<TPaprTestForma*>(modal)) {
             ++tests;

@@ -1,5 +1,6 @@
 // The sample course's own checks: its built tables, pictures and sounds fit the windows.
 #include "content/ContentTable.h"
+#include "exercises/simple_test/SimpleTestDescription.h"
 #include "exercises/simple_test/SimpleTestProgram.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "platform/CodePage1257.h"
@@ -9,7 +10,7 @@
 #include "platform/FrameMetrics.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramDir.h"
-#include "theory/PageLayout.h"
+#include "theory/TheoryBookSession.h"
 #include "theory/TheoryText.h"
 
 #include <QAbstractButton>
@@ -33,7 +34,8 @@ QString programFile(const QString& relative) {
 TEST(SampleCourseTheory, TextsCoverEveryTopicAreShownWholeAndSomeRunPastOneSpread) {
     content::ContentTable table;
     table.load(programFile(QStringLiteral("Data/Teorija.cds")));
-    const QFont font = makeFont(QStringLiteral("Times New Roman"), 14);
+    const WindowDescription& window = theory::kTheoryBook.window;
+    const QFont font = makeFont(QString::fromLatin1(window.designFace), window.defaultFontPoints);
     int longerThanShown = 0;
     int pastOneSpread = 0;
     for (int id = 1; id <= 12; ++id) {
@@ -48,11 +50,11 @@ TEST(SampleCourseTheory, TextsCoverEveryTopicAreShownWholeAndSomeRunPastOneSprea
         if (text.size() > theory::kShownTextBytes) {
             ++longerThanShown;
         }
-        const QByteArrayList tokens = theory::bookTokens(text);
         FontTextMetrics metrics(font);
-        const int leftEnd = theory::layoutPage(tokens, 0, 267, 425, metrics).endIndex;
-        const int rightEnd = theory::layoutPage(tokens, leftEnd, 265, 425, metrics).endIndex;
-        if (tokens.size() > rightEnd + 1) {
+        theory::TheoryBookSession book;
+        book.setMetrics(&metrics);
+        book.open(text);
+        if (book.nextCornerShown()) {
             ++pastOneSpread;
         }
     }
@@ -61,10 +63,11 @@ TEST(SampleCourseTheory, TextsCoverEveryTopicAreShownWholeAndSomeRunPastOneSprea
 }
 
 TEST(SampleCourseTheory, BookIsWhiteUnderThePages) {
+    using theory::kTheoryBook;
     const QImage book(programFile(QStringLiteral("Testai/Teorija/Piesin/knyga.bmp")));
-    ASSERT_EQ(book.size(), QSize(705, 505));
-    // The page areas, in picture coordinates (the picture sits at (8, 8) in the window).
-    for (const QRect& page : {QRect(38, 24, 267, 425), QRect(392, 24, 265, 425)}) {
+    ASSERT_EQ(book.size(), kTheoryBook.book.size());
+    for (const QRect& page : {kTheoryBook.pageInBook(kTheoryBook.leftPage),
+                              kTheoryBook.pageInBook(kTheoryBook.rightPage)}) {
         for (int y = page.top(); y <= page.bottom(); ++y) {
             for (int x = page.left(); x <= page.right(); ++x) {
                 ASSERT_EQ(book.pixel(x, y) & 0xffffff, 0xffffffu) << x << "," << y;
@@ -96,6 +99,7 @@ TEST(SampleCourseTheory, ThereAreSeveralDifferentPageTurnSounds) {
 // Every test of the sample course fits its window: boxes inside the client area, answers
 // inside their boxes, nothing under the arrow; every topic has its two tests.
 TEST(SampleCourseTests, EveryTestFitsItsWindow) {
+    using simple_test::kSimpleTest;
     const QString data = programFile(QStringLiteral("Data/"));
     content::ContentTable tests, questions, answers;
     tests.load(data + "TestLang.cds");
@@ -115,7 +119,8 @@ TEST(SampleCourseTests, EveryTestFitsItsWindow) {
         EXPECT_LE(outerWidth, 620) << id;
         EXPECT_LE(outerHeight, 560) << id;
         const QRect client(QPoint(0, 0), clientSizeForOuter(QSize(outerWidth, outerHeight)));
-        const QRect arrow(outerWidth - 74, outerHeight - 99, 59, 69);
+        const QRect arrow(kSimpleTest.arrowPlace(QSize(outerWidth, outerHeight)),
+                          kSimpleTest.arrowSize);
         EXPECT_TRUE(client.contains(arrow)) << id;
         int questionsHere = 0;
         for (questions.first(); !questions.eof(); questions.next()) {
@@ -127,8 +132,8 @@ TEST(SampleCourseTests, EveryTestFitsItsWindow) {
             int answersHere = 0;
             for (answers.first(); !answers.eof(); answers.next()) {
                 ++answersHere;
-                const QRect control(answers.asInt("X"), answers.asInt("Y"),
-                                    box.width() - answers.asInt("X") - 2, 17);
+                const QRect control = kSimpleTest.answerControl(
+                    box.width(), QPoint(answers.asInt("X"), answers.asInt("Y")));
                 EXPECT_TRUE(QRect(QPoint(0, 0), box.size()).contains(control)) << id;
             }
             EXPECT_GE(answersHere, 2) << id;

@@ -7,6 +7,7 @@
 #include "content/Schema.h"
 #include "exercises/marked_words/MarkedWordsLogic.h"
 #include "exercises/movable_words/MovableWordsLogic.h"
+#include "exercises/simple_test/SimpleTestDescription.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/FileListing.h"
@@ -15,6 +16,7 @@
 #include "platform/FrameMetrics.h"
 #include "platform/ProgramPaths.h"
 #include "theory/PageLayout.h"
+#include "theory/TheoryBookDescription.h"
 #include "theory/TheoryText.h"
 
 #include <QFile>
@@ -41,10 +43,6 @@ using content::TableSchema;
 using content::Value;
 
 constexpr int kLargestPoints = 48;
-// The theory book's page areas (width of the narrower page) and the test window's answer
-// controls: 17 px high, their text after a 26 px mark.
-constexpr int kTheoryPageWidth = 265;
-constexpr int kAnswerMark = 26;
 constexpr int kArrowWidth = 59;
 constexpr int kArrowHeight = 69;
 
@@ -440,8 +438,9 @@ private:
         if (!table) {
             return;
         }
-        const QString face = QStringLiteral("Times New Roman");
-        noteFace(QStringLiteral("theory book"), face, 14);
+        const WindowDescription& window = theory::kTheoryBook.window;
+        const QString face = QString::fromLatin1(window.designFace);
+        noteFace(QStringLiteral("theory book"), face, window.defaultFontPoints);
         for (const auto& row : table->data.rows) {
             const QString place = placeRecord(table->number(row, content::TheoryFields::id));
             const QByteArray text = table->text(row, content::TheoryFields::text);
@@ -464,7 +463,8 @@ private:
                     words.emplace_back(style.text, theory::pageTextStyle(style.bold, style.title));
                 }
             }
-            checkWordWidths(schema.file, place, words, kTheoryPageWidth, face, 14);
+            checkWordWidths(schema.file, place, words, theory::kTheoryBook.narrowerPageWidth(),
+                            face, window.defaultFontPoints);
         }
     }
 
@@ -475,9 +475,10 @@ private:
         if (!tests || !questions || !answers) {
             return;
         }
-        const QString face = QStringLiteral("MS Sans Serif");
-        noteFace(QStringLiteral("simple test"), face, 10);
-        FontTextMetrics metrics(makeFont(face, 10));
+        using simple_test::kSimpleTest;
+        const QString face = QString::fromLatin1(kSimpleTest.window.designFace);
+        noteFace(QStringLiteral("simple test"), face, kSimpleTest.window.defaultFontPoints);
+        FontTextMetrics metrics(makeFont(face, kSimpleTest.window.defaultFontPoints));
         using F = content::QuestionFields;
         using A = content::AnswerFields;
         const QString file = content::questionSchema().file;
@@ -488,7 +489,7 @@ private:
                               clampedInt(tests->number(test, content::TestWindowFields::height), 0,
                                          kMaxContentExtent));
             const QRect client(QPoint(0, 0), clientSizeForOuter(outer));
-            const QRect arrow(outer.width() - 74, outer.height() - 99, kArrowWidth, kArrowHeight);
+            const QRect arrow(kSimpleTest.arrowPlace(outer), kSimpleTest.arrowSize);
             const QString testPlace = QStringLiteral("test %1").arg(qint64(id));
             checkEncoding(content::testWindowSchema().file, testPlace,
                           tests->text(test, content::TestWindowFields::caption));
@@ -512,7 +513,7 @@ private:
                 } else if (box.intersects(arrow)) {
                     error(file, place, QStringLiteral("the box covers the arrow button"));
                 }
-                if (5 + metrics.width(questionText) > box.width()) {
+                if (kSimpleTest.questionPlace.x() + metrics.width(questionText) > box.width()) {
                     error(file, place, QStringLiteral("the question is wider than its box"));
                 }
                 int answerCount = 0;
@@ -529,11 +530,11 @@ private:
                                                     .arg(place)
                                                     .arg(answers->number(answer, A::answerId));
                     checkEncoding(content::answerSchema().file, answerPlace, text);
-                    const QRect control(int(answers->number(answer, A::x)),
-                                        int(answers->number(answer, A::y)),
-                                        box.width() - int(answers->number(answer, A::x)) - 2, 17);
+                    const QRect control = kSimpleTest.answerControl(
+                        box.width(), QPoint(int(answers->number(answer, A::x)),
+                                            int(answers->number(answer, A::y))));
                     if (!QRect(QPoint(0, 0), box.size()).contains(control) ||
-                        kAnswerMark + metrics.width(text) > control.width()) {
+                        kSimpleTest.answerMark + metrics.width(text) > control.width()) {
                         error(content::answerSchema().file, answerPlace,
                               QStringLiteral("the answer does not fit its box and is drawn cut"));
                     }

@@ -7,6 +7,7 @@
 #include "content/Schema.h"
 
 #include "platform/Error.h"
+#include "theory/TheoryBookDescription.h"
 
 #include <QDir>
 #include <QLinearGradient>
@@ -21,10 +22,10 @@ namespace lentora::course {
 
 namespace {
 
-// Book geometry in picture coordinates. The window shows the picture at (8, 8); its page areas
-// lie at (38..305, 24..449) and (392..657, 24..449) of the picture, which must stay white.
-constexpr int kBookWidth = 705;
-constexpr int kBookHeight = 505;
+// Book geometry in picture coordinates. The window's page areas (kTheoryBook.pageInBook) lie
+// inside these pages, which must stay white there.
+constexpr int kBookWidth = theory::kTheoryBook.book.width();
+constexpr int kBookHeight = theory::kTheoryBook.book.height();
 const QRect kLeftPage(24, 10, 327, 474);    // lower-left corner at (24, 483)
 const QRect kRightPage(355, 10, 312, 472);  // lower-right corner at (666, 481)
 

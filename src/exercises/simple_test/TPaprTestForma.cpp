@@ -4,7 +4,7 @@
 #include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "controls/WindowPictures.h"
-#include "exercises/simple_test/SimpleTestLogic.h"
+#include "exercises/simple_test/SimpleTestDescription.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/ExerciseFont.h"
@@ -28,24 +28,28 @@ namespace lentora {
 
 namespace {
 
-const QColor kWindowColor(228, 254, 228);
-constexpr int kHelpTopic = 7;
-constexpr int kAnswerHeight = 17;
+using simple_test::kSimpleTest;
 
 [[noreturn]] void throwClosed() {
     throw Error(QStringLiteral("Cannot perform this operation on a closed dataset"));
 }
 
+void setWindowColor(QWidget& widget) {
+    QPalette colours = widget.palette();
+    colours.setColor(QPalette::Window, QColor(QRgb(kSimpleTest.windowColor)));
+    widget.setPalette(colours);
+    widget.setAutoFillBackground(true);
+}
+
 }  // namespace
 
-TPaprTestForma::TPaprTestForma(QWidget* parent) : ExerciseDialog(kHelpTopic, parent) {
+TPaprTestForma::TPaprTestForma(QWidget* parent)
+    : ExerciseDialog(kSimpleTest.window.helpTopic, parent) {
     setWindowTitle(QStringLiteral("Pratimas"));
-    setFont(makeFont(QStringLiteral("MS Sans Serif"), 8));
-    QPalette colours = palette();
-    colours.setColor(QPalette::Window, kWindowColor);
-    setPalette(colours);
-    setAutoFillBackground(true);
-    setFixedSize(487, 341);
+    setFont(
+        makeFont(QString::fromLatin1(kSimpleTest.window.designFace), kSimpleTest.designFontPoints));
+    setWindowColor(*this);
+    setFixedSize(kSimpleTest.designClientSize);
 
     // Stacking order: the content (background and questions) below the arrow.
     Client = new ScrollingClient(this);
@@ -56,14 +60,18 @@ TPaprTestForma::TPaprTestForma(QWidget* parent) : ExerciseDialog(kHelpTopic, par
 
     BitBtn1 = new TPictureButton(this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
-    BitBtn1->setBounds(416, 261, 59, 69);
+    BitBtn1->setBounds(kSimpleTest.designArrowPlace.x(), kSimpleTest.designArrowPlace.y(),
+                       kSimpleTest.arrowSize.width(), kSimpleTest.arrowSize.height());
     loadToliauPictures(*BitBtn1);
     connect(BitBtn1, &TPictureButton::OnClick, this, [this] { BitBtn1Click(); });
 
     FormCreate();
 }
 
-TPaprTestForma::~TPaprTestForma() = default;
+// The tables stay open for the window's life, as every window's do.
+TPaprTestForma::~TPaprTestForma() {
+    FormClose();
+}
 
 QWidget* TPaprTestForma::content() const {
     return Client->content();
@@ -95,25 +103,39 @@ void TPaprTestForma::FormClose() {
     AtsakTable.close();
 }
 
+std::vector<simple_test::QuestionRows> TPaprTestForma::readQuestions() {
+    if (!KlausTable.isOpen() || !AtsakTable.isOpen()) {
+        throwClosed();
+    }
+    std::vector<simple_test::QuestionRows> questions;
+    for (KlausTable.first(); !KlausTable.eof(); KlausTable.next()) {
+        simple_test::QuestionRows rows{content::QuestionRow::read(KlausTable), {}};
+        for (AtsakTable.first(); !AtsakTable.eof(); AtsakTable.next()) {
+            rows.answers.push_back(content::AnswerRow::read(AtsakTable));
+        }
+        questions.push_back(std::move(rows));
+    }
+    return questions;
+}
+
 bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
                              std::int32_t& maxScore) {
     // A table that did not load throws here, which ends the menu command.
     if (!TestLangTable.findKey(double(recordNumber))) {
-        FormClose();
         return false;
     }
     Fonas->setPixmap(loadPixmap(joinPath(programPaths().paprDir, QStringLiteral("FONAS.BMP"))));
     Fonas->adjustSize();
-    radioAnswers_.clear();
-    checkAnswers_.clear();
 
     // An empty name keeps the design face; the style always stays normal.
-    const ExerciseFont exerciseFont = readExerciseFont(programSettings(), "Paprastas testas", 10,
-                                                       QStringLiteral("MS Sans Serif"));
+    const WindowDescription& window = kSimpleTest.window;
+    const ExerciseFont exerciseFont =
+        readExerciseFont(programSettings(), window.settingsSection, window.defaultFontPoints,
+                         QString::fromLatin1(window.designFace));
 
     const content::TestWindowRow test = content::TestWindowRow::read(TestLangTable);
-    const QSize outer(clampedInt(test.width, 0, kMaxContentExtent),
-                      clampedInt(test.height, 0, kMaxContentExtent));
+    session_.open(test, readQuestions());
+    const QSize outer = session_.outerSize();
     const QSize client = clientSizeForContent(outer, BitBtn1->size());
     // A window larger than the screen is cut to it and its content scrolls.
     const QSize inSight = Client->fit(client);
@@ -124,98 +146,111 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     }
     setPalette(colours);
 
-    setWindowTitle(content::exerciseCaption(fromCp1257(test.caption)));
-    const QPoint place = buttonPosition(outer, BitBtn1->size(), 15, 30);
+    setWindowTitle(session_.caption());
+    const QPoint place = kSimpleTest.arrowPlace(outer);
     // The arrow keeps its margins from the bottom-right corner in sight.
     BitBtn1->move(std::max(0, place.x() - (client.width() - inSight.width())),
                   std::max(0, place.y() - (client.height() - inSight.height())));
 
     buildQuestions();
-    // The arrow is the only way out, so nothing may cover it; Tab reaches it last.
+    // The arrow is the only way out, so nothing may cover it.
     BitBtn1->raise();
     // The window opens with the first answer focused, not the arrow; Tab reaches the arrow last.
-    const QList<QAbstractButton*> answers = Client->content()->findChildren<QAbstractButton*>();
-    if (!answers.isEmpty()) {
-        QWidget::setTabOrder(answers.last(), BitBtn1);
-        answers.first()->setFocus();
+    if (!session_.focus().isArrow()) {
+        widgetFor(session_.focus())->setFocus();
     }
 
     centreOnScreen(this);
     exec();
-    FormClose();
 
-    std::vector<simple_test::AnswerEntry> entries;
-    entries.reserve(radioAnswers_.size() + checkAnswers_.size());
-    for (const Answer& answer : radioAnswers_) {
-        entries.push_back({answer.control->isChecked(), answer.correct, true});
-    }
-    for (const Answer& answer : checkAnswers_) {
-        entries.push_back({answer.control->isChecked(), answer.correct, false});
-    }
-    const simple_test::Points points = simple_test::scoreAnswers(entries);
+    const simple_test::Points points = session_.points();
     score += points.score;
     maxScore += points.maxScore;
     return true;
 }
 
 void TPaprTestForma::buildQuestions() {
-    if (!KlausTable.isOpen() || !AtsakTable.isOpen()) {
-        throwClosed();
-    }
-    constexpr int kMaxExtent = kMaxContentExtent;
-    for (KlausTable.first(); !KlausTable.eof(); KlausTable.next()) {
+    controls_.clear();
+    const std::vector<simple_test::QuestionItem>& questions = session_.questions();
+    for (int q = 0; q < int(questions.size()); ++q) {
+        const simple_test::QuestionItem& question = questions[size_t(q)];
         auto* panel = new QFrame(Client->content());
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         panel->setLineWidth(1);
-        QPalette colours = panel->palette();
-        colours.setColor(QPalette::Window, kWindowColor);
-        panel->setPalette(colours);
-        panel->setAutoFillBackground(true);
-        const content::QuestionRow question = content::QuestionRow::read(KlausTable);
-        const int panelWidth = clampedInt(question.width, 0, kMaxExtent);
-        panel->setGeometry(clampedInt(question.x, -kMaxExtent, kMaxExtent),
-                           clampedInt(question.y, -kMaxExtent, kMaxExtent), panelWidth,
-                           clampedInt(question.height, 0, kMaxExtent));
+        setWindowColor(*panel);
+        panel->setGeometry(question.box);
 
         auto* label = new QLabel(panel);
         label->setTextFormat(Qt::PlainText);
-        label->setText(fromCp1257(question.question));
-        label->move(5, 5);
+        label->setText(fromCp1257(question.text));
+        label->move(kSimpleTest.questionPlace);
         label->adjustSize();
 
-        const bool radio = simple_test::isRadioKind(question.kind);
         auto* group = new QButtonGroup(panel);
-        group->setExclusive(radio);
-        for (AtsakTable.first(); !AtsakTable.eof(); AtsakTable.next()) {
+        group->setExclusive(question.radio);
+        std::vector<QAbstractButton*>& controls = controls_.emplace_back();
+        for (int a = 0; a < int(question.answers.size()); ++a) {
+            const simple_test::AnswerItem& answer = question.answers[size_t(a)];
             QAbstractButton* control = nullptr;
-            if (radio) {
+            if (question.radio) {
                 control = new QRadioButton(panel);
             } else {
                 control = new QCheckBox(panel);
             }
-            const content::AnswerRow row = content::AnswerRow::read(AtsakTable);
-            control->setText(fromCp1257(row.answer));
-            const int left = clampedInt(row.x, -kMaxExtent, kMaxExtent);
-            const int top = clampedInt(row.y, -kMaxExtent, kMaxExtent);
-            // The caption is cut 2 pixels inside the panel's right edge.
-            control->setGeometry(left, top, std::max(0, panelWidth - left - 2), kAnswerHeight);
+            control->setText(fromCp1257(answer.text));
+            control->setGeometry(kSimpleTest.answerControl(question.box.width(), answer.place));
             group->addButton(control);
-            Answer answer{control, row.correct};
-            (radio ? radioAnswers_ : checkAnswers_).push_back(answer);
+            // The control ticks itself, by pointer or key; the session follows.
+            connect(control, &QAbstractButton::toggled, this,
+                    [this, q, a](bool ticked) { session_.setTicked(q, a, ticked); });
+            controls.push_back(control);
         }
         panel->show();
     }
+}
+
+QWidget* TPaprTestForma::widgetFor(simple_test::FocusSlot slot) const {
+    if (slot.isArrow()) {
+        return BitBtn1;
+    }
+    return controls_[size_t(slot.question)][size_t(slot.answer)];
+}
+
+simple_test::FocusSlot TPaprTestForma::slotOf(const QWidget* widget) const {
+    for (int q = 0; q < int(controls_.size()); ++q) {
+        for (int a = 0; a < int(controls_[size_t(q)].size()); ++a) {
+            if (controls_[size_t(q)][size_t(a)] == widget) {
+                return {q, a};
+            }
+        }
+    }
+    return {};
 }
 
 void TPaprTestForma::BitBtn1Click() {
     leave();
 }
 
+bool TPaprTestForma::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab follow the session's order: the answers, then the arrow.
+    QWidget* focused = focusWidget();
+    if (!isVisible() || (focused != BitBtn1 && slotOf(focused).isArrow())) {
+        return ExerciseDialog::focusNextPrevChild(next);
+    }
+    session_.setFocus(slotOf(focused));
+    session_.keyPress(next ? Qt::Key_Tab : Qt::Key_Backtab, Qt::NoModifier);
+    widgetFor(session_.focus())->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
 void TPaprTestForma::keyPressEvent(QKeyEvent* event) {
     // Enter presses the arrow, the window's default action; a held key does not, so that
-    // the key that closed one test cannot close the next.
+    // the key that closed one test cannot close the next. Space stays with the focused control,
+    // which reports what it ticks.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        if (BitBtn1->isVisible()) {
+        const simple_test::TestReaction reaction =
+            session_.keyPress(Qt::Key(event->key()), event->modifiers());
+        if (reaction.pressShownButton && BitBtn1->isVisible()) {
             BitBtn1->clickByKey(*event);
         }
         return;

@@ -2,6 +2,7 @@
 
 #include "content/ContentTable.h"
 #include "controls/ExerciseDialog.h"
+#include "exercises/simple_test/SimpleTestSession.h"
 
 #include <cstdint>
 #include <vector>
@@ -15,7 +16,8 @@ class ScrollingClient;
 class TPictureButton;
 
 // The simple test window: question boxes with radio buttons or check boxes over a background
-// picture, left only through the arrow button, scored when it closes.
+// picture, left only through the arrow button, scored when it closes. The session holds the
+// test; the controls show it and report what the learner ticks.
 class TPaprTestForma : public ExerciseDialog {
     Q_OBJECT
 public:
@@ -31,20 +33,21 @@ public:
     // Holds the background and the question boxes; scrolls when the test is larger than the
     // screen.
     QWidget* content() const;
+    // The test as the learner left it: every answer ticked or not, and right or not.
+    const simple_test::SimpleTestSession& session() const { return session_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
 
 private:
-    struct Answer {
-        QAbstractButton* control = nullptr;
-        bool correct = false;
-    };
-
     void FormCreate();
     void FormClose();
+    std::vector<simple_test::QuestionRows> readQuestions();
     void buildQuestions();
     void BitBtn1Click();
+    QWidget* widgetFor(simple_test::FocusSlot slot) const;
+    simple_test::FocusSlot slotOf(const QWidget* widget) const;
 
     content::ContentTable TestLangTable;
     content::ContentTable KlausTable;
@@ -54,8 +57,9 @@ private:
     QLabel* Fonas = nullptr;
     TPictureButton* BitBtn1 = nullptr;
 
-    std::vector<Answer> radioAnswers_;
-    std::vector<Answer> checkAnswers_;
+    simple_test::SimpleTestSession session_;
+    // The answer controls, question by question, as the session orders its answers.
+    std::vector<std::vector<QAbstractButton*>> controls_;
 };
 
 }  // namespace lentora

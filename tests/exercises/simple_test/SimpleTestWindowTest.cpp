@@ -207,6 +207,10 @@ TEST(TPaprTestForma, APressJustAfterShowingAndARepeatedKeyDoNotLeave) {
         answer->setFocus();
         QTest::keyClick(answer, Qt::Key_Tab);
         EXPECT_EQ(form.focusWidget(), arrow);
+        QTest::keyClick(arrow, Qt::Key_Tab, Qt::ShiftModifier);
+        EXPECT_EQ(form.focusWidget(), answer);
+        QTest::keyClick(answer, Qt::Key_Backtab);
+        EXPECT_EQ(form.focusWidget(), arrow);
         QTest::keyClick(arrow, Qt::Key_Space);
     });
     EXPECT_TRUE(form.Execute(1, score, maxScore));

@@ -1,0 +1,23 @@
+#include "controls/HelpTopic.h"
+
+#include "platform/Error.h"
+#include "platform/Services.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QWidget>
+
+namespace lentora {
+
+QAction* addHelpTopicItem(QWidget& window, QMenu& menu, int helpTopic) {
+    QAction* item = menu.addAction(QStringLiteral("Pagalba"));
+    item->setShortcut(QKeySequence(Qt::Key_F1));
+    item->setShortcutContext(Qt::WindowShortcut);
+    window.addAction(item);
+    QObject::connect(item, &QAction::triggered, &window, [helpTopic] {
+        guarded([helpTopic] { services().help->showTopic(helpTopic); });
+    });
+    return item;
+}
+
+}  // namespace lentora

@@ -1,0 +1,171 @@
+#include "exercises/simple_test/SimpleTestSession.h"
+
+#include "exercises/simple_test/SimpleTestDescription.h"
+#include "exercises/simple_test/SimpleTestLogic.h"
+#include "platform/CodePage1257.h"
+#include "platform/ContentLimits.h"
+
+namespace lentora::simple_test {
+
+namespace {
+
+int extent(double value) {
+    return clampedInt(value, 0, kMaxContentExtent);
+}
+int coordinate(double value) {
+    return clampedInt(value, -kMaxContentExtent, kMaxContentExtent);
+}
+
+}  // namespace
+
+void SimpleTestSession::open(const content::TestWindowRow& test,
+                             const std::vector<QuestionRows>& questions) {
+    outerSize_ = QSize(extent(test.width), extent(test.height));
+    caption_ = content::exerciseCaption(fromCp1257(test.caption));
+    questions_.clear();
+    questions_.reserve(questions.size());
+    for (const QuestionRows& rows : questions) {
+        QuestionItem question;
+        question.text = rows.question.question;
+        question.box = QRect(coordinate(rows.question.x), coordinate(rows.question.y),
+                             extent(rows.question.width), extent(rows.question.height));
+        question.radio = isRadioKind(rows.question.kind);
+        for (const content::AnswerRow& row : rows.answers) {
+            question.answers.push_back(
+                {row.answer, QPoint(coordinate(row.x), coordinate(row.y)), row.correct, false});
+        }
+        questions_.push_back(std::move(question));
+    }
+    focus_ = slotAt(0);
+}
+
+bool SimpleTestSession::isAnswer(int question, int answer) const {
+    return question >= 0 && question < int(questions_.size()) && answer >= 0 &&
+           answer < int(questions_[size_t(question)].answers.size());
+}
+
+int SimpleTestSession::slotCount() const {
+    int count = 1;  // the arrow
+    for (const QuestionItem& question : questions_) {
+        count += int(question.answers.size());
+    }
+    return count;
+}
+
+FocusSlot SimpleTestSession::slotAt(int index) const {
+    for (int q = 0; q < int(questions_.size()); ++q) {
+        const int answers = int(questions_[size_t(q)].answers.size());
+        if (index < answers) {
+            return {q, index};
+        }
+        index -= answers;
+    }
+    return {};
+}
+
+int SimpleTestSession::focusIndex() const {
+    if (focus_.isArrow()) {
+        return slotCount() - 1;
+    }
+    int index = focus_.answer;
+    for (int q = 0; q < focus_.question; ++q) {
+        index += int(questions_[size_t(q)].answers.size());
+    }
+    return index;
+}
+
+void SimpleTestSession::setFocus(FocusSlot slot) {
+    focus_ = isAnswer(slot.question, slot.answer) ? slot : FocusSlot{};
+}
+
+TestReaction SimpleTestSession::keyPress(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    switch (key) {
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab: {
+            const int count = slotCount();
+            const bool back = key == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier);
+            focus_ = slotAt((focusIndex() + (back ? count - 1 : 1)) % count);
+            TestReaction reaction;
+            reaction.handled = true;
+            reaction.focusMoved = true;
+            return reaction;
+        }
+        case Qt::Key_Space:
+            if (focus_.isArrow()) {
+                return {true, true};
+            }
+            return pressAnswer(focus_.question, focus_.answer);
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return {true, true};
+        default:
+            return {};
+    }
+}
+
+TestReaction SimpleTestSession::pressAt(QPoint point) {
+    for (int q = 0; q < int(questions_.size()); ++q) {
+        const QuestionItem& question = questions_[size_t(q)];
+        if (!question.box.contains(point)) {
+            continue;
+        }
+        const QPoint inBox = point - question.box.topLeft();
+        for (int a = 0; a < int(question.answers.size()); ++a) {
+            if (kSimpleTest.answerControl(question.box.width(), question.answers[size_t(a)].place)
+                    .contains(inBox)) {
+                return pressAnswer(q, a);
+            }
+        }
+    }
+    return {};
+}
+
+TestReaction SimpleTestSession::pressAnswer(int question, int answer) {
+    if (!isAnswer(question, answer)) {
+        return {};
+    }
+    const bool radio = questions_[size_t(question)].radio;
+    const bool ticked = questions_[size_t(question)].answers[size_t(answer)].ticked;
+    TestReaction reaction = setTicked(question, answer, radio || !ticked);
+    reaction.focusMoved = focus_ != FocusSlot{question, answer};
+    focus_ = {question, answer};
+    return reaction;
+}
+
+TestReaction SimpleTestSession::setTicked(int question, int answer, bool ticked) {
+    if (!isAnswer(question, answer)) {
+        return {};
+    }
+    QuestionItem& item = questions_[size_t(question)];
+    if (item.radio && ticked) {
+        for (AnswerItem& other : item.answers) {
+            other.ticked = false;
+        }
+    }
+    item.answers[size_t(answer)].ticked = ticked;
+    TestReaction reaction;
+    reaction.handled = true;
+    reaction.changedQuestion = question;
+    return reaction;
+}
+
+Points SimpleTestSession::pointsOf(int question) const {
+    std::vector<AnswerEntry> entries;
+    if (question >= 0 && question < int(questions_.size())) {
+        const QuestionItem& item = questions_[size_t(question)];
+        for (const AnswerItem& answer : item.answers) {
+            entries.push_back({answer.ticked, answer.right, item.radio});
+        }
+    }
+    return scoreAnswers(entries);
+}
+
+Points SimpleTestSession::points() const {
+    Points total;
+    for (int q = 0; q < int(questions_.size()); ++q) {
+        total += pointsOf(q);
+    }
+    return total;
+}
+
+}  // namespace lentora::simple_test
