@@ -1,13 +1,13 @@
 // The sample course's own checks: its built tables, pictures and sounds fit the windows.
 #include "content/ContentTable.h"
-#include "exercises/simple_test/SimpleTestDescription.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "exercises/simple_test/SimpleTestProgram.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "platform/CodePage1257.h"
 #include "platform/FileListing.h"
 #include "platform/FontTextMetrics.h"
 #include "platform/Fonts.h"
-#include "platform/FrameMetrics.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramDir.h"
 #include "theory/TheoryBookSession.h"
@@ -33,7 +33,7 @@ QString programFile(const QString& relative) {
 // text after its first 6000 bytes), some long enough to turn pages.
 TEST(SampleCourseTheory, TextsCoverEveryTopicAreShownWholeAndSomeRunPastOneSpread) {
     content::ContentTable table;
-    table.load(programFile(QStringLiteral("Data/Teorija.cds")));
+    table.load(programFile(content::theorySchema().file));
     const WindowDescription& window = theory::kTheoryBook.window;
     const QFont font = makeFont(QString::fromLatin1(window.designFace), window.defaultFontPoints);
     int longerThanShown = 0;
@@ -42,8 +42,7 @@ TEST(SampleCourseTheory, TextsCoverEveryTopicAreShownWholeAndSomeRunPastOneSprea
         EXPECT_TRUE(table.findKey(double(id))) << "record " << id;
     }
     for (table.first(); !table.eof(); table.next()) {
-        const int id = table.asInt("Id");
-        const QByteArray text = table.asText("Teorija");
+        const auto [id, text] = content::TheoryRow::read(table);
         // Bold switched on must be switched off again before the text ends.
         EXPECT_LT(text.lastIndexOf('@'), text.lastIndexOf('#')) << "record " << id;
         EXPECT_FALSE(text.endsWith('\n')) << "record " << id;
@@ -96,55 +95,6 @@ TEST(SampleCourseTheory, ThereAreSeveralDifferentPageTurnSounds) {
     EXPECT_EQ(contents.size(), names.size());
 }
 
-// Every test of the sample course fits its window: boxes inside the client area, answers
-// inside their boxes, nothing under the arrow; every topic has its two tests.
-TEST(SampleCourseTests, EveryTestFitsItsWindow) {
-    using simple_test::kSimpleTest;
-    const QString data = programFile(QStringLiteral("Data/"));
-    content::ContentTable tests, questions, answers;
-    tests.load(data + "TestLang.cds");
-    questions.load(data + "PaprTest.cds");
-    answers.load(data + "PaprAtsa.cds");
-    questions.linkToMaster(tests, {"TestoID"}, {"TestoId"});
-    answers.linkToMaster(questions, {"TestoID", "KlausimoID"}, {"TestoID", "KlausimoID"});
-    for (int topic = 1; topic <= 12; ++topic) {
-        EXPECT_TRUE(tests.findKey(double(10 * topic + 1))) << topic;
-        EXPECT_TRUE(tests.findKey(double(10 * topic + 2))) << topic;
-    }
-    int questionCount = 0;
-    for (tests.first(); !tests.eof(); tests.next()) {
-        const int id = tests.asInt("TestoId");
-        const int outerWidth = tests.asInt("LangIlg");
-        const int outerHeight = tests.asInt("LangAukst");
-        EXPECT_LE(outerWidth, 620) << id;
-        EXPECT_LE(outerHeight, 560) << id;
-        const QRect client(QPoint(0, 0), clientSizeForOuter(QSize(outerWidth, outerHeight)));
-        const QRect arrow(kSimpleTest.arrowPlace(QSize(outerWidth, outerHeight)),
-                          kSimpleTest.arrowSize);
-        EXPECT_TRUE(client.contains(arrow)) << id;
-        int questionsHere = 0;
-        for (questions.first(); !questions.eof(); questions.next()) {
-            ++questionsHere;
-            const QRect box(questions.asInt("X"), questions.asInt("Y"), questions.asInt("Ilgis"),
-                            questions.asInt("Aukstis"));
-            EXPECT_TRUE(client.contains(box)) << id;
-            EXPECT_FALSE(box.intersects(arrow)) << id;
-            int answersHere = 0;
-            for (answers.first(); !answers.eof(); answers.next()) {
-                ++answersHere;
-                const QRect control = kSimpleTest.answerControl(
-                    box.width(), QPoint(answers.asInt("X"), answers.asInt("Y")));
-                EXPECT_TRUE(QRect(QPoint(0, 0), box.size()).contains(control)) << id;
-            }
-            EXPECT_GE(answersHere, 2) << id;
-        }
-        EXPECT_GE(questionsHere, 2) << id;
-        questionCount += questionsHere;
-    }
-    EXPECT_GE(tests.visibleRowCount(), 24);
-    EXPECT_GE(questionCount, 40);
-}
-
 TEST(SampleCourseTests, AllRightAnswersGiveFullPoints) {
     testing::ScopedFakeServices services;
     testing::TempProgramDir program;
@@ -153,11 +103,12 @@ TEST(SampleCourseTests, AllRightAnswersGiveFullPoints) {
         program.copyFile(programFile(QString::fromLatin1(file)), file);
     }
     content::ContentTable answers;
-    answers.load(program.filePath("Data/PaprAtsa.cds"));
+    answers.load(program.filePath(content::answerSchema().file));
     QStringList rightAnswers;
     for (answers.first(); !answers.eof(); answers.next()) {
-        if (answers.asInt("TestoID") == 11 && answers.asFlag("Teisingas")) {
-            rightAnswers.append(fromCp1257(answers.asText("Atsakymas")));
+        const content::AnswerRow answer = content::AnswerRow::read(answers);
+        if (answer.testId == 11 && answer.correct) {
+            rightAnswers.append(fromCp1257(answer.answer));
         }
     }
     TPaprTestForma form;
