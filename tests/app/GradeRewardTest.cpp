@@ -2,6 +2,7 @@
 #include "app/Grade.h"
 #include "app/TApie.h"
 #include "app/TIvertinimoForma.h"
+#include "content/Grades.h"
 #include "platform/Error.h"
 #include "platform/FileListing.h"
 #include "platform/FrameMetrics.h"
@@ -28,8 +29,8 @@ TEST(Grade, CaptionsAndWindowSizes) {
     EXPECT_EQ(gradeWindowOuterSize(10), QSize(524, 434));
     EXPECT_EQ(gradeWindowOuterSize(3), QSize(405, 473));
     // Out-of-range grades take the nearest table entry instead of reading past it.
-    EXPECT_EQ(gradePictureSize(11), gradePictureSize(10));
-    EXPECT_EQ(gradeWords(0), gradeWords(3));
+    EXPECT_EQ(content::gradePictureSize(11), content::gradePictureSize(10));
+    EXPECT_EQ(content::gradeWords(0), content::gradeWords(3));
 }
 
 TEST(Grade, PicturesAndSoundsDrawnOneToTenStepsThroughTheListing) {
