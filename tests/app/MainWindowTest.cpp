@@ -5,6 +5,7 @@
 #include "app/MenuBuilder.h"
 #include "app/TPagrindineForma.h"
 #include "app/TProgNustForm.h"
+#include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
 #include "platform/Error.h"
 #include "platform/Fonts.h"
 #include "platform/FrameMetrics.h"
@@ -13,12 +14,14 @@
 #include "support/FakeServices.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -42,6 +45,7 @@ struct RecordingWindows : WindowFactory {
     RecordingWindows() {
         add({content::CommandKind::SimpleTest},
             [this](QWidget*) { return std::make_unique<Test>(this); });
+        add({content::CommandKind::MarkedWords}, exerciseWindow<TTestoSuIsbrPabrZodziaisForma>());
     }
 };
 
@@ -185,8 +189,10 @@ TEST_F(MainWindowTest, MissingOutlineLeavesTheMenuBarEmpty) {
 
 TEST_F(MainWindowTest, AnUnreadableMovableWordsTableLosesOnlyItsExercises) {
     writeShellCourse(dir,
-                     {{1, commandLine(5, "Kilnojamų žodžių pratimas") + "\r\n" +
-                              commandLine(11, "Paprastas pratimas")}},
+                     {{1,
+                       commandLine(5, "Kilnojamų žodžių pratimas") + "\r\n" +
+                           commandLine(11, "Paprastas pratimas"),
+                       true, true, "Tema"}},
                      {}, "Tema [00001]\r\n");
     dir.writeFile(QStringLiteral("Data/Nesioj.cds"), "not a data packet");
     auto window = makeWindow();
@@ -195,10 +201,32 @@ TEST_F(MainWindowTest, AnUnreadableMovableWordsTableLosesOnlyItsExercises) {
     ASSERT_EQ(window->menuBar()->actions().size(), 2);
     EXPECT_FALSE(window->Image1->pixmap().isNull());
 
-    window->menuBar()->actions()[0]->trigger();
+    // The item's hint, shown where the pointer rests on it.
+    window->show();
+    QMenuBar* bar = window->menuBar();
+    const QPoint onItem = bar->actionGeometry(bar->actions()[0]).center();
+    QHelpEvent hover(QEvent::ToolTip, onItem, bar->mapToGlobal(onItem));
+    QApplication::sendEvent(bar, &hover);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Tema"));
+
+    bar->actions()[0]->trigger();
     EXPECT_EQ(windows->tests, std::vector<int>{11});
     EXPECT_EQ(grades, std::vector<int>{7});
     EXPECT_EQ(fakes.messages.errors.size(), 1);
+}
+
+TEST_F(MainWindowTest, AnUnreadableExerciseTableIsToldOnceAndTheOtherPointsStillGrade) {
+    writeShellCourse(dir,
+                     {{1, commandLine(11, "Paprastas pratimas") + "\r\n" +
+                              commandLine(3, "Pratimas su pabraukiamais/išbraukiamais žodžiais")}},
+                     {}, "Tema [00001]\r\n");
+    dir.writeFile(QStringLiteral("Data/TestPabr.cds"), "not a data packet");
+    auto window = makeWindow();
+    window->menuBar()->actions()[0]->trigger();
+    EXPECT_EQ(windows->tests, std::vector<int>{11});
+    EXPECT_EQ(grades, std::vector<int>{7});
+    ASSERT_EQ(fakes.messages.errors.size(), 1);
+    EXPECT_TRUE(fakes.messages.errors[0].contains(QStringLiteral("TestPabr.cds")));
 }
 
 TEST_F(MainWindowTest, AnUnreadableMenuTableGreysTheLinkedItemsAndIsToldOnce) {
