@@ -2,8 +2,10 @@
 // first paint, on the built sample course, beside a bare QDialog measured the same way. A
 // window that takes more than one frame (16 ms) shows the learner an empty rectangle first.
 #include "app/Grade.h"
+#include "app/LentoraWindowFactory.h"
 #include "app/TApie.h"
 #include "app/TIvertinimoForma.h"
+#include "app/TPagrindineForma.h"
 #include "app/TProgNustForm.h"
 #include "content/ContentTable.h"
 #include "controls/TPictureButton.h"
@@ -14,6 +16,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QEventLoop>
 #include <QMap>
 #include <QTimer>
 
@@ -112,6 +115,52 @@ int largestSimpleTest() {
     return best;
 }
 
+// The main window is no dialog: shown, it paints in the event loop, which ends after the paint.
+class MainWindowPaint : public QObject {
+public:
+    explicit MainWindowPaint(QEventLoop& loop) : loop_(loop) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !painted_ && watched->isWidgetType() &&
+            qobject_cast<TPagrindineForma*>(static_cast<QWidget*>(watched)->window())) {
+            painted_ = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    stop_ = Clock::now();
+                    loop_.quit();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+    Clock::time_point stop() const { return stop_; }
+
+private:
+    QEventLoop& loop_;
+    bool painted_ = false;
+    Clock::time_point stop_;
+};
+
+void BM_MainWindow(benchmark::State& state) {
+    setProgramPaths(ProgramPaths::forDirectory(QStringLiteral(LENTORA_BENCH_PROGRAM_DIR "/")));
+    for (auto _ : state) {
+        QEventLoop loop;
+        MainWindowPaint watcher(loop);
+        qApp->installEventFilter(&watcher);
+        const Clock::time_point start = Clock::now();
+        {
+            TPagrindineForma window(std::make_unique<LentoraWindowFactory>());
+            window.show();
+            loop.exec();
+        }
+        qApp->removeEventFilter(&watcher);
+        state.SetIterationTime(std::chrono::duration<double>(watcher.stop() - start).count());
+        QCoreApplication::processEvents();
+    }
+}
+
 void BM_BareDialog(benchmark::State& state) {
     measureOpening(state, [] {
         QDialog dialog;
@@ -169,6 +218,7 @@ void BM_SettingsDialog(benchmark::State& state) {
 }  // namespace
 
 BENCHMARK(BM_BareDialog)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MainWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TheoryBookLongestText)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SimpleTestLargest)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GradeWindow)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -4,9 +4,9 @@
 // is that of the points the windows reported.
 #include "FuzzCheck.h"
 #include "app/CommandDispatch.h"
-#include "app/Grade.h"
 #include "content/CommandLine.h"
 #include "content/ContentTable.h"
+#include "content/Grades.h"
 #include "content/Rows.h"
 #include "content/Schema.h"
 #include "platform/Error.h"
@@ -189,9 +189,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(dispatchCommand(context, command) == !fails);
         check(windows.opened == expected);
         const std::optional<int> grade =
-            fails ? std::nullopt : gradeFor(totals.score, totals.maxScore);
+            fails ? std::nullopt : content::gradeFor(totals.score, totals.maxScore);
         check(grades == (grade ? std::vector<int>{*grade} : std::vector<int>{}));
-        check(!grade || (*grade >= kLowestGrade && *grade <= kHighestGrade));
+        check(!grade || (*grade >= content::kLowestGrade && *grade <= content::kHighestGrade));
     }
     return 0;
 }

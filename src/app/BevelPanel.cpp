@@ -38,10 +38,6 @@ void BevelPanel::setBackground(const QColor& color) {
     setPalette(colours);
 }
 
-int BevelPanel::bevelWidth() const {
-    return (outer_ != Bevel::None ? 1 : 0) + (inner_ != Bevel::None ? 1 : 0);
-}
-
 void BevelPanel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     QRect area = rect();

@@ -23,8 +23,6 @@ public:
     void setTextColor(const QColor& color);
     void setBackground(const QColor& color);
 
-    int bevelWidth() const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
 

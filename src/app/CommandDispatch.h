@@ -23,7 +23,10 @@ class ContentTable;
 using MovableWordsTypeLookup = std::function<std::optional<int>(std::uint16_t recordNumber)>;
 
 // Runs the lines in order, one fresh window each, adding the exercises' points to `totals`.
-// An error thrown by a window's Execute leaves at once; the lines after it do not run.
+// An exercise that cannot open is skipped and the lines after it run: a window's
+// openFailure() is reported once per call, and a closed table (whose load failure was
+// reported when it failed) is not reported again. Any other error thrown by a window's
+// Execute leaves at once; the lines after it do not run.
 void runCommandLines(const QByteArrayList& lines, const WindowFactory& factory, QWidget* parent,
                      const MovableWordsTypeLookup& movableWordsType, content::Points& totals);
 

@@ -1,6 +1,7 @@
 #include "app/Grade.h"
 
 #include "app/TIvertinimoForma.h"
+#include "content/Grades.h"
 #include "platform/Error.h"
 #include "platform/FileListing.h"
 #include "platform/ProgramPaths.h"
@@ -20,12 +21,12 @@ QString pickRewardFile(const QString& ivertDir, int grade, const QString& patter
 }  // namespace
 
 QString gradeCaption(int grade) {
-    return gradeWords(grade) + QString::fromUtf8("   Įvertinimas - ") + QString::number(grade) +
-           QString::fromUtf8(grade == 10 ? " balų" : " balai") + u'.';
+    return content::gradeWords(grade) + QString::fromUtf8("   Įvertinimas - ") +
+           QString::number(grade) + QString::fromUtf8(grade == 10 ? " balų" : " balai") + u'.';
 }
 
 QSize gradeWindowOuterSize(int grade) {
-    return gradePictureSize(grade) + QSize(12, 30);
+    return content::gradePictureSize(grade) + QSize(12, 30);
 }
 
 QString gradeDirectory(const QString& ivertDir, int grade) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "content/Grades.h"
-
 #include <QSize>
 #include <QString>
 
@@ -11,12 +9,6 @@
 class QWidget;
 
 namespace lentora {
-
-using content::gradeFor;
-using content::gradePictureSize;
-using content::gradeWords;
-using content::kHighestGrade;
-using content::kLowestGrade;
 
 // "PUIKU!   Įvertinimas - 10 balų."
 QString gradeCaption(int grade);

@@ -1,13 +1,17 @@
 #include "app/MenuBuilder.h"
 
+#include "content/ContentTable.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QToolTip>
 
 #include <memory>
+#include <utility>
 
 namespace lentora {
 
@@ -19,13 +23,45 @@ struct Outline {
 };
 using SharedOutline = std::shared_ptr<const Outline>;
 
-// Where a not yet populated menu finds its items; the shared outline keeps them alive.
-struct PendingItems {
-    SharedOutline outline;
-    const content::MenuNode* node = nullptr;
+// A menu built from the outline whose items are made when it first opens; until then the
+// shared outline keeps its node alive.
+class OutlineMenu : public QMenu {
+public:
+    OutlineMenu(const QString& title, QWidget* parent, SharedOutline outline,
+                const content::MenuNode* node)
+        : QMenu(title, parent), outline_(std::move(outline)), node_(node) {
+        setToolTipsVisible(true);  // the hints of the course's menu items
+        connect(this, &QMenu::aboutToShow, this, [this] { populate(); });
+    }
+
+    void populate();
+
+private:
+    SharedOutline outline_;
+    const content::MenuNode* node_;
 };
 
-const char* const kPendingProperty = "lentoraPendingItems";
+// Shows the hint of the menu bar item under the pointer, which a menu bar does not do itself.
+class MenuBarHints : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* bar = qobject_cast<QMenuBar*>(watched);
+        if (bar && event->type() == QEvent::ToolTip) {
+            const auto* help = static_cast<QHelpEvent*>(event);
+            const QAction* action = bar->actionAt(help->pos());
+            if (action && !action->statusTip().isEmpty()) {
+                QToolTip::showText(help->globalPos(), action->toolTip(), bar);
+            } else {
+                QToolTip::hideText();
+            }
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 bool isSeparator(const content::MenuNode& node) {
     return node.caption == "-" && node.children.empty();
@@ -47,6 +83,8 @@ content::MenuRowInfo safeRowInfo(const content::MenuNode& node,
                                  const content::MenuRowLookup& lookup, bool& reported) {
     try {
         return content::menuRowInfo(node.link, lookup);
+    } catch (const content::ClosedTableError&) {
+        // Reported when the table failed to load.
     } catch (const Error& error) {
         if (!reported) {
             reportError(error.text());
@@ -78,12 +116,7 @@ void describe(QAction* action, const content::MenuNode& node, const content::Men
 }
 
 QMenu* pendingMenu(const content::MenuNode& node, const SharedOutline& outline, QWidget* owner) {
-    auto* menu = new QMenu(fromCp1257(node.caption), owner);
-    auto* pending = new PendingItems{outline, &node};
-    menu->setProperty(kPendingProperty, QVariant::fromValue(static_cast<void*>(pending)));
-    QObject::connect(menu, &QObject::destroyed, [pending] { delete pending; });
-    QObject::connect(menu, &QMenu::aboutToShow, menu, [menu] { populateMenu(menu); });
-    return menu;
+    return new OutlineMenu(fromCp1257(node.caption), owner, outline, &node);
 }
 
 template <class Container>
@@ -116,20 +149,25 @@ void addOutlineToMenuBar(QMenuBar* bar, std::vector<content::MenuNode> items,
     for (const content::MenuNode& node : outline->items) {
         addItem(bar, bar, node, outline, reported);
     }
+    bar->installEventFilter(new MenuBarHints(bar));
+}
+
+void OutlineMenu::populate() {
+    if (!node_) {
+        return;
+    }
+    const content::MenuNode* node = std::exchange(node_, nullptr);
+    bool reported = false;
+    for (const content::MenuNode& child : node->children) {
+        addItem(this, this, child, outline_, reported);
+    }
+    outline_.reset();  // the submenus keep what they still need
 }
 
 void populateMenu(QMenu* menu) {
-    auto* pending = static_cast<PendingItems*>(menu->property(kPendingProperty).value<void*>());
-    if (!pending || !pending->node) {
-        return;
+    if (auto* outlineMenu = dynamic_cast<OutlineMenu*>(menu)) {
+        outlineMenu->populate();
     }
-    const content::MenuNode* node = pending->node;
-    pending->node = nullptr;
-    bool reported = false;
-    for (const content::MenuNode& child : node->children) {
-        addItem(menu, menu, child, pending->outline, reported);
-    }
-    pending->outline.reset();  // the submenus keep what they still need
 }
 
 int commandOf(const QAction* action) {

@@ -117,12 +117,15 @@ TPagrindineForma::~TPagrindineForma() {
 void TPagrindineForma::FormCreate() {
     services().help->setHelpFile(programPaths().helpFile);
     MenuLinks.clear();
+    // Each step on its own: a table that cannot be read is reported, and only what needs it
+    // is lost (its items greyed, its exercises skipped); the menu is always built.
+    guarded(
+        [&] { MenuTable.load(joinPath(programPaths().programDir, content::menuSchema().file)); });
     guarded([&] {
-        MenuTable.load(joinPath(programPaths().programDir, content::menuSchema().file));
         NesiojTable.load(joinPath(programPaths().programDir, content::movableWordsSchema().file));
-        BuildMenu();
-        ApplyMainSettings();
     });
+    guarded([&] { BuildMenu(); });
+    guarded([&] { ApplyMainSettings(); });
 }
 
 void TPagrindineForma::BuildMenu() {
@@ -140,6 +143,10 @@ void TPagrindineForma::BuildMenu() {
     MenuLinks = assignCommands(outline, nextCommand_);
     addOutlineToMenuBar(menuBar(), std::move(outline),
                         [this](std::int32_t id) -> std::optional<content::MenuRowInfo> {
+                            if (!MenuTable.isOpen()) {
+                                // Reported when it failed to load; nothing to run.
+                                return content::MenuRowInfo{true, false, {}};
+                            }
                             if (!MenuTable.findKey(static_cast<double>(id))) {
                                 return std::nullopt;
                             }

@@ -8,6 +8,7 @@
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -176,7 +177,13 @@ void TProgNustForm::FormCreate() {
     }
 }
 
+QString TProgNustForm::faceInUse(int row) {
+    return familyWithoutFoundry(QFontInfo(makeFont(windowDefaultFace(row), 10)).family());
+}
+
 void TProgNustForm::showRow(int row) {
+    // An empty name means the window's own face: show which one that is.
+    namesBoxes[row]->setPlaceholderText(faceInUse(row));
     namesBoxes[row]->setText(fromCp1257(model_.rows[row].name));
     sizeBoxes[row]->setText(fromCp1257(model_.rows[row].size));
 }
@@ -198,7 +205,12 @@ void TProgNustForm::changeFont(int row) {
         if (!choice) {
             return;
         }
-        values.name = toCp1257(choice->family);
+        // Keeping the window's own face stays an empty name, so that the file does not start
+        // naming the face this machine happens to stand in with.
+        if (!values.name.isEmpty() ||
+            choice->family.compare(faceInUse(row), Qt::CaseInsensitive) != 0) {
+            values.name = toCp1257(choice->family);
+        }
         values.size = QByteArray::number(clampFontPoints(choice->points));
         values.color = choice->color;
         showRow(row);

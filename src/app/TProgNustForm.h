@@ -62,6 +62,8 @@ public:
 private:
     void FormCreate();
     void showRow(int row);
+    // The installed face a window kind draws with when its settings name none.
+    static QString faceInUse(int row);
 
     SettingsDialogModel model_;
     FontChooser chooser_;

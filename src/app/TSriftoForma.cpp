@@ -4,13 +4,14 @@
 #include "platform/IniFile.h"
 
 #include <QComboBox>
-#include <QFontDialog>
-#include <QGroupBox>
+#include <QFontDatabase>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace lentora {
@@ -50,20 +51,33 @@ QString familyWithoutFoundry(const QString& family) {
 
 TSriftoForma::TSriftoForma(QWidget* parent, const QFont& preset, const QColor& presetColour)
     : QDialog(parent),
-      fontPart_(new QFontDialog(this)),
+      familyList_(new QListWidget(this)),
+      sizeBox_(new QSpinBox(this)),
       colourBox_(new QComboBox(this)),
       preview_(new QLabel(QString::fromUtf8("ĄČĘĖĮŠŲŪŽ ąčęėįšųūž"), this)),
       okButton_(new QPushButton(QString::fromUtf8("Gerai"), this)) {
     setWindowTitle(QString::fromUtf8("Šriftas"));
 
-    // A child widget, never the platform's own dialog, and without its own buttons.
-    fontPart_->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
-    fontPart_->setWindowFlags(Qt::Widget);
-    fontPart_->setCurrentFont(preset);
-    // Effects are not kept, and the preview below shows the colour too.
-    for (QGroupBox* group : fontPart_->findChildren<QGroupBox*>()) {
-        group->hide();
+    // Only installed faces can be chosen.
+    const QString presetFamily = familyWithoutFoundry(preset.family());
+    for (const QString& family : QFontDatabase::families()) {
+        if (QFontDatabase::isPrivateFamily(family)) {
+            continue;
+        }
+        auto* item = new QListWidgetItem(family, familyList_);
+        if (familyWithoutFoundry(family).compare(presetFamily, Qt::CaseInsensitive) == 0 &&
+            !familyList_->currentItem()) {
+            familyList_->setCurrentItem(item);
+        }
     }
+    if (!familyList_->currentItem() && familyList_->count() > 0) {
+        familyList_->setCurrentRow(0);
+    }
+    familyList_->scrollToItem(familyList_->currentItem(), QAbstractItemView::PositionAtCenter);
+
+    sizeBox_->setRange(kMinFontPoints, kMaxFontPoints);
+    sizeBox_->setValue(
+        clampFontPoints(preset.pointSize() > 0 ? preset.pointSize() : fontPoints(preset)));
 
     int presetIndex = -1;
     for (const StandardColour& standard : kColours) {
@@ -90,9 +104,16 @@ TSriftoForma::TSriftoForma(QWidget* parent, const QFont& preset, const QColor& p
     connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
+    auto* familyLabel = new QLabel(QString::fromUtf8("Š&riftas:"), this);
+    familyLabel->setBuddy(familyList_);
+    auto* sizeLabel = new QLabel(QString::fromUtf8("&Dydis:"), this);
+    sizeLabel->setBuddy(sizeBox_);
     auto* colourLabel = new QLabel(QString::fromUtf8("&Spalva:"), this);
     colourLabel->setBuddy(colourBox_);
     auto* colourRow = new QHBoxLayout;
+    colourRow->addWidget(sizeLabel);
+    colourRow->addWidget(sizeBox_);
+    colourRow->addSpacing(12);
     colourRow->addWidget(colourLabel);
     colourRow->addWidget(colourBox_, 1);
     auto* buttons = new QHBoxLayout;
@@ -100,23 +121,25 @@ TSriftoForma::TSriftoForma(QWidget* parent, const QFont& preset, const QColor& p
     buttons->addWidget(okButton_);
     buttons->addWidget(cancelButton);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(fontPart_, 1);
+    layout->addWidget(familyLabel);
+    layout->addWidget(familyList_, 1);
     layout->addLayout(colourRow);
     layout->addWidget(preview_);
     layout->addLayout(buttons);
 
-    connect(fontPart_, &QFontDialog::currentFontChanged, this, [this] { showPreview(); });
+    connect(familyList_, &QListWidget::currentRowChanged, this, [this] { showPreview(); });
+    connect(sizeBox_, &QSpinBox::valueChanged, this, [this] { showPreview(); });
     connect(colourBox_, &QComboBox::currentIndexChanged, this, [this] { showPreview(); });
     showPreview();
 }
 
 QString TSriftoForma::familyName() const {
-    return familyWithoutFoundry(fontPart_->currentFont().family());
+    const QListWidgetItem* item = familyList_->currentItem();
+    return item ? familyWithoutFoundry(item->text()) : QString();
 }
 
 int TSriftoForma::points() const {
-    const QFont font = fontPart_->currentFont();
-    return font.pointSize() > 0 ? font.pointSize() : fontPoints(font);
+    return sizeBox_->value();
 }
 
 QColor TSriftoForma::colour() const {
@@ -124,9 +147,10 @@ QColor TSriftoForma::colour() const {
 }
 
 void TSriftoForma::showPreview() {
-    // In the size the windows will use: points at 96 dpi.
-    QFont font = fontPart_->currentFont();
-    setFontPoints(font, clampFontPoints(points()));
+    // As the windows will draw it: upright and regular, points at 96 dpi.
+    const QListWidgetItem* item = familyList_->currentItem();
+    QFont font(item ? item->text() : QString());
+    setFontPoints(font, points());
     preview_->setFont(font);
     QPalette colours = preview_->palette();
     colours.setColor(QPalette::WindowText, colour());

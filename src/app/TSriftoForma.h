@@ -5,17 +5,20 @@
 #include <QFont>
 
 class QComboBox;
-class QFontDialog;
 class QLabel;
+class QListWidget;
 class QPushButton;
+class QSpinBox;
 
 namespace lentora {
 
-// The font chooser of the settings dialog: Qt's font chooser embedded without its buttons,
-// beside a choice of the sixteen standard colours and a preview of the Lithuanian letters.
+// The font chooser of the settings dialog: the installed faces, a size in points, one of the
+// sixteen standard colours and a preview of the Lithuanian letters. The settings keep no
+// style or effects, so none is offered: the preview is always upright and regular.
 class TSriftoForma : public QDialog {
     Q_OBJECT
 public:
+    // The preset's family is chosen when it is installed; its style is not taken.
     TSriftoForma(QWidget* parent, const QFont& preset, const QColor& presetColour);
 
     // The face's family name alone, without the foundry the chooser may add ("[UKWN]").
@@ -23,7 +26,8 @@ public:
     int points() const;
     QColor colour() const;
 
-    QFontDialog* fontPart() const { return fontPart_; }
+    QListWidget* familyList() const { return familyList_; }
+    QSpinBox* sizeBox() const { return sizeBox_; }
     QComboBox* colourBox() const { return colourBox_; }
     QLabel* preview() const { return preview_; }
     QPushButton* okButton() const { return okButton_; }
@@ -31,7 +35,8 @@ public:
 private:
     void showPreview();
 
-    QFontDialog* fontPart_;
+    QListWidget* familyList_;
+    QSpinBox* sizeBox_;
     QComboBox* colourBox_;
     QLabel* preview_;
     QPushButton* okButton_;

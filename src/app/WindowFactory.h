@@ -3,6 +3,8 @@
 #include "content/CommandLine.h"
 #include "content/Points.h"
 
+#include <QString>
+
 #include <compare>
 #include <cstdint>
 #include <functional>
@@ -19,6 +21,10 @@ namespace lentora {
 class WindowEntry {
 public:
     virtual ~WindowEntry() = default;
+    // Why the window cannot show any record (its table could not be read: the reader's text,
+    // which names the file), or empty when it can. Such a window does not report the failure
+    // itself: the command's handling reports it once and skips the window.
+    virtual QString openFailure() const { return {}; }
     virtual bool Execute(std::int32_t recordNumber, content::Points& totals) = 0;
 };
 
@@ -45,13 +51,24 @@ private:
     std::map<WindowKey, WindowCreator> creators_;
 };
 
+// A window class's openFailure(), where it has one.
+template <class Form>
+QString openFailureOf(const Form& form) {
+    if constexpr (requires { QString(form.openFailure()); }) {
+        return form.openFailure();
+    } else {
+        return {};
+    }
+}
+
 // Creators for window classes with the usual entries: a theory window's Execute(record), an
-// exercise's Execute(record, score, maxScore). Record numbers arrive already cut to the
-// width the kind takes.
+// exercise's Execute(record, score, maxScore), and optionally openFailure(). Record numbers
+// arrive already cut to the width the kind takes.
 template <class Form>
 WindowCreator theoryWindow() {
     struct Entry : WindowEntry {
         explicit Entry(QWidget* parent) : form(parent) {}
+        QString openFailure() const override { return openFailureOf(form); }
         bool Execute(std::int32_t recordNumber, content::Points&) override {
             return form.Execute(recordNumber);
         }
@@ -64,6 +81,7 @@ template <class Form>
 WindowCreator exerciseWindow() {
     struct Entry : WindowEntry {
         explicit Entry(QWidget* parent) : form(parent) {}
+        QString openFailure() const override { return openFailureOf(form); }
         bool Execute(std::int32_t recordNumber, content::Points& totals) override {
             return form.Execute(recordNumber, totals.score, totals.maxScore);
         }

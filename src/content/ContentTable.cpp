@@ -14,11 +14,8 @@
 
 namespace lentora::content {
 
-namespace {
-
-const QString kClosed = QStringLiteral("Cannot perform this operation on a closed dataset");
-
-}  // namespace
+ClosedTableError::ClosedTableError()
+    : Error(QStringLiteral("Cannot perform this operation on a closed dataset")) {}
 
 struct ContentTable::Impl {
     bool open = false;
@@ -48,7 +45,7 @@ struct ContentTable::Impl {
 
     void checkOpen() const {
         if (!open) {
-            throw Error(kClosed);
+            throw ClosedTableError();
         }
     }
 

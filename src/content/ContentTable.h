@@ -2,6 +2,7 @@
 
 #include "content/DataPacket.h"
 #include "content/MemoLines.h"
+#include "platform/Error.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -13,9 +14,16 @@
 
 namespace lentora::content {
 
+// Reading or finding in a closed table. Its table failed to load and was reported then, so
+// this error is the same fault once more.
+class ClosedTableError : public Error {
+public:
+    ClosedTableError();
+};
+
 // A read-only table loaded from a data packet file, with a cursor over its visible rows.
 // A table that never loaded, or whose load failed, is closed: reading or finding in it throws
-// Error("Cannot perform this operation on a closed dataset").
+// ClosedTableError("Cannot perform this operation on a closed dataset").
 class ContentTable {
 public:
     ContentTable();

@@ -41,12 +41,21 @@ QString StandardButtonTranslator::translate(const char* context, const char* sou
     return {};
 }
 
+QString KeyNameTranslator::translate(const char* context, const char* sourceText, const char*,
+                                     int) const {
+    // Qt names keys and modifiers in this context.
+    if (!context || !sourceText || std::strcmp(context, "QShortcut") != 0) {
+        return {};
+    }
+    return QString::fromLatin1(sourceText);
+}
+
 void installLithuanianTranslations() {
     auto* application = QCoreApplication::instance();
     if (!application) {
         return;
     }
-    // Both live as long as the application.
+    // All live as long as the application.
     auto* qtCatalogue = new QTranslator(application);
     if (qtCatalogue->load(QStringLiteral("qt_lt"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
@@ -55,6 +64,7 @@ void installLithuanianTranslations() {
         delete qtCatalogue;
     }
     QCoreApplication::installTranslator(new StandardButtonTranslator(application));
+    QCoreApplication::installTranslator(new KeyNameTranslator(application));
 }
 
 }  // namespace lentora

@@ -15,8 +15,18 @@ public:
                       int n) const override;
 };
 
+// Key names as they are printed on the keys ("Ctrl+P", "Esc", "Alt+F4"), whatever catalogue
+// is loaded: menus show shortcuts in these words rather than in a translation of them.
+class KeyNameTranslator : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* sourceText, const char* disambiguation,
+                      int n) const override;
+};
+
 // Installs Qt's Lithuanian catalogue when it is installed (the program runs in English
-// without it), then the program's own button texts, which take precedence.
+// without it), then the program's own button texts and the key names, which take precedence.
 void installLithuanianTranslations();
 
 }  // namespace lentora

@@ -15,17 +15,20 @@ QScreen* screenOf(const QWidget* window) {
     return screen ? screen : QGuiApplication::primaryScreen();
 }
 
+QPoint centredKeepingTopVisible(QSize outer, const QRect& available) {
+    return {available.x() + std::max(0, (available.width() - outer.width()) / 2),
+            available.y() + std::max(0, (available.height() - outer.height()) / 2)};
+}
+
 void centreOnScreen(QWidget* window) {
     const QScreen* screen = screenOf(window);
     if (!screen) {
         return;
     }
-    const QRect available = screen->availableGeometry();
     // The frame is not known before the window is shown; the nominal one stands in.
-    const QSize outer = outerSizeForClient(window->size());
     // move() places the frame's top-left corner.
-    window->move(available.x() + (available.width() - outer.width()) / 2,
-                 available.y() + (available.height() - outer.height()) / 2);
+    window->move(
+        centredKeepingTopVisible(outerSizeForClient(window->size()), screen->availableGeometry()));
 }
 
 QSize clientSizeWithin(QSize wantedClient, const QRect& available) {

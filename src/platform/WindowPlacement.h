@@ -11,7 +11,13 @@ namespace lentora {
 // The screen the window is on, else the primary one; null without any screen.
 QScreen* screenOf(const QWidget* window);
 
-// Moves a top-level window so that its frame is centred on the screen it is on.
+// Where a window's frame of that outer size goes: centred in the available area, but never
+// above or left of it, so that a window taller or wider than the area keeps its title bar
+// (and its menu bar) on the screen.
+QPoint centredKeepingTopVisible(QSize outer, const QRect& available);
+
+// Moves a top-level window so that its frame is centred on the screen it is on, its top
+// kept on the screen.
 void centreOnScreen(QWidget* window);
 
 // The client size a window may take: the wanted one, cut so that the window with its frame

@@ -1,7 +1,7 @@
 #include "AppFixtures.h"
 #include "app/CommandDispatch.h"
-#include "app/Grade.h"
 #include "content/ContentTable.h"
+#include "content/Grades.h"
 #include "platform/Error.h"
 #include "support/FakeServices.h"
 
@@ -18,15 +18,23 @@ struct FakeWindows : WindowFactory {
     int points = 1;
     int possible = 2;
     int throwAtRecord = -1;
+    int closedTableAtRecord = -1;
+    QString markedWordsFailure;  // what a marked-words window gives as its open failure
 
     struct Window : WindowEntry {
         FakeWindows* owner;
         std::string kind;
         Window(FakeWindows* o, std::string k) : owner(o), kind(std::move(k)) {}
+        QString openFailure() const override {
+            return kind == "marked" ? owner->markedWordsFailure : QString();
+        }
         bool Execute(std::int32_t record, content::Points& totals) override {
             owner->opened.push_back(kind + ":" + std::to_string(record));
             if (record == owner->throwAtRecord) {
                 throw Error(QStringLiteral("Cannot open file Memo.tmp"));
+            }
+            if (record == owner->closedTableAtRecord) {
+                throw content::ClosedTableError();
             }
             if (kind != "theory") {
                 totals.score += owner->points;
@@ -142,6 +150,49 @@ TEST_F(DispatchFixture, AnErrorInAWindowEndsTheCommandWithoutGrade) {
     EXPECT_EQ(windows.opened, (std::vector<std::string>{"simple:1", "simple:2"}));
     EXPECT_TRUE(grades.empty());
     EXPECT_EQ(fakes.messages.errors, QStringList{QStringLiteral("Cannot open file Memo.tmp.")});
+}
+
+TEST_F(DispatchFixture, ExercisesThatCannotOpenAreSkippedAndTheOthersStillGrade) {
+    setUp({{1, lines({commandLine(1, "Paprastas pratimas"), commandLine(3, "Teorijos langas"),
+                      commandLine(4, "Pratimas su pabraukiamais/išbraukiamais žodžiais"),
+                      commandLine(5, "Pratimas su pabraukiamais/išbraukiamais žodžiais"),
+                      commandLine(2, "Paprastas pratimas")})}});
+    windows.markedWordsFailure = QStringLiteral(
+        "Invalid data packet file Data/TestPabr.cds: row 3 "
+        "ends early");
+    windows.closedTableAtRecord = 3;  // its table failed to load, and was reported then
+    windows.points = 3;
+    windows.possible = 4;
+    EXPECT_TRUE(choose(101));
+    EXPECT_EQ(windows.opened, (std::vector<std::string>{"simple:1", "theory:3", "simple:2"}));
+    EXPECT_EQ(grades, std::vector<int>{8});  // 6 of 8
+    EXPECT_EQ(fakes.messages.errors, QStringList{windows.markedWordsFailure + u'.'});
+}
+
+TEST_F(DispatchFixture, AnUnreadableMovableWordsTableSkipsOnlyItsLines) {
+    setUp({{1, lines({commandLine(5, "Kilnojamų žodžių pratimas"),
+                      commandLine(1, "Paprastas pratimas")})}});
+    movableTable.close();
+    EXPECT_TRUE(choose(101));
+    EXPECT_EQ(windows.opened, std::vector<std::string>{"simple:1"});
+    EXPECT_EQ(grades, std::vector<int>{5});
+    EXPECT_TRUE(fakes.messages.errors.isEmpty());  // told once, when it failed to load
+}
+
+namespace {
+
+// A window class as the factory's creators take it, which knows it cannot open.
+struct UnreadableForm {
+    explicit UnreadableForm(QWidget*) {}
+    bool Execute(std::int32_t, std::int32_t&, std::int32_t&) { return true; }
+    QString openFailure() const { return QStringLiteral("Cannot open file Data/TestPabr.cds"); }
+};
+
+}  // namespace
+
+TEST(WindowEntry, CreatorsPassOnTheWindowsOpenFailure) {
+    EXPECT_EQ(exerciseWindow<UnreadableForm>()(nullptr)->openFailure(),
+              QStringLiteral("Cannot open file Data/TestPabr.cds"));
 }
 
 TEST_F(DispatchFixture, ALinkToAMissingRowRunsNothing) {

@@ -2,6 +2,7 @@
 #include "app/Grade.h"
 #include "app/TApie.h"
 #include "app/TIvertinimoForma.h"
+#include "content/Grades.h"
 #include "platform/Error.h"
 #include "platform/FileListing.h"
 #include "platform/FrameMetrics.h"

@@ -1,21 +1,27 @@
 #include "AppFixtures.h"
 #include "app/BevelPanel.h"
+#include "app/Grade.h"
 #include "app/MainSettings.h"
 #include "app/MenuBuilder.h"
 #include "app/TPagrindineForma.h"
 #include "app/TProgNustForm.h"
+#include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
 #include "platform/Error.h"
 #include "platform/Fonts.h"
+#include "platform/FrameMetrics.h"
 #include "platform/IniFile.h"
+#include "platform/WindowPlacement.h"
 #include "support/FakeServices.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +45,7 @@ struct RecordingWindows : WindowFactory {
     RecordingWindows() {
         add({content::CommandKind::SimpleTest},
             [this](QWidget*) { return std::make_unique<Test>(this); });
+        add({content::CommandKind::MarkedWords}, exerciseWindow<TTestoSuIsbrPabrZodziaisForma>());
     }
 };
 
@@ -64,7 +71,7 @@ struct MainWindowTest : ::testing::Test {
         writeShellCourse(dir,
                          {{1, commandLine(11, "Paprastas pratimas") + "\r\n" +
                                   commandLine(12, "Paprastas pratimas")},
-                          {5, {}, true, false},
+                          {5, {}, true, false, "Did\xFEiosios raid\xEBs"},
                           {9, {}, false, true}},
                          {}, outline);
     }
@@ -99,28 +106,32 @@ TEST_F(MainWindowTest, BuildsTheMenuWithTheFixedMenuLast) {
     QMenu* spelling = bar[0]->menu();
     populateMenu(spelling);
     populateMenu(bar[1]->menu());
-    EXPECT_FALSE(spelling->actions().at(2)->isEnabled());        // Pasiekiamas false
+    EXPECT_FALSE(spelling->actions().at(2)->isEnabled());  // Pasiekiamas false
+    EXPECT_TRUE(spelling->toolTipsVisible());
+    EXPECT_EQ(spelling->actions().at(2)->toolTip(), QString::fromUtf8("Didžiosios raidės"));
     EXPECT_FALSE(bar[1]->menu()->actions().at(0)->isVisible());  // Matomas false
     EXPECT_EQ(fakes.help.helpFile, programPaths().helpFile);
     EXPECT_TRUE(fakes.messages.errors.isEmpty());
 }
 
-TEST_F(MainWindowTest, LayoutBelowTheMenuBar) {
+TEST_F(MainWindowTest, KeepsItsDesignWithItsTopOnTheScreenAtEveryScale) {
     writeCourse();
     auto window = makeWindow();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("Lentora"));
     EXPECT_EQ(window->centralWidget()->size(), QSize(600, 506));
-    EXPECT_EQ(window->minimumSize(), window->maximumSize());
-    EXPECT_EQ(window->height(), window->menuBar()->heightForWidth(600) + 506);
-    EXPECT_EQ(window->Panel1->geometry(), QRect(0, 0, 600, 484));
-    EXPECT_EQ(window->Image1->geometry(), QRect(2, 2, 596, 480));
-    EXPECT_EQ(window->StatusLine->geometry(), QRect(0, 484, 600, 22));
-    EXPECT_EQ(window->StatusLine->text(), QStringLiteral("Mielas"));
-    EXPECT_EQ(window->LaikasPanel->geometry(), QRect(450, 2, 148, 18));
-    EXPECT_EQ(window->LaikasPanel->text(), QStringLiteral("LaikasPanel"));
-    EXPECT_TRUE(window->TimerLaikas->isActive());
-    EXPECT_EQ(window->TimerLaikas->interval(), 1000);
-    EXPECT_FALSE(window->windowFlags() & Qt::WindowMaximizeButtonHint);
+    // 1280 x 1024 pixels at scale factors 1, 1.5 and 2, less a task bar.
+    for (const QRect available : {QRect(0, 0, 1280, 984), QRect(0, 0, 853, 656),
+                                  QRect(0, 0, 640, 492), QRect(0, 30, 640, 482)}) {
+        SCOPED_TRACE(available.height());
+        for (const QSize outer : {outerSizeForClient(window->size()), gradeWindowOuterSize(3),
+                                  gradeWindowOuterSize(10)}) {
+            const QPoint place = centredKeepingTopVisible(outer, available);
+            EXPECT_GE(place.y(), available.y());
+            EXPECT_GE(place.x(), available.x());
+            if (available.height() > outer.height()) {
+                EXPECT_LE(place.y() + outer.height(), available.bottom() + 1);
+            }
+        }
+    }
 }
 
 TEST_F(MainWindowTest, ChoosingALinkedItemRunsItsLinesAndOneGrade) {
@@ -176,14 +187,57 @@ TEST_F(MainWindowTest, MissingOutlineLeavesTheMenuBarEmpty) {
     EXPECT_FALSE(window->Image1->pixmap().isNull());  // the settings are still applied
 }
 
-TEST_F(MainWindowTest, AFailingTableSkipsTheRestButTheWindowOpens) {
-    writeCourse();
+TEST_F(MainWindowTest, AnUnreadableMovableWordsTableLosesOnlyItsExercises) {
+    writeShellCourse(dir,
+                     {{1,
+                       commandLine(5, "Kilnojamų žodžių pratimas") + "\r\n" +
+                           commandLine(11, "Paprastas pratimas"),
+                       true, true, "Tema"}},
+                     {}, "Tema [00001]\r\n");
     dir.writeFile(QStringLiteral("Data/Nesioj.cds"), "not a data packet");
     auto window = makeWindow();
+    ASSERT_EQ(fakes.messages.errors.size(), 1);
+    EXPECT_TRUE(fakes.messages.errors[0].contains(QStringLiteral("Nesioj.cds")));
+    ASSERT_EQ(window->menuBar()->actions().size(), 2);
+    EXPECT_FALSE(window->Image1->pixmap().isNull());
+
+    // The item's hint, shown where the pointer rests on it.
+    window->show();
+    QMenuBar* bar = window->menuBar();
+    const QPoint onItem = bar->actionGeometry(bar->actions()[0]).center();
+    QHelpEvent hover(QEvent::ToolTip, onItem, bar->mapToGlobal(onItem));
+    QApplication::sendEvent(bar, &hover);
+    EXPECT_EQ(QToolTip::text(), QStringLiteral("Tema"));
+
+    bar->actions()[0]->trigger();
+    EXPECT_EQ(windows->tests, std::vector<int>{11});
+    EXPECT_EQ(grades, std::vector<int>{7});
     EXPECT_EQ(fakes.messages.errors.size(), 1);
-    EXPECT_TRUE(window->menuBar()->actions().isEmpty());
-    EXPECT_TRUE(window->Image1->pixmap().isNull());
-    EXPECT_EQ(window->centralWidget()->size(), QSize(600, 506));
+}
+
+TEST_F(MainWindowTest, AnUnreadableExerciseTableIsToldOnceAndTheOtherPointsStillGrade) {
+    writeShellCourse(dir,
+                     {{1, commandLine(11, "Paprastas pratimas") + "\r\n" +
+                              commandLine(3, "Pratimas su pabraukiamais/išbraukiamais žodžiais")}},
+                     {}, "Tema [00001]\r\n");
+    dir.writeFile(QStringLiteral("Data/TestPabr.cds"), "not a data packet");
+    auto window = makeWindow();
+    window->menuBar()->actions()[0]->trigger();
+    EXPECT_EQ(windows->tests, std::vector<int>{11});
+    EXPECT_EQ(grades, std::vector<int>{7});
+    ASSERT_EQ(fakes.messages.errors.size(), 1);
+    EXPECT_TRUE(fakes.messages.errors[0].contains(QStringLiteral("TestPabr.cds")));
+}
+
+TEST_F(MainWindowTest, AnUnreadableMenuTableGreysTheLinkedItemsAndIsToldOnce) {
+    writeCourse();
+    dir.writeFile(QStringLiteral("Data/Meniu.cds"), "not a data packet");
+    auto window = makeWindow();
+    QMenu* grammar = window->menuBar()->actions()[1]->menu();
+    populateMenu(grammar);
+    EXPECT_FALSE(grammar->actions()[0]->isEnabled());
+    ASSERT_EQ(fakes.messages.errors.size(), 1);
+    EXPECT_TRUE(fakes.messages.errors[0].contains(QStringLiteral("Meniu.cds")));
 }
 
 TEST_F(MainWindowTest, ApplyMainSettingsReadsBackgroundAndStatusFont) {

@@ -7,14 +7,16 @@
 #include "support/FakeServices.h"
 #include "support/TempProgramDir.h"
 
+#include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFile>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 
 #include <gtest/gtest.h>
@@ -61,22 +63,19 @@ struct SettingsDialogTest : ::testing::Test {
 
 }  // namespace
 
-TEST_F(SettingsDialogTest, LayoutOfBothPages) {
+TEST_F(SettingsDialogTest, AnEmptyNameShowsTheFaceInUseAndStaysEmptyUnlessAnotherIsChosen) {
     TProgNustForm dialog(nullptr, chooser());
-    EXPECT_EQ(dialog.size(), QSize(426, 281));
-    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Programos parametrai"));
-    ASSERT_EQ(dialog.TabbedNotebook1->count(), 2);
-    EXPECT_EQ(dialog.TabbedNotebook1->tabText(0), QString::fromUtf8("Šriftai"));
-    EXPECT_EQ(dialog.TabbedNotebook1->tabText(1), QString::fromUtf8("Fono piešinys"));
-    EXPECT_EQ(dialog.namesBoxes[1]->geometry(), QRect(148, 73, 121, 21));
-    EXPECT_EQ(dialog.sizeBoxes[3]->geometry(), QRect(280, 158, 57, 21));
-    EXPECT_EQ(dialog.changeButtons[2]->geometry(), QRect(344, 115, 65, 25));
-    EXPECT_TRUE(dialog.namesBoxes[0]->isReadOnly());
-    EXPECT_EQ(dialog.backgroundButtons[2]->text(), QString::fromUtf8("Trečias piešinys"));
-    EXPECT_EQ(dialog.backgroundButtons[4]->pos(), QPoint(28, 124));
-    EXPECT_EQ(dialog.BitBtn1->geometry(), QRect(129, 246, 92, 27));
-    EXPECT_TRUE(dialog.BitBtn1->isDefault());
-    EXPECT_EQ(dialog.BitBtn2->toolTip(), QString::fromUtf8("Atsisakyti pakeitimų"));
+    const QString inUse = QFontInfo(makeFont(QStringLiteral("Times New Roman"), 10)).family();
+    EXPECT_TRUE(dialog.namesBoxes[0]->text().isEmpty());
+    EXPECT_EQ(dialog.namesBoxes[0]->placeholderText(), inUse);
+
+    answer = FontChoice{inUse, 16, 0};  // only the size changed
+    dialog.changeButtons[0]->click();
+    EXPECT_TRUE(dialog.namesBoxes[0]->text().isEmpty());
+    EXPECT_EQ(dialog.sizeBoxes[0]->text(), QStringLiteral("16"));
+    dialog.BitBtn1->click();
+    EXPECT_EQ(programSettings().readText("Teorijos langas", "SriftName", "?"), "");
+    EXPECT_EQ(programSettings().readInt("Teorijos langas", "SriftSize", 0), 16);
 }
 
 TEST_F(SettingsDialogTest, GeraiWithoutChangesWritesEveryKeyInOrder) {
@@ -217,16 +216,20 @@ TEST_F(SettingsDialogTest, AnUnwritableFileIsReportedWritesNoKeyAndTheDialogStil
     QFile::setPermissions(settingsPath, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
-TEST(FontChooser, EmbedsQtsChooserWithoutButtonsBesideTheSixteenColours) {
+TEST(FontChooser, OffersFaceSizeAndTheSixteenColoursButNoStyle) {
     QFont preset(installedFaceFor(QStringLiteral("Arial")));
     preset.setPointSize(12);
     EXPECT_EQ(TSriftoForma(nullptr, preset, QColor(Qt::black)).colour(), QColor(Qt::black));
+    preset.setItalic(true);  // a style the settings cannot keep
     TSriftoForma chooser(nullptr, preset, QColor(0, 0, 128));
-    EXPECT_FALSE(chooser.fontPart()->isWindow());
-    for (QDialogButtonBox* box : chooser.fontPart()->findChildren<QDialogButtonBox*>()) {
-        EXPECT_FALSE(box->isVisibleTo(&chooser));
-    }
+    EXPECT_EQ(chooser.familyName(), familyWithoutFoundry(QFontInfo(preset).family()));
+    EXPECT_TRUE(chooser.findChildren<QFontDialog*>().isEmpty());
+    EXPECT_TRUE(chooser.findChildren<QCheckBox*>().isEmpty());
+    EXPECT_FALSE(chooser.preview()->font().italic());
+    EXPECT_FALSE(chooser.preview()->font().bold());
     EXPECT_EQ(chooser.points(), 12);
+    chooser.sizeBox()->setValue(20);
+    EXPECT_EQ(fontPoints(chooser.preview()->font()), 20);
     EXPECT_EQ(chooser.colourBox()->count(), 16);
     EXPECT_EQ(chooser.colour(), QColor(0, 0, 128));
     EXPECT_EQ(chooser.preview()->text(), QString::fromUtf8("ĄČĘĖĮŠŲŪŽ ąčęėįšųūž"));

@@ -11,6 +11,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -260,6 +261,44 @@ TEST(CourseImport, ReportsWhatTheSourcesCannotHold) {
     EXPECT_TRUE(all.contains("Data/Nesioj.cds: the rebuilt rows differ")) << all.toStdString();
     EXPECT_TRUE(all.contains("PabrIsbr \"Kita\"")) << all.toStdString();
     EXPECT_FALSE(all.contains("Data/Teorija.cds")) << all.toStdString();
+}
+
+TEST(CourseImport, AnUnreadableTableFailsTheImportAndTheLastLineSaysSo) {
+    QTemporaryDir temp;
+    const QString dir = temp.filePath("program");
+    copyTree(kProgram, dir);
+    QFile broken(dir + "/Data/Nesioj.cds");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    broken.write("not a data packet");
+    broken.close();
+
+    QProcess tool;
+    tool.start(QStringLiteral(LENTORA_TEST_TOOLS_DIR "/lentora-course"),
+               {QStringLiteral("import"), dir, temp.filePath("course")});
+    ASSERT_TRUE(tool.waitForFinished(120000));
+    EXPECT_EQ(tool.exitCode(), 1);
+    const QByteArrayList lines = tool.readAllStandardOutput().trimmed().split('\n');
+    EXPECT_TRUE(lines.last().startsWith("import incomplete:")) << lines.last().toStdString();
+    EXPECT_TRUE(lines.last().contains("1 tables unreadable")) << lines.last().toStdString();
+}
+
+TEST(CourseCheckReport, WarningsOnlyAtTheLargestSizeAreSummedUpPerTable) {
+    const std::vector<Finding> findings = {
+        {Severity::Warning, "Data/Teorija.cds", "record 1",
+         "\"x\" is wider than its 9 px at 48 pt"},
+        {Severity::Error, "Data/Teorija.cds", "record 2", "\"y\" is wider than its 9 px at 14 pt"},
+        {Severity::Warning, "Data/Teorija.cds", "record 3", "a row is drawn cut at 48 pt"},
+        {Severity::Warning, "Data/Nesioj.cds", "record 5", "a row is drawn cut at 48 pt"},
+        {Severity::Warning, "MENIU.MNU", "line 2", "an empty line"},
+    };
+    const std::vector<Finding> printed = summariseLargestSizeWarnings(findings);
+    ASSERT_EQ(printed.size(), 4u);
+    EXPECT_EQ(describeFinding(printed[0]),
+              "warning: Data/Teorija.cds: 2 records have words or rows drawn cut only at 48 pt "
+              "(--all lists them)");
+    EXPECT_EQ(printed[1].place, "record 2");
+    EXPECT_EQ(printed[2].file, "Data/Nesioj.cds");
+    EXPECT_EQ(printed[3].text, "an empty line");
 }
 
 }  // namespace

@@ -34,6 +34,7 @@ const QString kCourse = QStringLiteral(LENTORA_TEST_SOURCE_DIR "/course");
 struct BuildResult {
     int exitCode = -1;
     QString errors;
+    QString output;
 };
 
 BuildResult runBuilder(const QString& course, const QString& output) {
@@ -47,7 +48,8 @@ BuildResult runBuilder(const QString& course, const QString& output) {
         return {};
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardError()),
+            QString::fromUtf8(process.readAllStandardOutput())};
 }
 
 QByteArray readAll(const QString& path) {
@@ -91,15 +93,27 @@ protected:
         ASSERT_TRUE(output_->isValid());
         const BuildResult result = runBuilder(kCourse, output_->path());
         ASSERT_EQ(result.exitCode, 0) << result.errors.toStdString();
+        summary_ = result.output.trimmed();
     }
     static void TearDownTestSuite() { output_.reset(); }
 
     static QString out(const QString& relative) { return output_->filePath(relative); }
 
     static std::unique_ptr<QTemporaryDir> output_;
+    static QString summary_;  // what the build printed
 };
 
 std::unique_ptr<QTemporaryDir> CourseBuilderTest::output_;
+QString CourseBuilderTest::summary_;
+
+TEST_F(CourseBuilderTest, ASuccessfulBuildEndsWithWhatItWrote) {
+    const int topics = int(readTable(out("Data/Meniu.cds")).rows.size());
+    EXPECT_TRUE(summary_.startsWith(QStringLiteral("%1 topics, ").arg(topics)))
+        << summary_.toStdString();
+    EXPECT_TRUE(summary_.endsWith(QStringLiteral(" written to ") +
+                                  QDir::toNativeSeparators(output_->path())))
+        << summary_.toStdString();
+}
 
 TEST_F(CourseBuilderTest, MenuFileIsCp1257WithCrLfLinesAndNestedMenus) {
     const QByteArray bytes = readAll(out(QStringLiteral("MENIU.MNU")));
@@ -332,7 +346,7 @@ TEST(CourseBuilderErrors, BrokenSourcesStopTheBuildNamingTheFile) {
     const Case cases[] = {
         {"meniu.txt", QStringLiteral("Naujas punktas [00099]\n"), "meniu.txt"},
         {"meniu.txt", QStringLiteral("\t\t\tPer gilu [00001]\n"), "meniu.txt"},
-        {"meniu-lentele.txt", QStringLiteral("\nId: 98\nHint: Šypsena 😀\n"), "meniu-lentele.txt"},
+        {"meniu-lentele.txt", QStringLiteral("\nId: 98\nHint: Šypsena 😀\n"), "😀 (U+1F600)"},
         {"meniu-lentele.txt", QStringLiteral("\nId: 97\nKomanda: 5 Teorijos Langas\n"),
          "meniu-lentele.txt"},
         {"meniu-lentele.txt", QStringLiteral("\nId: 1\n"), "twice"},
@@ -344,9 +358,21 @@ TEST(CourseBuilderErrors, BrokenSourcesStopTheBuildNamingTheFile) {
         course.append(QString::fromLatin1(broken.file), broken.text);
         const BuildResult result = course.build();
         EXPECT_EQ(result.exitCode, 1) << broken.text.toStdString();
-        EXPECT_TRUE(result.errors.contains(QLatin1String(broken.expected)))
+        EXPECT_TRUE(result.errors.contains(QString::fromUtf8(broken.expected)))
             << result.errors.toStdString();
     }
+}
+
+TEST(CourseBuilderErrors, EveryBrokenPartIsReportedInOneRun) {
+    BrokenCourse course;
+    course.append(QStringLiteral("meniu-lentele.txt"), QStringLiteral("\nId: 1\n"));
+    course.append(QStringLiteral("theory/") +
+                      QDir(kCourse + QStringLiteral("/theory")).entryList(QDir::Files).front(),
+                  QStringLiteral("\n😀\n"));
+    const BuildResult result = course.build();
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.errors.contains(QStringLiteral("twice"))) << result.errors.toStdString();
+    EXPECT_TRUE(result.errors.contains(QStringLiteral("U+1F600"))) << result.errors.toStdString();
 }
 
 TEST(CourseBuilderErrors, MissingCourseDirectoryIsReported) {

@@ -1,5 +1,6 @@
 #include "CourseBuilder.h"
 
+#include "content/Schema.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 
@@ -82,9 +83,14 @@ QByteArray toContentBytes(const QString& text) {
     const qsizetype missing = firstCharacterWithoutCp1257(normal);
     if (missing >= 0) {
         const int line = int(normal.left(missing).count(QLatin1Char('\n'))) + 1;
-        throw Error(QStringLiteral("line %1: the character U+%2 has no code page 1257 form")
+        // The whole character, not the first half of its UTF-16 pair.
+        const char32_t codePoint = QStringView(normal).mid(missing).toUcs4().value(0);
+        throw Error(QStringLiteral("line %1: the character %2 (U+%3) has no code page 1257 form")
                         .arg(line)
-                        .arg(uint(normal.at(missing).unicode()), 4, 16, QLatin1Char('0')));
+                        .arg(QString::fromUcs4(&codePoint, 1))
+                        .arg(QString::number(uint(codePoint), 16)
+                                 .toUpper()
+                                 .rightJustified(4, QLatin1Char('0'))));
     }
     const QByteArray bytes = toCp1257(normal);
     QByteArray result;
@@ -176,13 +182,49 @@ void copyVerbatimFiles(const CourseContext& context) {
     }
 }
 
+QStringList buildCourseParts(const CourseContext& context) {
+    QStringList errors;
+    // One part's error does not keep the others from being built and checked.
+    for (void (*part)(const CourseContext&) :
+         {buildShellContent, buildTheoryContent, buildSimpleTestContent, buildMovableWordsContent,
+          buildMarkedWordsContent, copyVerbatimFiles}) {
+        try {
+            part(context);
+        } catch (const std::exception& error) {
+            errors << QString::fromUtf8(error.what());
+        }
+    }
+    return errors;
+}
+
 void buildCourse(const CourseContext& context) {
-    buildShellContent(context);
-    buildTheoryContent(context);
-    buildSimpleTestContent(context);
-    buildMovableWordsContent(context);
-    buildMarkedWordsContent(context);
-    copyVerbatimFiles(context);
+    const QStringList errors = buildCourseParts(context);
+    if (!errors.isEmpty()) {
+        throw Error(errors.join(QStringLiteral("; ")));
+    }
+}
+
+QString describeBuiltCourse(const CourseContext& context) {
+    auto rows = [&](const content::TableSchema& schema) {
+        QFile file(context.outputDir.filePath(schema.file));
+        if (!file.open(QIODevice::ReadOnly)) {
+            return 0;
+        }
+        try {
+            return int(content::parseDataPacket(file.readAll(), schema.file).rows.size());
+        } catch (const Error&) {
+            return 0;
+        }
+    };
+    return QStringLiteral(
+               "%1 topics, %2 theory texts, %3 tests, %4 movable-words and %5 "
+               "marked-words exercises written to %6")
+        .arg(rows(content::menuSchema()))
+        .arg(rows(content::theorySchema()))
+        .arg(rows(content::testWindowSchema()))
+        .arg(rows(content::movableWordsSchema()))
+        .arg(rows(content::markedWordsSchema()))
+        .arg(QDir::toNativeSeparators(context.outputDir.path()));
 }
 
 void sortByFirstField(std::vector<std::vector<content::Value>>& rows) {

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
@@ -51,8 +52,14 @@ void buildMarkedWordsContent(const CourseContext& context);   // TestPabr.cds, m
 // drawn there: pictures and sounds taken from elsewhere (import puts them there).
 void copyVerbatimFiles(const CourseContext& context);
 
-// Every part above, in order: the whole program directory from the sources.
+// Every part above, in order: the whole program directory from the sources. Each part is
+// built even when one before it failed; returns the error of each part that failed.
+QStringList buildCourseParts(const CourseContext& context);
+// The same; throws lentora::Error with every part's error when any failed.
 void buildCourse(const CourseContext& context);
+
+// "47 topics, 52 theory texts, 62 tests, ... written to <dir>": what a build wrote.
+QString describeBuiltCourse(const CourseContext& context);
 
 // Rows in the order of their first field, as the tables are read.
 void sortByFirstField(std::vector<std::vector<content::Value>>& rows);

@@ -876,4 +876,31 @@ QString describeFinding(const Finding& finding) {
              where, finding.text);
 }
 
+std::vector<Finding> summariseLargestSizeWarnings(const std::vector<Finding>& findings) {
+    const QString atLargest = QStringLiteral(" at %1 pt").arg(kLargestPoints);
+    std::vector<Finding> kept;
+    std::map<QString, int> largestByFile;
+    for (const Finding& finding : findings) {
+        if (finding.severity == Severity::Warning && finding.text.contains(atLargest)) {
+            if (largestByFile[finding.file]++ == 0) {
+                kept.push_back({Severity::Warning, finding.file, {}, {}});
+            }
+        } else {
+            kept.push_back(finding);
+        }
+    }
+    for (Finding& finding : kept) {
+        if (finding.text.isEmpty()) {
+            const int count = largestByFile[finding.file];
+            finding.text = QStringLiteral("%1 %2 drawn cut only at %3 pt (--all lists %4)")
+                               .arg(count)
+                               .arg(count == 1 ? QStringLiteral("record has words or rows")
+                                               : QStringLiteral("records have words or rows"))
+                               .arg(kLargestPoints)
+                               .arg(count == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+        }
+    }
+    return kept;
+}
+
 }  // namespace lentora::course

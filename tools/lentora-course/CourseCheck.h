@@ -32,4 +32,9 @@ CheckReport checkProgramDir(const QString& programDir);
 // "error: Data/Meniu.cds, record 6: ..."
 QString describeFinding(const Finding& finding);
 
+// The findings to print: the warnings about what is drawn cut only at the largest font size,
+// which the unchanged course has in numbers, summed up in one warning per table; every other
+// finding as it is, in order.
+std::vector<Finding> summariseLargestSizeWarnings(const std::vector<Finding>& findings);
+
 }  // namespace lentora::course

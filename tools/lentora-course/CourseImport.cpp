@@ -96,12 +96,14 @@ private:
         const QByteArray bytes = readBytes(programPath(schema.file), &ok);
         if (!ok) {
             notHeld(QStringLiteral("%1: missing").arg(schema.file));
+            ++report_.unreadableTables;
             return schema.emptyTable();
         }
         try {
             return content::parseDataPacket(bytes, schema.file);
         } catch (const Error& error) {
             notHeld(error.text());
+            ++report_.unreadableTables;
             return schema.emptyTable();
         }
     }

@@ -8,9 +8,10 @@
 namespace lentora::course {
 
 struct ImportReport {
-    QStringList notHeld;  // what the sources cannot hold, one line each
-    int rows = 0;         // table rows written as sources
-    int files = 0;        // pictures, sounds and other files copied to files/
+    QStringList notHeld;       // what the sources cannot hold, one line each
+    int rows = 0;              // table rows written as sources
+    int files = 0;             // pictures, sounds and other files copied to files/
+    int unreadableTables = 0;  // tables missing or not readable, also named in notHeld
 };
 
 // Writes meniu.txt, meniu-lentele.txt, theory/, tests/, help/ and files/ under courseDir from
