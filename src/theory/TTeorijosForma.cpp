@@ -104,7 +104,11 @@ void TTeorijosForma::FormCreate() {
         Knyga->adjustSize();
     });
     // Loaded even when the book picture is missing: the text is worth showing without it.
-    guarded([&] { table_.load(joinPath(paths.programDir, content::theorySchema().file)); });
+    try {
+        table_.load(joinPath(paths.programDir, content::theorySchema().file));
+    } catch (const Error& error) {
+        openFailure_ = error.text();
+    }
     // The corners are part of the window's design, built into the program.
     const std::pair<PageCorner*, const char*> corners[] = {{Image2, ":/theory/kampas_atgal.svg"},
                                                            {Image3, ":/theory/kampas_pirmyn.svg"}};

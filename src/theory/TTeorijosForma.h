@@ -33,6 +33,9 @@ public:
     bool Execute(std::uint16_t recordNumber);
     // Prepares the book for the record without showing it; false when there is no such record.
     bool OpenRecord(std::uint16_t recordNumber);
+    // Why no text can open (the theory table's load failure, naming its file), or empty. The
+    // caller reports it; the window does not.
+    const QString& openFailure() const { return openFailure_; }
 
     void Image2DblClick();  // previous spread
     void Image3DblClick();  // next spread
@@ -72,6 +75,7 @@ private:
     QColor textColor_;
     std::unique_ptr<FontTextMetrics> metrics_;
     theory::TheoryBookSession session_;
+    QString openFailure_;
 };
 
 }  // namespace lentora

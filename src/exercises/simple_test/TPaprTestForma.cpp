@@ -1,5 +1,6 @@
 #include "exercises/simple_test/TPaprTestForma.h"
 
+#include "content/ContentTable.h"
 #include "content/Rows.h"
 #include "content/Schema.h"
 #include "controls/TPictureButton.h"
@@ -31,7 +32,7 @@ namespace {
 using simple_test::kSimpleTest;
 
 [[noreturn]] void throwClosed() {
-    throw Error(QStringLiteral("Cannot perform this operation on a closed dataset"));
+    throw content::ClosedTableError();
 }
 
 void setWindowColor(QWidget& widget) {
@@ -81,13 +82,16 @@ void TPaprTestForma::FormCreate() {
     using TestField = content::TestWindowFields;
     using QuestionField = content::QuestionFields;
     using AnswerField = content::AnswerFields;
-    // Loading stops at the first table that fails; the tables after it stay closed.
-    guarded([this] {
+    // Loading stops at the first table that fails; the tables after it stay closed, and the
+    // failure is the caller's to report.
+    try {
         const QString dir = programPaths().programDir;
         TestLangTable.load(joinPath(dir, content::testWindowSchema().file));
         KlausTable.load(joinPath(dir, content::questionSchema().file));
         AtsakTable.load(joinPath(dir, content::answerSchema().file));
-    });
+    } catch (const Error& error) {
+        openFailure_ = error.text();
+    }
     if (TestLangTable.isOpen() && KlausTable.isOpen()) {
         KlausTable.linkToMaster(TestLangTable, {QuestionField::testId}, {TestField::testId});
     }

@@ -28,6 +28,9 @@ public:
     // False, with nothing shown, when there is no such test. Throws Error when the background
     // picture cannot be opened or a table stayed closed.
     bool Execute(std::uint16_t recordNumber, std::int32_t& score, std::int32_t& maxScore);
+    // Why no test can open (the text of the first table that failed to load, naming its
+    // file), or empty. The caller reports it; the window does not.
+    const QString& openFailure() const { return openFailure_; }
 
     TPictureButton* button() const { return BitBtn1; }
     // Holds the background and the question boxes; scrolls when the test is larger than the
@@ -58,6 +61,7 @@ private:
     TPictureButton* BitBtn1 = nullptr;
 
     simple_test::SimpleTestSession session_;
+    QString openFailure_;
     // The answer controls, question by question, as the session orders its answers.
     std::vector<std::vector<QAbstractButton*>> controls_;
 };
