@@ -27,8 +27,8 @@ set(LENTORA_MAINTAINER "Lentora developers <lentora@example.org>" CACHE STRING
     "The Debian package's maintainer")
 set(CPACK_PACKAGE_CONTACT ${LENTORA_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Lithuanian grammar and spelling exercises")
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Lithuanian grammar and spelling exercises
-Lentora teaches the grammar and spelling of the Lithuanian language, for
+# The summary above is the synopsis line; this is the text below it.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Lentora teaches the grammar and spelling of the Lithuanian language, for
 pupils and for anyone who wants to write Lithuanian correctly. A topic chosen
 in the menu opens its theory pages in a two-page book, then its exercises:
 simple tests, words to carry into sentences or sort, and words of a text to
