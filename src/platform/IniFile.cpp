@@ -253,22 +253,38 @@ QByteArray IniFile::toBytes() const {
     return bytes;
 }
 
+void IniFile::addFallback(IniFile fallback) {
+    fallbacks_.push_back(std::move(fallback));
+}
+
+const QByteArray* IniFile::findLine(QByteArrayView section, QByteArrayView key) const {
+    const Location location = locate(lines_, section, key);
+    if (location.key) {
+        return &lines_[*location.key];
+    }
+    for (const IniFile& fallback : fallbacks_) {
+        if (const QByteArray* line = fallback.findLine(section, key)) {
+            return line;
+        }
+    }
+    return nullptr;
+}
+
 QByteArray IniFile::readText(QByteArrayView section, QByteArrayView key,
                              QByteArrayView defaultValue) const {
-    const Location location = locate(lines_, section, key);
-    if (!location.key) {
+    const QByteArray* line = findLine(section, key);
+    if (!line) {
         return defaultValue.toByteArray().left(kMaxValueLength);
     }
-    return valueOf(lines_[*location.key]).left(kMaxValueLength);
+    return valueOf(*line).left(kMaxValueLength);
 }
 
 int IniFile::readInt(QByteArrayView section, QByteArrayView key, int defaultValue) const {
-    const Location location = locate(lines_, section, key);
-    if (!location.key) {
+    const QByteArray* line = findLine(section, key);
+    if (!line) {
         return defaultValue;
     }
-    return parseWholeNumber(valueOf(lines_[*location.key]).left(kMaxValueLength))
-        .value_or(defaultValue);
+    return parseWholeNumber(valueOf(*line).left(kMaxValueLength)).value_or(defaultValue);
 }
 
 void IniFile::setText(QByteArrayView section, QByteArrayView key, QByteArrayView value) {
@@ -313,6 +329,9 @@ void IniFile::save() {
     const QByteArray bytes = toBytes();
     // A symbolic link keeps pointing at the settings: its target is what gets replaced.
     const QFileInfo place(existing.isSymLink() ? existing.symLinkTarget() : target);
+    if (createsFolder_ && !place.absoluteDir().exists() && !QDir().mkpath(place.absolutePath())) {
+        throw failure;
+    }
     QTemporaryFile out(place.absoluteFilePath() + QLatin1String(kIniSaveSuffix) +
                        QLatin1String("XXXXXX"));
     // Written in full and on disk before it takes the file's place, so a crash or power loss
@@ -333,7 +352,21 @@ void IniFile::save() {
 }
 
 IniFile programSettings() {
-    return IniFile(programPaths().settingsFile);
+    const ProgramPaths& paths = programPaths();
+    if (paths.programDirWritable || paths.userSettingsFile.isEmpty()) {
+        IniFile settings(paths.settingsFile);
+        if (!paths.systemSettingsFile.isEmpty()) {
+            settings.addFallback(IniFile(paths.systemSettingsFile));
+        }
+        return settings;
+    }
+    IniFile settings(paths.userSettingsFile);
+    settings.createFolderOnSave();  // the user's folder of the course comes with its first save
+    if (!paths.systemSettingsFile.isEmpty()) {
+        settings.addFallback(IniFile(paths.systemSettingsFile));
+    }
+    settings.addFallback(IniFile(paths.settingsFile));
+    return settings;
 }
 
 int clampFontPoints(int points) {

@@ -20,10 +20,17 @@ public:
 
     const QString& path() const { return path_; }
 
+    // A file read after this one: a key this file lacks is read from `fallback` (and from its
+    // own fallbacks), in the order they were added. Changes and save() never touch it.
+    void addFallback(IniFile fallback);
+    // save() makes the file's folder when it is missing (else a missing folder fails it).
+    void createFolderOnSave() { createsFolder_ = true; }
+
     // The file's text as save() writes it.
     QByteArray toBytes() const;
 
     // At most 1023 characters; a missing file, section or key gives the default.
+    // The first file that holds the key (this one, then its fallbacks) gives its value.
     QByteArray readText(QByteArrayView section, QByteArrayView key,
                         QByteArrayView defaultValue) const;
     // Decimal, or hexadecimal after "0x"; anything else gives the default.
@@ -43,18 +50,24 @@ public:
 private:
     IniFile() = default;
     void load(QByteArrayView bytes);
+    const QByteArray* findLine(QByteArrayView section, QByteArrayView key) const;
 
     QString path_;
     std::vector<QByteArray> lines_;
     QByteArray lineEnd_;
     bool byteOrderMark_ = false;
     bool tooLarge_ = false;  // never rewritten: that would throw away what it holds
+    bool createsFolder_ = false;
+    std::vector<IniFile> fallbacks_;
 };
 
 // The name pattern of a save's temporary file, after the settings file's own name.
 inline constexpr char kIniSaveSuffix[] = ".save-";
 
-// The settings file of the program (ProgramPaths::settingsFile).
+// The settings of the program. With a writable program directory: its LENTORA.INI
+// (ProgramPaths::settingsFile), read and written, with the system-wide file for the keys it
+// lacks. Otherwise the user's file for the course (ProgramPaths::userSettingsFile) is read and
+// written, and keys it lacks come from the system-wide file, then the program directory's.
 IniFile programSettings();
 
 // A window's font section: SriftName, SriftSize, SriftColor.

@@ -1,9 +1,13 @@
 #include "platform/ProgramPaths.h"
 
 #include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
+#include <QUuid>
 
 #include <optional>
 
@@ -61,6 +65,13 @@ ProgramPaths ProgramPaths::forDirectory(const QString& programDir) {
     paths.paprDir = paths.testaiDir + QStringLiteral("Papr/");
     paths.apieDir = paths.testaiDir + QStringLiteral("Apie/");
     paths.helpFile = paths.programDir + QStringLiteral("Pagalba/pagalba.hlp");
+    paths.programDirWritable = QFileInfo(paths.programDir).isWritable();
+    const QString userConfig = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    if (!userConfig.isEmpty()) {
+        paths.userSettingsFile = userConfig + QLatin1Char('/') + courseId(paths.programDir) +
+                                 QStringLiteral("/LENTORA.INI");
+    }
+    paths.systemSettingsFile = QStringLiteral("/etc/lentora/LENTORA.INI");
     return paths;
 }
 
@@ -126,6 +137,22 @@ QString resolvePath(const QString& path) {
         resolved += QLatin1Char('/');
     }
     return resolved;
+}
+
+QString courseId(const QString& programDir) {
+    QFile file(resolvePath(joinPath(programDir, QLatin1String(kCourseIdFile))));
+    if (QFileInfo(file.fileName()).isFile() && file.open(QIODevice::ReadOnly)) {
+        // Only a UUID: the id becomes a folder name, so nothing else from the file reaches it.
+        const QUuid id = QUuid::fromString(QString::fromLatin1(file.readLine(200).trimmed()));
+        if (!id.isNull()) {
+            return id.toString(QUuid::WithoutBraces);
+        }
+    }
+    const QString canonical = QFileInfo(programDir).canonicalFilePath();
+    const QString place =
+        canonical.isEmpty() ? QFileInfo(programDir).absoluteFilePath() : canonical;
+    const QByteArray hash = QCryptographicHash::hash(place.toUtf8(), QCryptographicHash::Sha256);
+    return QStringLiteral("dir-") + QString::fromLatin1(hash.toHex().left(32));
 }
 
 }  // namespace lentora

@@ -20,6 +20,12 @@ struct ProgramPaths {
     QString apieDir;          // Testai/Apie/
     QString helpFile;         // Pagalba/pagalba.hlp
 
+    // Where the settings are read and written. A program directory that this user cannot
+    // write (an installed program) keeps the settings in the user's own file for its course.
+    bool programDirWritable = true;
+    QString userSettingsFile;    // <user config>/<course id>/LENTORA.INI; empty: none known
+    QString systemSettingsFile;  // /etc/lentora/LENTORA.INI, an administrator's settings
+
     static ProgramPaths forDirectory(const QString& programDir);
 };
 
@@ -33,5 +39,13 @@ QString joinPath(const QString& directory, const QString& relative);
 // regard to letter case ("Data/nesioj.cds" finds "Data/Nesioj.cds"). Backslashes count as
 // separators. When nothing matches, the path with '/' separators is returned unchanged.
 QString resolvePath(const QString& path);
+
+// The file that names a course, "Data/Kursas.txt": its first line is the course's UUID.
+inline constexpr char kCourseIdFile[] = "Data/Kursas.txt";
+
+// The stable name of the course in a program directory, fit for a file name: the UUID of its
+// Data/Kursas.txt, or, for a course without one, "dir-" and a hash of the directory's
+// canonical path.
+QString courseId(const QString& programDir);
 
 }  // namespace lentora

@@ -1,11 +1,13 @@
 #include "platform/Error.h"
 #include "platform/ExerciseFont.h"
 #include "platform/IniFile.h"
+#include "platform/ProgramPaths.h"
 #include "support/TempProgramDir.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -279,4 +281,50 @@ TEST(IniFile, KilledSavesLeaveOldOrNewFile) {
     settings.save();
     EXPECT_TRUE(QDir(dir.path()).entryList({"LENTORA.INI.save-*"}).isEmpty());
     EXPECT_TRUE(QFile::exists(backup));
+}
+
+// An installed program's directory cannot be written: the dialog's settings go to the user's
+// own file, and each key is read from it, then the system-wide file, then the program's.
+TEST(IniFile, SettingsLayersOfAReadOnlyAndAWritableProgramDirectory) {
+    TempProgramDir dir;
+    QTemporaryDir elsewhere;
+    const QByteArray programBytes = "[A]\r\nk=program\r\np=1\r\n";
+    const QByteArray systemBytes = "[A]\r\nk=system\r\ns=2\r\n";
+    const QString programFile = dir.writeFile("LENTORA.INI", programBytes);
+    const QString systemFile = elsewhere.filePath("etc/LENTORA.INI");
+    QDir().mkpath(elsewhere.filePath("etc"));
+    QFile system(systemFile);
+    ASSERT_TRUE(system.open(QIODevice::WriteOnly));
+    system.write(systemBytes);
+    system.close();
+    const QString userFile = elsewhere.filePath("config/course/LENTORA.INI");
+
+    lentora::ProgramPaths paths = lentora::programPaths();
+    paths.programDirWritable = false;
+    paths.userSettingsFile = userFile;
+    paths.systemSettingsFile = systemFile;
+    lentora::setProgramPaths(paths);
+    IniFile settings = lentora::programSettings();
+    EXPECT_EQ(settings.readText("A", "k", "d"), "system");
+    EXPECT_EQ(settings.readInt("A", "p", 0), 1);
+    EXPECT_EQ(settings.readInt("A", "s", 0), 2);
+    EXPECT_EQ(settings.readText("A", "none", "d"), "d");
+    settings.setText("A", "k", "user");
+    settings.save();
+    EXPECT_EQ(readBytes(userFile), "[A]\r\nk=user\r\n");
+    EXPECT_EQ(readBytes(programFile), programBytes);
+    EXPECT_EQ(readBytes(systemFile), systemBytes);
+    EXPECT_EQ(lentora::programSettings().readText("A", "k", "d"), "user");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"LENTORA.INI"});
+
+    // A writable directory reads and writes its own file; the system-wide one fills gaps only.
+    paths.programDirWritable = true;
+    lentora::setProgramPaths(paths);
+    IniFile own = lentora::programSettings();
+    EXPECT_EQ(own.readText("A", "k", "d"), "program");
+    EXPECT_EQ(own.readInt("A", "s", 0), 2);
+    own.setInt("A", "p", 3);
+    own.save();
+    EXPECT_EQ(readBytes(programFile), "[A]\r\nk=program\r\np=3\r\n");
+    EXPECT_EQ(readBytes(systemFile), systemBytes);
 }

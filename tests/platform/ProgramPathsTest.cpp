@@ -51,3 +51,21 @@ TEST(ProgramPaths, ResolvePathPrefersTheExactName) {
     EXPECT_EQ(resolvePath(dir.path() + "Ivert/3/A.bmp"), upper);
     EXPECT_FALSE(resolvePath(dir.path() + "IVERT/3/a.BMP").isEmpty());
 }
+
+// The id names the user's settings folder, so nothing but a UUID from the file may reach it.
+TEST(ProgramPaths, CourseIdIsTheFilesUuidOrAHashOfTheDirectory) {
+    TempProgramDir dir;
+    const QString byPath = courseId(dir.path());
+    EXPECT_TRUE(byPath.startsWith("dir-"));
+    EXPECT_EQ(byPath.size(), 36);
+    QString withoutSlash = dir.path();
+    withoutSlash.chop(1);
+    EXPECT_EQ(courseId(withoutSlash), byPath);
+    TempProgramDir other;
+    EXPECT_NE(courseId(other.path()), byPath);
+
+    dir.writeFile("data/kursas.txt", "{6F1C0E4A-2B7D-4C59-9A31-0D8E5B7F2C64}\r\nmore\r\n");
+    EXPECT_EQ(courseId(dir.path()), "6f1c0e4a-2b7d-4c59-9a31-0d8e5b7f2c64");
+    dir.writeFile("data/kursas.txt", "../../etc\n");
+    EXPECT_EQ(courseId(dir.path()), byPath);
+}

@@ -7,7 +7,11 @@
 namespace lentora::testing {
 
 TempProgramDir::TempProgramDir() : previous_(programPaths()) {
-    setProgramPaths(ProgramPaths::forDirectory(path()));
+    ProgramPaths paths = ProgramPaths::forDirectory(path());
+    // Only the directory's own file: a machine's /etc/lentora must not change what tests see.
+    paths.systemSettingsFile.clear();
+    paths.userSettingsFile.clear();
+    setProgramPaths(paths);
 }
 
 TempProgramDir::~TempProgramDir() {

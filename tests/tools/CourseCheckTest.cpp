@@ -227,7 +227,7 @@ TEST(CourseImport, BuildingTheImportedCourseGivesTheSameOutlineAndTables) {
     const CourseContext context{QDir(course), QDir(temp.filePath("program"))};
     buildCourse(context);
     for (const char* file :
-         {"MENIU.MNU", "Data/Meniu.cds", "Data/Teorija.cds", "Data/TestLang.cds",
+         {"MENIU.MNU", "Data/Kursas.txt", "Data/Meniu.cds", "Data/Teorija.cds", "Data/TestLang.cds",
           "Data/PaprTest.cds", "Data/PaprAtsa.cds", "Data/Nesioj.cds", "Data/TestPabr.cds",
           "Testai/Papr/FONAS.BMP", "Testai/Isbrauk/Garsai/BRAUK/1.WAV", "Ivert/10/ivert1.wav"}) {
         EXPECT_EQ(readAll(kProgram + "/" + file), readAll(context.outputDir.filePath(file)))

@@ -352,6 +352,7 @@ TEST(CourseBuilderErrors, BrokenSourcesStopTheBuildNamingTheFile) {
         {"meniu-lentele.txt", QStringLiteral("\nId: 1\n"), "twice"},
         {"meniu-lentele.txt", QStringLiteral("\nId: 96\nKomanda: 123456 Paprastas pratimas\n"),
          "record number"},
+        {"kursas.txt", QStringLiteral("../../etc\n"), "kursas.txt"},
     };
     for (const Case& broken : cases) {
         BrokenCourse course;

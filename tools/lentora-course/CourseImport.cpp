@@ -16,6 +16,7 @@
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QTemporaryDir>
+#include <QUuid>
 
 #include <algorithm>
 #include <map>
@@ -52,6 +53,7 @@ public:
         importMovableWords();
         importMarkedWords();
         importHelp();
+        importCourseId();
         copyFiles();
         compareWithRebuild();
         return std::move(report_);
@@ -447,6 +449,21 @@ private:
         writeSource(QStringLiteral("help/pagalba.html"), text);
     }
 
+    // The course keeps its UUID, and so its users' settings of an installed copy.
+    void importCourseId() {
+        bool ok = false;
+        const QByteArray bytes = readBytes(programPath(QLatin1String(kCourseIdFile)), &ok);
+        if (!ok) {
+            return;
+        }
+        const QUuid id = QUuid::fromString(QString::fromLatin1(bytes.trimmed()));
+        if (id.isNull()) {
+            notHeld(QStringLiteral("%1: not a UUID; not kept").arg(QLatin1String(kCourseIdFile)));
+            return;
+        }
+        writeSource(QStringLiteral("kursas.txt"), id.toString(QUuid::WithoutBraces) + '\n');
+    }
+
     void copyFile(const QString& relative) {
         const QByteArray bytes = readBytes(program_.filePath(relative));
         const QString path = course_.filePath(QStringLiteral("files/") + relative);
@@ -465,6 +482,9 @@ private:
         while (it.hasNext()) {
             const QString relative = program_.relativeFilePath(it.next());
             const QString suffix = QFileInfo(relative).suffix().toLower();
+            if (relative.compare(QLatin1String(kCourseIdFile), Qt::CaseInsensitive) == 0) {
+                continue;  // importCourseId
+            }
             if (suffix == QLatin1String("bmp") || suffix == QLatin1String("wav")) {
                 copyFile(relative);
             } else if (suffix != QLatin1String("cds") && suffix != QLatin1String("mnu") &&

@@ -6,9 +6,11 @@
 #include "content/Schema.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
+#include "platform/ProgramPaths.h"
 
 #include <QRegularExpression>
 #include <QSet>
+#include <QUuid>
 
 #include <algorithm>
 #include <map>
@@ -20,6 +22,7 @@ namespace {
 const QString kMenuSource = QStringLiteral("meniu.txt");
 const QString kMenuTableSource = QStringLiteral("meniu-lentele.txt");
 const QString kHelpSource = QStringLiteral("help/pagalba.html");
+const QString kCourseIdSource = QStringLiteral("kursas.txt");
 
 // The kind named by its text, or None.
 content::CommandKind commandKindNamed(const QString& name) {
@@ -209,6 +212,21 @@ void buildHelp(const CourseContext& context) {
                     readSource(context, kHelpSource).toUtf8());
 }
 
+// The course's UUID names the users' settings of an installed course, so a rebuild keeps it.
+// A course without kursas.txt is known by its program directory instead.
+void buildCourseId(const CourseContext& context) {
+    if (!context.sourceDir.exists(kCourseIdSource)) {
+        return;
+    }
+    const QString text = readSource(context, kCourseIdSource).trimmed();
+    const QUuid id = QUuid::fromString(text);
+    if (id.isNull() || text.contains(QLatin1Char('\n'))) {
+        throw sourceError(kCourseIdSource, 1, QStringLiteral("not one UUID"));
+    }
+    writeOutputFile(context, QLatin1String(kCourseIdFile),
+                    id.toString(QUuid::WithoutBraces).toLatin1() + "\r\n");
+}
+
 void buildPictures(const CourseContext& context) {
     for (int number = 1; number <= kBackgroundCount; ++number) {
         writeBmp(context, QStringLiteral("Testai/Fonas%1.bmp").arg(number), drawBackground(number));
@@ -236,6 +254,7 @@ void buildPictures(const CourseContext& context) {
 void buildShellContent(const CourseContext& context) {
     buildMenu(context);
     buildHelp(context);
+    buildCourseId(context);
     buildPictures(context);
 }
 
