@@ -1,5 +1,7 @@
 #include "CourseBuilder.h"
 
+#include "CourseSpelling.h"
+
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 
@@ -176,12 +178,21 @@ void copyVerbatimFiles(const CourseContext& context) {
     }
 }
 
+// The checker reads the course's own spelling words beside the tables.
+static void copyCourseWords(const CourseContext& context) {
+    if (context.sourceDir.exists(QStringLiteral("zodynas.txt"))) {
+        writeOutputFile(context, kCourseWordsFile,
+                        readSource(context, QStringLiteral("zodynas.txt")).toUtf8());
+    }
+}
+
 void buildCourse(const CourseContext& context) {
     buildShellContent(context);
     buildTheoryContent(context);
     buildSimpleTestContent(context);
     buildMovableWordsContent(context);
     buildMarkedWordsContent(context);
+    copyCourseWords(context);
     copyVerbatimFiles(context);
 }
 

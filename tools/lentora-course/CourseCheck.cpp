@@ -1,5 +1,8 @@
 #include "CourseCheck.h"
 
+#include "CourseMenuBar.h"
+#include "CourseSpelling.h"
+
 #include "content/CommandLine.h"
 #include "content/DataPacket.h"
 #include "content/MemoLines.h"
@@ -125,6 +128,8 @@ public:
         checkMovableWords();
         checkMarkedWords();
         checkPicturesAndSounds();
+        checkSpelling(dir_, report_);
+        checkMenuBarWidth(dir_, report_);
         return std::move(report_);
     }
 

@@ -1,5 +1,7 @@
 #include "CourseImport.h"
 
+#include "CourseSpelling.h"
+
 #include "CourseBuilder.h"
 
 #include "content/CommandLine.h"
@@ -52,6 +54,7 @@ public:
         importMovableWords();
         importMarkedWords();
         importHelp();
+        importCourseWords();
         copyFiles();
         compareWithRebuild();
         return std::move(report_);
@@ -445,6 +448,15 @@ private:
         writeSource(QStringLiteral("help/pagalba.html"), text);
     }
 
+    // The course's own spelling words come back as they went in (UTF-8, one a line).
+    void importCourseWords() {
+        bool ok = false;
+        const QByteArray bytes = readBytes(programPath(kCourseWordsFile), &ok);
+        if (ok) {
+            writeSource(QStringLiteral("zodynas.txt"), QString::fromUtf8(bytes));
+        }
+    }
+
     void copyFile(const QString& relative) {
         const QByteArray bytes = readBytes(program_.filePath(relative));
         const QString path = course_.filePath(QStringLiteral("files/") + relative);
@@ -463,6 +475,9 @@ private:
         while (it.hasNext()) {
             const QString relative = program_.relativeFilePath(it.next());
             const QString suffix = QFileInfo(relative).suffix().toLower();
+            if (relative.compare(kCourseWordsFile, Qt::CaseInsensitive) == 0) {
+                continue;
+            }
             if (suffix == QLatin1String("bmp") || suffix == QLatin1String("wav")) {
                 copyFile(relative);
             } else if (suffix != QLatin1String("cds") && suffix != QLatin1String("mnu") &&
