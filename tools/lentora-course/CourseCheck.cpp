@@ -1,6 +1,7 @@
 #include "CourseCheck.h"
 
 #include "CourseMenuBar.h"
+#include "CoursePatterns.h"
 #include "CourseSpelling.h"
 
 #include "content/CommandLine.h"
@@ -130,6 +131,7 @@ public:
         checkPicturesAndSounds();
         checkSpelling(dir_, report_);
         checkMenuBarWidth(dir_, report_);
+        checkPatterns(dir_, report_);
         return std::move(report_);
     }
 
