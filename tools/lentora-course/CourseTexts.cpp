@@ -215,8 +215,8 @@ void readMovable(const QString& dir, CourseTexts& texts) {
                                  exercise.sentences[line], false});
         }
         for (int line = 0; line < exercise.words.size(); ++line) {
-            const bool rightAnswer = line < exercise.sentences.size() ||
-                                     exercise.sentences.contains(exercise.words[line]);
+            // Line k is row k's right answer; lines past the rows are the pool's extra words.
+            const bool rightAnswer = line < exercise.sentences.size();
             texts.all.push_back({schema.file,
                                  recordField(exercise.id, MovableWordsFields::words) +
                                      QStringLiteral(", line %1").arg(line + 1),
