@@ -101,7 +101,7 @@ TEST(CoursePatternsTest, WarnsOfEachPatternOnlyWhereItIs) {
     }
     texts.tests.push_back({20, {}, {radio(1, 3, 0), radio(2, 3, 0), radio(3, 4, 0)}});
     const QStringList eightRows = {"a", "b", "c", "d", "e", "f", "g", "h"};
-    texts.movable.push_back({5, 2, {}, eightRows, {"A", "B", "C", "A", "B", "C", "A", "B"}});
+    texts.movable.push_back({5, 2, {}, eightRows, {"A", "B", "C", "@A", "@B", "@C", "@A", "@B"}});
     texts.movable.push_back({6, 2, {}, eightRows, {"A", "B", "B", "A", "B", "A", "A", "A"}});
     texts.movable.push_back(
         {7, 1, {}, {"Matau ______.", "Turiu ______.", "Nešu ______."}, {"knygą", "žąsį", "lygą"}});

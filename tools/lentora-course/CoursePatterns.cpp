@@ -113,7 +113,11 @@ void checkSortingRhythm(const CourseTexts& texts, CheckReport& report) {
         if (exercise.type != 2) {
             continue;
         }
-        const QStringList categories = exercise.words.mid(0, exercise.sentences.size());
+        // "@" marks a category offered already; the row's category is the same.
+        QStringList categories = exercise.words.mid(0, exercise.sentences.size());
+        for (QString& category : categories) {
+            category = category.remove(QLatin1Char('@')).trimmed();
+        }
         const int rows = int(categories.size());
         for (int period = 1; period <= kLongestRhythm && 2 * period <= rows && rows >= 4;
              ++period) {
