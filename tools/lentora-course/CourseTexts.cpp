@@ -235,8 +235,9 @@ void readMarked(const QString& dir, CourseTexts& texts) {
         const int id = table.number(row, MarkedWordsFields::recordPosition - 1);
         MarkedExercise exercise;
         exercise.id = id;
-        exercise.crossOut = table.text(row, MarkedWordsFields::marks)
-                                .startsWith(QStringLiteral("Isbr"), Qt::CaseInsensitive);
+        // As the window reads it: anything but "Pabraukiami" crosses out.
+        exercise.crossOut =
+            table.text(row, MarkedWordsFields::marks) != QStringLiteral("Pabraukiami");
         exercise.text = table.text(row, MarkedWordsFields::text);
         for (const int position :
              {MarkedWordsFields::captionPosition, MarkedWordsFields::headingPosition}) {
