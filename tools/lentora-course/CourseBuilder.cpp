@@ -1,5 +1,7 @@
 #include "CourseBuilder.h"
 
+#include "CourseSpelling.h"
+
 #include "content/Schema.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
@@ -182,12 +184,20 @@ void copyVerbatimFiles(const CourseContext& context) {
     }
 }
 
+// The checker reads the course's own spelling words beside the tables.
+static void copyCourseWords(const CourseContext& context) {
+    if (context.sourceDir.exists(QStringLiteral("zodynas.txt"))) {
+        writeOutputFile(context, kCourseWordsFile,
+                        readSource(context, QStringLiteral("zodynas.txt")).toUtf8());
+    }
+}
+
 QStringList buildCourseParts(const CourseContext& context) {
     QStringList errors;
     // One part's error does not keep the others from being built and checked.
     for (void (*part)(const CourseContext&) :
          {buildShellContent, buildTheoryContent, buildSimpleTestContent, buildMovableWordsContent,
-          buildMarkedWordsContent, copyVerbatimFiles}) {
+          buildMarkedWordsContent, copyCourseWords, copyVerbatimFiles}) {
         try {
             part(context);
         } catch (const std::exception& error) {

@@ -1,5 +1,9 @@
 #include "CourseCheck.h"
 
+#include "CourseMenuBar.h"
+#include "CoursePatterns.h"
+#include "CourseSpelling.h"
+
 #include "content/CommandLine.h"
 #include "content/DataPacket.h"
 #include "content/MemoLines.h"
@@ -123,6 +127,9 @@ public:
         checkMovableWords();
         checkMarkedWords();
         checkPicturesAndSounds();
+        checkSpelling(dir_, report_);
+        checkMenuBarWidth(dir_, report_);
+        checkPatterns(dir_, report_);
         return std::move(report_);
     }
 

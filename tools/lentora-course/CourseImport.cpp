@@ -1,5 +1,7 @@
 #include "CourseImport.h"
 
+#include "CourseSpelling.h"
+
 #include "CourseBuilder.h"
 
 #include "content/CommandLine.h"
@@ -54,6 +56,7 @@ public:
         importMarkedWords();
         importHelp();
         importCourseId();
+        importCourseWords();
         copyFiles();
         compareWithRebuild();
         return std::move(report_);
@@ -464,6 +467,15 @@ private:
         writeSource(QStringLiteral("kursas.txt"), id.toString(QUuid::WithoutBraces) + '\n');
     }
 
+    // The course's own spelling words come back as they went in (UTF-8, one a line).
+    void importCourseWords() {
+        bool ok = false;
+        const QByteArray bytes = readBytes(programPath(kCourseWordsFile), &ok);
+        if (ok) {
+            writeSource(QStringLiteral("zodynas.txt"), QString::fromUtf8(bytes));
+        }
+    }
+
     void copyFile(const QString& relative) {
         const QByteArray bytes = readBytes(program_.filePath(relative));
         const QString path = course_.filePath(QStringLiteral("files/") + relative);
@@ -482,8 +494,9 @@ private:
         while (it.hasNext()) {
             const QString relative = program_.relativeFilePath(it.next());
             const QString suffix = QFileInfo(relative).suffix().toLower();
-            if (relative.compare(QLatin1String(kCourseIdFile), Qt::CaseInsensitive) == 0) {
-                continue;  // importCourseId
+            if (relative.compare(QLatin1String(kCourseIdFile), Qt::CaseInsensitive) == 0 ||
+                relative.compare(kCourseWordsFile, Qt::CaseInsensitive) == 0) {
+                continue;  // importCourseId, importCourseWords
             }
             if (suffix == QLatin1String("bmp") || suffix == QLatin1String("wav")) {
                 copyFile(relative);

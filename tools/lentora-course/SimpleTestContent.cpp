@@ -39,6 +39,7 @@ struct SourceQuestion {
 struct SourceTest {
     int id = 0;
     QString caption = QStringLiteral("Testas");
+    bool shuffle = false;  // "Maišyti: taip": the builder places the options
     std::vector<SourceQuestion> questions;
 };
 
@@ -65,6 +66,18 @@ constexpr int kButtonFromBottom = 99;
     throw Error(QStringLiteral("tests/%1, line %2: %3").arg(file).arg(line).arg(what));
 }
 
+// Each question's options in an order drawn from the test number, so a build is the same every
+// time. Fisher-Yates on mt19937's own numbers: the standard library's shuffle and
+// distributions differ between implementations.
+void shuffleAnswers(SourceTest& test) {
+    std::mt19937 random(std::uint32_t(test.id) * 7919u + 17u);
+    for (SourceQuestion& question : test.questions) {
+        for (size_t i = question.answers.size() - 1; i > 0; --i) {
+            std::swap(question.answers[i], question.answers[random() % (i + 1)]);
+        }
+    }
+}
+
 SourceTest parseTest(const QString& file, const QString& text) {
     SourceTest test;
     bool ok = false;
@@ -81,6 +94,12 @@ SourceTest parseTest(const QString& file, const QString& text) {
         }
         if (line.startsWith(QStringLiteral("Antraštė:"))) {
             test.caption = line.mid(9).trimmed();
+        } else if (line.startsWith(QStringLiteral("Maišyti:"))) {
+            const QString value = line.mid(8).trimmed();
+            if (value != QStringLiteral("taip") && value != QStringLiteral("ne")) {
+                fail(file, lineNumber, QStringLiteral("\"Maišyti:\" takes \"taip\" or \"ne\""));
+            }
+            test.shuffle = value == QStringLiteral("taip");
         } else if (line.startsWith(QStringLiteral("??"))) {
             test.questions.push_back({line.mid(2).trimmed(), false, lineNumber, {}});
         } else if (line.startsWith(QLatin1Char('?'))) {
@@ -93,7 +112,8 @@ SourceTest parseTest(const QString& file, const QString& text) {
                 {line.mid(1).trimmed(), line.startsWith(QLatin1Char('+'))});
         } else {
             fail(file, lineNumber,
-                 QStringLiteral("expected \"Antraštė:\", \"?\", \"??\", \"+\" or \"-\""));
+                 QStringLiteral("expected \"Antraštė:\", \"Maišyti:\", \"?\", \"??\", \"+\" or "
+                                "\"-\""));
         }
     }
     if (test.questions.empty()) {
@@ -113,6 +133,9 @@ SourceTest parseTest(const QString& file, const QString& text) {
             fail(file, question.line,
                  QStringLiteral("a \"??\" question needs at least one right answer (\"+\")"));
         }
+    }
+    if (test.shuffle) {
+        shuffleAnswers(test);
     }
     return test;
 }
