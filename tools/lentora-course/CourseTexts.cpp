@@ -106,8 +106,12 @@ void readMenu(const QString& dir, CourseTexts& texts) {
         if (depth == 0) {
             texts.topMenuCaptions.push_back(caption);
         }
-        texts.all.push_back(
-            {outlineFile, QStringLiteral("line %1").arg(index + 1), caption, false});
+        // The learner reads the caption without its access-key marks ("&&" shows one "&").
+        QString shown = caption;
+        shown.replace(QStringLiteral("&&"), QStringLiteral("\x01"))
+            .remove(QLatin1Char('&'))
+            .replace(QLatin1Char('\x01'), QLatin1Char('&'));
+        texts.all.push_back({outlineFile, QStringLiteral("line %1").arg(index + 1), shown, false});
     }
     const content::TableSchema& schema = content::menuSchema();
     const Fields menu(dir, schema);
