@@ -14,6 +14,7 @@
 #include <QAction>
 #include <QBuffer>
 #include <QImage>
+#include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -207,6 +208,21 @@ TEST_F(TheoryBookWindow, DrawsBothBuiltInCornersWithoutAnyMessage) {
         EXPECT_GT(drawn, area.width() * area.height() / 5);
         EXPECT_LT(drawn, area.width() * area.height() * 2 / 3);
     }
+}
+
+// The book picture is made once, yet a course whose picture changed shows the new one.
+TEST_F(TheoryBookWindow, AChangedBookPictureIsShownAtTheNextOpening) {
+    const auto shownPicture = [](const TTeorijosForma& form) {
+        const QList<QLabel*> labels = form.findChildren<QLabel*>();
+        return labels.isEmpty() ? QSize() : labels[0]->pixmap().size();
+    };
+    {
+        TTeorijosForma form(nullptr);
+        EXPECT_EQ(shownPicture(form), QSize(705, 505));
+    }
+    dir.writeFile("Testai/Teorija/Piesin/knyga.bmp", bmp(700, 500));
+    TTeorijosForma form(nullptr);
+    EXPECT_EQ(shownPicture(form), QSize(700, 500));
 }
 
 TEST_F(TheoryBookWindow, MissingFilesAreReportedAndTheBookGoesOn) {
