@@ -121,6 +121,8 @@ TTeorijosForma::TTeorijosForma(QWidget* parent)
         QAction* action = PopupMenu1->addAction(caption);
         action->setShortcut(shortcut);
         action->setShortcutContext(Qt::WindowShortcut);
+        // A held key acts once: it neither prints again and again nor closes the book unseen.
+        action->setAutoRepeat(false);
         connect(action, &QAction::triggered, this, [handler] { guarded(handler); });
         addAction(action);
     };

@@ -12,10 +12,12 @@
 #include "support/TempProgramDir.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -208,6 +210,22 @@ TEST_F(TheoryBookWindow, DrawsBothBuiltInCornersWithoutAnyMessage) {
         EXPECT_GT(drawn, area.width() * area.height() / 5);
         EXPECT_LT(drawn, area.width() * area.height() * 2 / 3);
     }
+}
+
+// A held Escape closes the book once it is let go and pressed again, never by repeating.
+TEST_F(TheoryBookWindow, AHeldEscapeDoesNotCloseTheBook) {
+    TTeorijosForma form(nullptr);
+    ASSERT_TRUE(form.OpenRecord(1));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QWindow* window = form.windowHandle();
+    QTest::simulateEvent(window, true, Qt::Key_Escape, Qt::NoModifier, QString(), true);
+    QApplication::processEvents();
+    EXPECT_TRUE(form.isVisible());
+    QTest::keyClick(&form, Qt::Key_PageDown);
+    EXPECT_EQ(form.session().spreads().spreadNo(), 1);
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
 }
 
 // The book picture is made once, yet a course whose picture changed shows the new one.
