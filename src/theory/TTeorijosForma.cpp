@@ -13,6 +13,7 @@
 #include "platform/IniFile.h"
 #include "platform/Pictures.h"
 #include "platform/ProgramPaths.h"
+#include "platform/ScrollingClient.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 #include "theory/PageCorner.h"
@@ -22,10 +23,13 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
+#include <QPixmapCache>
 
 namespace lentora {
 
@@ -45,6 +49,40 @@ void drawPage(QPainter& painter, const theory::PageLayout& page, FontTextMetrics
     }
 }
 
+// The book picture and the corners are made once, not at every opening. The key holds what
+// the picture is made from (the file as it is now, the scale), so a changed course or scale
+// makes it again.
+QPixmap cachedBookPicture(const QString& path) {
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        return loadPixmap(path);  // found by a case-insensitive match, or reported missing
+    }
+    const QString key = QStringLiteral("lentora/book/%1/%2/%3")
+                            .arg(file.absoluteFilePath())
+                            .arg(file.lastModified().toMSecsSinceEpoch())
+                            .arg(file.size());
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture = loadPixmap(path);  // throws, and caches nothing, when it cannot be read
+        QPixmapCache::insert(key, picture);
+    }
+    return picture;
+}
+
+QPixmap cachedBuiltInPicture(const QString& resource, QSize size, qreal devicePixelRatio) {
+    const QString key = QStringLiteral("lentora/builtin/%1/%2x%3/%4")
+                            .arg(resource)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(devicePixelRatio);
+    QPixmap picture;
+    if (!QPixmapCache::find(key, &picture)) {
+        picture = builtInPicture(resource, size, devicePixelRatio);
+        QPixmapCache::insert(key, picture);
+    }
+    return picture;
+}
+
 }  // namespace
 
 TTeorijosForma::TTeorijosForma(QWidget* parent)
@@ -52,23 +90,26 @@ TTeorijosForma::TTeorijosForma(QWidget* parent)
                           Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Teorija"));
     setWindowModality(Qt::WindowModal);
-    setFixedSize(kTheoryBook.clientSize);
+    // The book keeps its design size; where the screen is smaller, its content scrolls.
+    Client = new ScrollingClient(this);
+    Client->fit(kTheoryBook.clientSize);
+    QWidget* content = Client->content();
     setAutoFillBackground(true);
     QPalette palette = this->palette();
     palette.setColor(QPalette::Window, Qt::white);
     setPalette(palette);
 
     // Stacking order, bottom to top: book, corners, pages.
-    Knyga = new QLabel(this);
+    Knyga = new QLabel(content);
     Knyga->move(kTheoryBook.book.topLeft());
-    Image2 = new PageCorner(this, kTheoryBook.previousCorner,
+    Image2 = new PageCorner(content, kTheoryBook.previousCorner,
                             QStringLiteral("Versti ankstesnį puslapį"));
-    Image3 = new PageCorner(this, kTheoryBook.nextCorner, QStringLiteral("Versti kitą puslapį"));
+    Image3 = new PageCorner(content, kTheoryBook.nextCorner, QStringLiteral("Versti kitą puslapį"));
     Image2->hide();
     Image3->hide();
-    PaintBox1 = new PaintBox(this, [this](QPainter& painter) { Page1OnPaint(painter); });
+    PaintBox1 = new PaintBox(content, [this](QPainter& painter) { Page1OnPaint(painter); });
     PaintBox1->setGeometry(kTheoryBook.leftPage);
-    PaintBox2 = new PaintBox(this, [this](QPainter& painter) { Page2OnPaint(painter); });
+    PaintBox2 = new PaintBox(content, [this](QPainter& painter) { Page2OnPaint(painter); });
     PaintBox2->setGeometry(kTheoryBook.rightPage);
     session_.resizePages(PaintBox1->size(), PaintBox2->size());
     connect(Image2, &PageCorner::clicked, this, [this] { guarded([this] { Image2DblClick(); }); });
@@ -80,6 +121,8 @@ TTeorijosForma::TTeorijosForma(QWidget* parent)
         QAction* action = PopupMenu1->addAction(caption);
         action->setShortcut(shortcut);
         action->setShortcutContext(Qt::WindowShortcut);
+        // A held key acts once: it neither prints again and again nor closes the book unseen.
+        action->setAutoRepeat(false);
         connect(action, &QAction::triggered, this, [handler] { guarded(handler); });
         addAction(action);
     };
@@ -100,7 +143,7 @@ TTeorijosForma::~TTeorijosForma() {
 void TTeorijosForma::FormCreate() {
     const ProgramPaths& paths = programPaths();
     guarded([&] {
-        Knyga->setPixmap(loadPixmap(joinPath(paths.teorijaDir, "Piesin/knyga.bmp")));
+        Knyga->setPixmap(cachedBookPicture(joinPath(paths.teorijaDir, "Piesin/knyga.bmp")));
         Knyga->adjustSize();
     });
     // Loaded even when the book picture is missing: the text is worth showing without it.
@@ -113,8 +156,8 @@ void TTeorijosForma::FormCreate() {
     const std::pair<PageCorner*, const char*> corners[] = {{Image2, ":/theory/kampas_atgal.svg"},
                                                            {Image3, ":/theory/kampas_pirmyn.svg"}};
     for (const auto& [corner, resource] : corners) {
-        corner->setPicture(
-            builtInPicture(QString::fromLatin1(resource), corner->size(), devicePixelRatioF()));
+        corner->setPicture(cachedBuiltInPicture(QString::fromLatin1(resource), corner->size(),
+                                                devicePixelRatioF()));
     }
 }
 
@@ -147,6 +190,7 @@ bool TTeorijosForma::Execute(std::uint16_t recordNumber) {
     if (!OpenRecord(recordNumber)) {
         return false;
     }
+    Client->fit(kTheoryBook.clientSize);  // on the screen the book opens on
     centreOnScreen(this);
     exec();
     return true;

@@ -19,6 +19,7 @@ namespace lentora {
 class FontTextMetrics;
 class PageCorner;
 class PaintBox;
+class ScrollingClient;
 
 // The theory book: one theory text laid out on a left and a right page over a book picture,
 // turned a spread at a time by the two page-corner pictures. The session lays the spread out;
@@ -49,6 +50,8 @@ public:
     PaintBox* rightPage() const { return PaintBox2; }
     PageCorner* previousCorner() const { return Image2; }
     PageCorner* nextCorner() const { return Image3; }
+    // Holds the book picture, the corners and the pages; scrolls where the screen is smaller.
+    ScrollingClient* client() const { return Client; }
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -63,6 +66,7 @@ private:
     void playPageTurnSound();
     void readFontSettings();
 
+    ScrollingClient* Client = nullptr;
     QLabel* Knyga = nullptr;
     PageCorner* Image2 = nullptr;
     PageCorner* Image3 = nullptr;

@@ -12,9 +12,12 @@
 #include "support/TempProgramDir.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QLabel>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -207,6 +210,37 @@ TEST_F(TheoryBookWindow, DrawsBothBuiltInCornersWithoutAnyMessage) {
         EXPECT_GT(drawn, area.width() * area.height() / 5);
         EXPECT_LT(drawn, area.width() * area.height() * 2 / 3);
     }
+}
+
+// A held Escape closes the book once it is let go and pressed again, never by repeating.
+TEST_F(TheoryBookWindow, AHeldEscapeDoesNotCloseTheBook) {
+    TTeorijosForma form(nullptr);
+    ASSERT_TRUE(form.OpenRecord(1));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    QWindow* window = form.windowHandle();
+    QTest::simulateEvent(window, true, Qt::Key_Escape, Qt::NoModifier, QString(), true);
+    QApplication::processEvents();
+    EXPECT_TRUE(form.isVisible());
+    QTest::keyClick(&form, Qt::Key_PageDown);
+    EXPECT_EQ(form.session().spreads().spreadNo(), 1);
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_FALSE(form.isVisible());
+}
+
+// The book picture is made once, yet a course whose picture changed shows the new one.
+TEST_F(TheoryBookWindow, AChangedBookPictureIsShownAtTheNextOpening) {
+    const auto shownPicture = [](const TTeorijosForma& form) {
+        const QList<QLabel*> labels = form.findChildren<QLabel*>();
+        return labels.isEmpty() ? QSize() : labels[0]->pixmap().size();
+    };
+    {
+        TTeorijosForma form(nullptr);
+        EXPECT_EQ(shownPicture(form), QSize(705, 505));
+    }
+    dir.writeFile("Testai/Teorija/Piesin/knyga.bmp", bmp(700, 500));
+    TTeorijosForma form(nullptr);
+    EXPECT_EQ(shownPicture(form), QSize(700, 500));
 }
 
 TEST_F(TheoryBookWindow, MissingFilesAreReportedAndTheBookGoesOn) {

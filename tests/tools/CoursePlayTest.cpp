@@ -22,6 +22,8 @@
 #include <QDirIterator>
 #include <QFrame>
 #include <QLabel>
+#include <QPointer>
+#include <QRadioButton>
 #include <QSet>
 #include <QTest>
 #include <QTimer>
@@ -29,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <set>
 
 namespace lentora {
 namespace {
@@ -209,6 +212,78 @@ private:
     QPointer<QWidget> handled_;
 };
 
+// Turns the book to its end by PageDown and leaves it by Escape; answers every test by keys
+// alone (Space and the arrow keys within a question, Tab to the next one) and leaves by Enter.
+class KeyboardLearner : public QObject {
+public:
+    explicit KeyboardLearner(QSet<QString> right) : right_(std::move(right)) {
+        connect(&poll_, &QTimer::timeout, this, [this] { step(); });
+        poll_.start(5);
+    }
+    int books = 0;
+    int tests = 0;
+
+private:
+    void step() {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || !modal->isVisible() || modal == handled_) {
+            return;
+        }
+        handled_ = modal;
+        if (auto* book = qobject_cast<TTeorijosForma*>(modal)) {
+            ++books;
+            for (int turns = 0; book->session().nextCornerShown() && turns < 100; ++turns) {
+                QTest::keyClick(book, Qt::Key_PageDown);
+            }
+            EXPECT_FALSE(book->session().nextCornerShown());
+            QTest::keyClick(book, Qt::Key_Escape);
+        } else if (auto* test = qobject_cast<TPaprTestForma*>(modal)) {
+            ++tests;
+            ASSERT_TRUE(QTest::qWaitFor([test] { return test->button()->takesPresses(); }));
+            answer(*test);
+            const simple_test::Points points = test->session().points();
+            EXPECT_EQ(points.score, points.maxScore) << test->windowTitle().toStdString();
+            QTest::keyClick(test->focusWidget(), Qt::Key_Return);
+        } else {
+            handled_ = nullptr;  // the other kinds are left page by page without answers
+            QTest::keyClick(modal->focusWidget() ? modal->focusWidget() : modal, Qt::Key_Return);
+        }
+    }
+
+    void answer(TPaprTestForma& test) {
+        for (QFrame* panel : test.content()->findChildren<QFrame*>(Qt::FindDirectChildrenOnly)) {
+            auto* label = panel->findChild<QLabel*>(QString(), Qt::FindDirectChildrenOnly);
+            const auto controls = panel->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly);
+            if (qobject_cast<QLabel*>(panel) || label == nullptr || controls.isEmpty()) {
+                continue;
+            }
+            ASSERT_EQ(test.focusWidget(), controls[0]);
+            const bool radio = qobject_cast<QRadioButton*>(controls[0]) != nullptr;
+            for (int i = 0; i < controls.size(); ++i) {
+                QAbstractButton* focused = controls[i];
+                ASSERT_EQ(test.focusWidget(), focused);
+                if (right_.contains(label->text() + '\n' + focused->text())) {
+                    if (!radio || !focused->isChecked()) {
+                        QTest::keyClick(focused, Qt::Key_Space);
+                    }
+                    if (radio) {
+                        break;
+                    }
+                }
+                if (i + 1 < controls.size()) {
+                    QTest::keyClick(focused, Qt::Key_Down);
+                }
+            }
+            QTest::keyClick(test.focusWidget(), Qt::Key_Tab);
+        }
+        EXPECT_EQ(test.focusWidget(), test.button());
+    }
+
+    QSet<QString> right_;
+    QTimer poll_;
+    QPointer<QWidget> handled_;
+};
+
 TEST(CoursePlay, EveryMenuItemGivesTenWhenAllIsRightAndThreeWhenNothingIsAnswered) {
     testing::ScopedFakeServices services;
     testing::TempProgramDir program;
@@ -261,6 +336,44 @@ TEST(CoursePlay, EveryMenuItemGivesTenWhenAllIsRightAndThreeWhenNothingIsAnswere
         EXPECT_GE(learner.marked, 15);
     }
     EXPECT_TRUE(services.messages.messages.empty());
+    QApplication::setDoubleClickInterval(doubleClick);
+}
+
+TEST(CoursePlay, ATopicWithTheoryAndTestsIsPlayedByKeysAloneWithFullMarksToTheGrade) {
+    testing::ScopedFakeServices services;
+    testing::TempProgramDir program;
+    QDirIterator files(kProgram, QDir::Files, QDirIterator::Subdirectories);
+    while (files.hasNext()) {
+        const QString path = files.next();
+        if (!QFileInfo(path).isExecutable()) {
+            program.copyFile(path, QDir(kProgram).relativeFilePath(path));
+        }
+    }
+    const int doubleClick = QApplication::doubleClickInterval();
+    QApplication::setDoubleClickInterval(1);
+    content::ContentTable menu;
+    menu.load(program.filePath("Data/Meniu.cds"));
+    std::set<int> theoryAndTests;
+    for (menu.first(); !menu.eof(); menu.next()) {
+        const QByteArray commands = menu.asText("Komandos");
+        if (commands.contains(content::kindName(content::CommandKind::Theory)) &&
+            commands.contains(content::kindName(content::CommandKind::SimpleTest))) {
+            theoryAndTests.insert(menu.asInt("Id"));
+        }
+    }
+    TPagrindineForma window(std::make_unique<LentoraWindowFactory>());
+    std::vector<int> grades;
+    window.setGradeReward([&grades](int grade) { grades.push_back(grade); });
+    KeyboardLearner learner(rightAnswers(program.path()));
+    for (const MenuLink& link : window.menuLinks()) {
+        if (theoryAndTests.count(link.menuId) != 0) {
+            window.DispatchCommand(link.command);
+            break;
+        }
+    }
+    EXPECT_EQ(learner.books, 1);
+    EXPECT_GE(learner.tests, 1);
+    EXPECT_EQ(grades.size(), 1u);
     QApplication::setDoubleClickInterval(doubleClick);
 }
 

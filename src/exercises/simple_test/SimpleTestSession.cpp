@@ -36,7 +36,8 @@ void SimpleTestSession::open(const content::TestWindowRow& test,
         }
         questions_.push_back(std::move(question));
     }
-    focus_ = slotAt(0);
+    focus_ = {};
+    focus_ = nextQuestionSlot(false);
 }
 
 bool SimpleTestSession::isAnswer(int question, int answer) const {
@@ -44,34 +45,26 @@ bool SimpleTestSession::isAnswer(int question, int answer) const {
            answer < int(questions_[size_t(question)].answers.size());
 }
 
-int SimpleTestSession::slotCount() const {
-    int count = 1;  // the arrow
-    for (const QuestionItem& question : questions_) {
-        count += int(question.answers.size());
+FocusSlot SimpleTestSession::entrySlot(int question) const {
+    const QuestionItem& item = questions_[size_t(question)];
+    for (int a = 0; item.radio && a < int(item.answers.size()); ++a) {
+        if (item.answers[size_t(a)].ticked) {
+            return {question, a};
+        }
     }
-    return count;
+    return {question, 0};
 }
 
-FocusSlot SimpleTestSession::slotAt(int index) const {
-    for (int q = 0; q < int(questions_.size()); ++q) {
-        const int answers = int(questions_[size_t(q)].answers.size());
-        if (index < answers) {
-            return {q, index};
+FocusSlot SimpleTestSession::nextQuestionSlot(bool back) const {
+    // The stops in order: each question with answers, then the arrow, and round again.
+    const int count = int(questions_.size());
+    int q = focus_.isArrow() ? (back ? count : -1) : focus_.question;
+    for (q += back ? -1 : 1; q >= 0 && q < count; q += back ? -1 : 1) {
+        if (!questions_[size_t(q)].answers.empty()) {
+            return entrySlot(q);
         }
-        index -= answers;
     }
     return {};
-}
-
-int SimpleTestSession::focusIndex() const {
-    if (focus_.isArrow()) {
-        return slotCount() - 1;
-    }
-    int index = focus_.answer;
-    for (int q = 0; q < focus_.question; ++q) {
-        index += int(questions_[size_t(q)].answers.size());
-    }
-    return index;
 }
 
 void SimpleTestSession::setFocus(FocusSlot slot) {
@@ -82,9 +75,24 @@ TestReaction SimpleTestSession::keyPress(Qt::Key key, Qt::KeyboardModifiers modi
     switch (key) {
         case Qt::Key_Tab:
         case Qt::Key_Backtab: {
-            const int count = slotCount();
             const bool back = key == Qt::Key_Backtab || (modifiers & Qt::ShiftModifier);
-            focus_ = slotAt((focusIndex() + (back ? count - 1 : 1)) % count);
+            focus_ = nextQuestionSlot(back);
+            TestReaction reaction;
+            reaction.handled = true;
+            reaction.focusMoved = true;
+            return reaction;
+        }
+        case Qt::Key_Down:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Left: {
+            // Within a check-box question only; radio buttons move and select themselves.
+            if (focus_.isArrow() || questions_[size_t(focus_.question)].radio) {
+                return {};
+            }
+            const int count = int(questions_[size_t(focus_.question)].answers.size());
+            const bool back = key == Qt::Key_Up || key == Qt::Key_Left;
+            focus_.answer = (focus_.answer + (back ? count - 1 : 1)) % count;
             TestReaction reaction;
             reaction.handled = true;
             reaction.focusMoved = true;

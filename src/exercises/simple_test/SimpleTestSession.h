@@ -69,9 +69,10 @@ public:
     const std::vector<QuestionItem>& questions() const { return questions_; }
     FocusSlot focus() const { return focus_; }
 
-    // Tab and Shift+Tab (Backtab) move the focus along the order, round from the arrow to the
-    // first answer; Space ticks the focused answer as a click does, or presses the arrow;
-    // Enter and Return press the arrow.
+    // Tab and Shift+Tab (Backtab) move the focus from question to question (onto its selected
+    // radio button or its first answer) and to the arrow, round; in a check-box question the
+    // arrow keys move between its answers, round; Space ticks the focused answer as a click does,
+    // or presses the arrow; Enter and Return press the arrow.
     TestReaction keyPress(Qt::Key key, Qt::KeyboardModifiers modifiers);
     // A press on the answer control under a client-area point; nothing elsewhere.
     TestReaction pressAt(QPoint point);
@@ -88,9 +89,8 @@ public:
 
 private:
     bool isAnswer(int question, int answer) const;
-    int focusIndex() const;
-    FocusSlot slotAt(int index) const;
-    int slotCount() const;
+    FocusSlot entrySlot(int question) const;
+    FocusSlot nextQuestionSlot(bool back) const;
 
     QSize outerSize_;
     QString caption_;

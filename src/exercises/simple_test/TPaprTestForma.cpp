@@ -200,6 +200,7 @@ void TPaprTestForma::buildQuestions() {
                 control = new QRadioButton(panel);
             } else {
                 control = new QCheckBox(panel);
+                control->installEventFilter(this);
             }
             control->setText(fromCp1257(answer.text));
             control->setGeometry(kSimpleTest.answerControl(question.box.width(), answer.place));
@@ -244,6 +245,23 @@ bool TPaprTestForma::focusNextPrevChild(bool next) {
     session_.setFocus(slotOf(focused));
     session_.keyPress(next ? Qt::Key_Tab : Qt::Key_Backtab, Qt::NoModifier);
     widgetFor(session_.focus())->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    return true;
+}
+
+bool TPaprTestForma::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return ExerciseDialog::eventFilter(watched, event);
+    }
+    auto* keyEvent = static_cast<QKeyEvent*>(event);
+    const auto key = Qt::Key(keyEvent->key());
+    if (key != Qt::Key_Up && key != Qt::Key_Down && key != Qt::Key_Left && key != Qt::Key_Right) {
+        return false;
+    }
+    session_.setFocus(slotOf(static_cast<QWidget*>(watched)));
+    if (!session_.keyPress(key, keyEvent->modifiers()).focusMoved) {
+        return false;
+    }
+    widgetFor(session_.focus())->setFocus(Qt::TabFocusReason);
     return true;
 }
 

@@ -42,6 +42,8 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
+    // The arrow keys of the check boxes, which Qt leaves unmoved outside an exclusive group.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();

@@ -67,28 +67,35 @@ TEST(SimpleTestSession, KeysAndClicksTickScoreAndLeaveEveryAnswersResult) {
     EXPECT_EQ(session.pressAt(QPoint(10 + 299, 10 + 50)).changedQuestion, -1);
     EXPECT_EQ(session.pressAt(QPoint(400, 300)).changedQuestion, -1);
 
-    // Tab through the rest of the radio question into the check boxes: tick "d" and "e",
-    // then Space again takes "e" back, and Tab ticks nothing.
-    session.keyPress(Qt::Key_Tab, Qt::NoModifier);
+    // Tab goes on to the check-box question, whose answers the arrow keys reach, round: tick
+    // "d" and "e", then Space again takes "e" back.
     session.keyPress(Qt::Key_Tab, Qt::NoModifier);
     EXPECT_EQ(session.focus(), (FocusSlot{1, 0}));
     session.keyPress(Qt::Key_Space, Qt::NoModifier);
-    session.keyPress(Qt::Key_Tab, Qt::NoModifier);
+    EXPECT_TRUE(session.keyPress(Qt::Key_Down, Qt::NoModifier).focusMoved);
     session.keyPress(Qt::Key_Space, Qt::NoModifier);
     EXPECT_EQ(session.points(), (Points{1 + 0, 1 + 2}));  // a ticked wrong box costs one
     session.keyPress(Qt::Key_Space, Qt::NoModifier);
     EXPECT_EQ(ticks(session, 1), (std::vector<bool>{true, false, false}));
+    session.keyPress(Qt::Key_Up, Qt::NoModifier);
+    session.keyPress(Qt::Key_Left, Qt::NoModifier);
+    EXPECT_EQ(session.focus(), (FocusSlot{1, 2}));
+    session.keyPress(Qt::Key_Right, Qt::NoModifier);
+    EXPECT_EQ(session.focus(), (FocusSlot{1, 0}));
 
-    // The arrow comes after the last answer, and the order runs round both ways.
-    session.keyPress(Qt::Key_Tab, Qt::NoModifier);
+    // The arrow comes after the last question, and the order runs round both ways, entering a
+    // radio question at its selected answer.
     session.keyPress(Qt::Key_Tab, Qt::NoModifier);
     EXPECT_TRUE(session.focus().isArrow());
     EXPECT_TRUE(session.keyPress(Qt::Key_Space, Qt::NoModifier).pressShownButton);
     session.keyPress(Qt::Key_Tab, Qt::NoModifier);
-    EXPECT_EQ(session.focus(), (FocusSlot{0, 0}));
+    EXPECT_EQ(session.focus(), (FocusSlot{0, 1}));
     session.keyPress(Qt::Key_Tab, Qt::ShiftModifier);
     EXPECT_TRUE(session.focus().isArrow());
+    session.keyPress(Qt::Key_Backtab, Qt::NoModifier);
+    EXPECT_EQ(session.focus(), (FocusSlot{1, 0}));
     EXPECT_TRUE(session.keyPress(Qt::Key_Return, Qt::NoModifier).pressShownButton);
+    session.keyPress(Qt::Key_Backtab, Qt::NoModifier);
     EXPECT_FALSE(session.keyPress(Qt::Key_Down, Qt::NoModifier).handled);
 
     EXPECT_EQ(session.pointsOf(0), (Points{1, 1}));

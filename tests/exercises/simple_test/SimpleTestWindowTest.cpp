@@ -216,6 +216,42 @@ TEST(TPaprTestForma, APressJustAfterShowingAndARepeatedKeyDoNotLeave) {
     EXPECT_TRUE(form.Execute(1, score, maxScore));
 }
 
+TEST(TPaprTestForma, EveryCheckBoxIsReachedAndTickedByKeyAndEnterLeavesFromAnAnswer) {
+    testing::ScopedFakeServices services;
+    TestProgram program;
+    program.addTest(1, 500, 400, "Testas");
+    program.addQuestion(1, 1, QRect(10, 10, 300, 90), "Pažymėkite", kCheck);
+    program.addAnswer(1, 1, 1, "a", true, {12, 25});
+    program.addAnswer(1, 1, 2, "b", false, {12, 45});
+    program.addAnswer(1, 1, 3, "c", true, {12, 65});
+    program.addQuestion(1, 2, QRect(10, 110, 300, 60), "Kuris?", kRadio);
+    program.addAnswer(1, 2, 1, "taip", true, {12, 25});
+    program.write();
+    TPaprTestForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    whenShown(form, [&] {
+        ASSERT_TRUE(QTest::qWaitFor([&] { return form.button()->takesPresses(); }));
+        const auto boxes = controlsOf<QCheckBox>(panelsOf(form)[0]);
+        ASSERT_EQ(form.focusWidget(), boxes[0]);
+        QTest::keyClick(boxes[0], Qt::Key_Up);  // round to the last box
+        EXPECT_EQ(form.focusWidget(), boxes[2]);
+        QTest::keyClick(boxes[2], Qt::Key_Space);
+        QTest::keyClick(boxes[2], Qt::Key_Down);
+        EXPECT_EQ(form.focusWidget(), boxes[0]);
+        QTest::keyClick(boxes[0], Qt::Key_Space);
+        QTest::keyClick(boxes[0], Qt::Key_Tab);  // on to the next question, not the next box
+        QWidget* radio = form.focusWidget();
+        EXPECT_TRUE(qobject_cast<QRadioButton*>(radio));
+        QTest::keyClick(radio, Qt::Key_Escape);
+        EXPECT_TRUE(form.isVisible());
+        QTest::keyClick(radio, Qt::Key_Return);
+    });
+    EXPECT_TRUE(form.Execute(1, score, maxScore));
+    EXPECT_EQ(score, 2);
+    EXPECT_EQ(maxScore, 3);
+}
+
 TEST(TPaprTestForma, MissingTestShowsNothing) {
     testing::ScopedFakeServices services;
     TestProgram program;
