@@ -126,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ? QByteArrayView(rest.data() + split + 1, qsizetype(rest.size() - split - 1))
             : QByteArrayView());
 
-    const std::vector<SentenceToken> tokens = tokenizeSentences(sentences);
+    const std::vector<SentenceToken> tokens = tokenize(sentences);
     checkTokens(sentences, tokens);
 
     const int rows = rowsPerPage(geometry);
@@ -148,7 +148,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int laidOut = 0;
     PageStart start;
     for (;;) {
-        const PageLayout page = layOutPage(tokens, exercise, start, geometry, metrics);
+        const PageLayout page = layoutPage(tokens, exercise, start, geometry, metrics);
         check(int(page.rows.size()) <= rows);
         for (const LaidOutRow& row : page.rows) {
             check(row.slot == laidOut++);

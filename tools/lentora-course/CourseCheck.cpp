@@ -559,8 +559,9 @@ private:
             return;
         }
         using F = content::MovableWordsFields;
-        const QString face = QStringLiteral("MS Sans Serif");
-        noteFace(QStringLiteral("movable words"), face, 14);
+        const auto& window = movable_words::kMovableWords.window;
+        const QString face = QString::fromLatin1(window.designFace);
+        noteFace(QStringLiteral("movable words"), face, window.defaultFontPoints);
         for (const auto& row : table->data.rows) {
             const QString place = placeRecord(table->number(row, F::id));
             const QByteArray sentences = table->text(row, F::sentences);
@@ -582,8 +583,8 @@ private:
                               clampedInt(table->number(row, F::height), 0, kMaxContentExtent));
             const int boxWidth =
                 clampedInt(table->number(row, F::windowWidth), 0, kMaxContentExtent);
-            const auto tokens = movable_words::tokenizeSentences(sentenceLines);
-            for (const int points : {14, kLargestPoints}) {
+            const auto tokens = movable_words::tokenize(sentenceLines);
+            for (const int points : {window.defaultFontPoints, kLargestPoints}) {
                 checkMovableLayout(schema.file, place, tokens, wordLines, variant, outer, boxWidth,
                                    face, points);
             }
@@ -601,14 +602,8 @@ private:
             add(severity, file, place, QStringLiteral("%1 at %2 pt").arg(text).arg(points));
         };
         FontTextMetrics metrics(makeFont(face, points));
-        const QSize button(kArrowWidth, kArrowHeight);
-        const QSize client = clientSizeForContent(outer, button);
-        const QPoint buttonAt = buttonPosition(outer, button, 10, 28);
-        movable_words::PageGeometry geometry{client.width(), buttonAt.y() - movable_words::kPad,
-                                             boxWidth, metrics.lineHeight()};
-        if (movable_words::rowsPerPage(geometry) == 0) {
-            geometry.height = client.height();
-        }
+        const movable_words::PageGeometry geometry =
+            movable_words::pageGeometryFor(outer, boxWidth, metrics.lineHeight());
         if (movable_words::rowsPerPage(geometry) == 0) {
             report(QStringLiteral("the window is too small for one row and does not open"));
             return;
@@ -616,13 +611,13 @@ private:
         std::vector<int> order(size_t(words.size()));
         std::iota(order.begin(), order.end(), 0);
         const movable_words::Exercise exercise(variant, words, order);
-        // Box text starts 4 px in and is clipped 1 px inside the frame.
+        // Box text is clipped 1 px inside the frame.
         QByteArrayList boxWords = exercise.categories();
         for (const auto& slot : exercise.wordSlots()) {
             boxWords << slot.answer;
         }
         for (const QByteArray& word : boxWords) {
-            if (4 + metrics.width(word) > boxWidth - 1) {
+            if (movable_words::kMovableWords.boxTextLeft + metrics.width(word) > boxWidth - 1) {
                 report(QStringLiteral("\"%1\" is wider than its %2 px box and is drawn cut")
                            .arg(fromCp1257(word))
                            .arg(boxWidth));
@@ -633,7 +628,7 @@ private:
         const int slotCount = int(exercise.wordSlots().size());
         for (int page = 0; page <= slotCount; ++page) {
             const movable_words::PageLayout layout =
-                movable_words::layOutPage(tokens, exercise, start, geometry, metrics);
+                movable_words::layoutPage(tokens, exercise, start, geometry, metrics);
             // Each row owns the tokens up to its end of line; those not drawn are cut off.
             int token = start.token;
             for (const movable_words::LaidOutRow& row : layout.rows) {
