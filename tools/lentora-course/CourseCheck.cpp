@@ -670,8 +670,9 @@ private:
             return;
         }
         using F = content::MarkedWordsFields;
-        const QString face = QStringLiteral("MS Sans Serif");
-        noteFace(QStringLiteral("marked words"), face, 12);
+        const auto& window = marked_words::kMarkedWords.window;
+        const QString face = QString::fromLatin1(window.designFace);
+        noteFace(QStringLiteral("marked words"), face, window.defaultFontPoints);
         for (const auto& row : table->data.rows) {
             const QString place = placeRecord(table->number(row, 0));
             const QByteArray text = table->text(row, F::text);
@@ -708,7 +709,7 @@ private:
             const QSize outer(
                 clampedInt(table->number(row, F::windowWidth), 0, kMaxContentExtent),
                 clampedInt(table->number(row, F::windowHeight), 0, kMaxContentExtent));
-            for (const int points : {12, kLargestPoints}) {
+            for (const int points : {window.defaultFontPoints, kLargestPoints}) {
                 checkMarkedLayout(schema.file, place, tokens, outer, face, points);
             }
         }
@@ -724,11 +725,10 @@ private:
         };
         const QFont font = makeFont(face, points);
         FontTextMetrics metrics(font);
-        const int headingHeight = QFontMetrics(font).height() + 2;
-        const QPoint buttonAt = buttonPosition(outer, QSize(kArrowWidth, kArrowHeight), 10, 30);
-        const int top = headingHeight + 4;
-        const int areaWidth = std::max(0, outer.width() - 42);
-        const int areaHeight = std::max(0, buttonAt.y() - top - 3);
+        const QRect area = marked_words::kMarkedWords.textArea(
+            outer, marked_words::kMarkedWords.headingHeight(QFontMetrics(font).height()));
+        const int areaWidth = area.width();
+        const int areaHeight = area.height();
         for (const marked_words::WordToken& token : tokens) {
             if (!marked_words::isSeparator(token.Text.front()) &&
                 metrics.width(token.Text) > areaWidth) {

@@ -1,4 +1,5 @@
 #include "exercises/marked_words/MarkedWordsLogic.h"
+#include "exercises/marked_words/MarkedWordsSession.h"
 #include "support/FixedTextMetrics.h"
 
 #include <gtest/gtest.h>
@@ -168,4 +169,33 @@ TEST(MarkedWordsFocus, MovesOverMarkableWords) {
     EXPECT_EQ(moveFocus(tokens, 0, 5, FocusMove::Down), 8);
     EXPECT_EQ(moveFocus(tokens, 0, 8, FocusMove::Up), 5);
     EXPECT_EQ(moveFocus(tokens, 0, 8, FocusMove::Down), 8);
+}
+
+// The whole exercise without a window: 10 px a byte, 20 px a line, two lines a page.
+TEST(MarkedWordsSession, MarksPagesAndScores) {
+    MarkedWordsSession session("@aa bb\r\ncc\r\n@dd ee", false, 200);
+    session.setArea({100, 40}, std::make_unique<FixedTextMetrics>(10, 20));
+    // Tokens: aa(0) " "(1) bb(2) cc(3) dd(4) " "(5) ee(6); a line end ends bb, cc and ee.
+    ASSERT_TRUE(session.hasNextPage());
+    EXPECT_EQ(session.focused(), std::optional<int>(0));
+    session.moveTo(session.tokens()[2].rect().center());
+    EXPECT_EQ(session.hovered(), std::optional<int>(2));
+    Reaction click = session.pressAt({}, Qt::LeftButton);
+    EXPECT_EQ(click.markSound, std::optional<bool>(false));
+    EXPECT_EQ(session.focused(), std::optional<int>(2));
+    EXPECT_EQ(session.keyPress(Qt::Key_Space).markSound, std::optional<bool>(true));  // erased
+    session.keyPress(Qt::Key_Tab, Qt::ShiftModifier);
+    session.keyPress(Qt::Key_Space);  // aa, a target
+    EXPECT_TRUE(session.keyPress(Qt::Key_Return).pressShownButton);
+
+    // PageDown and Space before any paint: the mark lands on the new page's first word.
+    EXPECT_TRUE(session.keyPress(Qt::Key_PageDown).pageChanged);
+    EXPECT_EQ(session.currentPage(), 1);
+    EXPECT_FALSE(session.hovered());
+    session.keyPress(Qt::Key_Space);
+    EXPECT_TRUE(session.tokens()[4].Marked);
+    EXPECT_FALSE(session.tokens()[2].Marked);
+    EXPECT_FALSE(session.hasNextPage());
+    EXPECT_FALSE(session.keyPress(Qt::Key_PageDown).pageChanged);
+    EXPECT_EQ(session.points(), (Points{2, 2}));
 }

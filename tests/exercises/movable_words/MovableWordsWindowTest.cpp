@@ -1,6 +1,7 @@
 #include "exercises/movable_words/TMovableWordsForm.h"
 
 #include "content/DataPacket.h"
+#include "content/MovableWordsRow.h"
 #include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "exercises/movable_words/MovableWordsView.h"
@@ -50,9 +51,9 @@ struct MovableProgram {
     }
     void add(int id, const QByteArrayList& sentences, const QByteArrayList& words, int height,
              int type, int width = 620) {
-        table.rows.push_back({double(id), cp("Įrašykite žodžius"), sentences.join("\r\n"),
-                              words.join("\r\n"), double(width), double(height), 150.0,
-                              double(type)});
+        table.rows.push_back(content::MovableWordsRow{id, cp("Įrašykite žodžius"), sentences, words,
+                                                      width, height, 150, type}
+                                 .values());
         dir.writeFile("Data/Nesioj.cds", content::writeDataPacket(table));
     }
 
