@@ -133,9 +133,26 @@ struct PageFixture : ::testing::Test {
     PageGeometry geometry{600, 200, 100, 16};
 };
 
+TEST(MovableWordsPaging, RowsPerPage) {
+    // Rows 16 px high and 30 apart, below a 20 px top margin.
+    struct Case {
+        const char* name;
+        int height, textHeight, rows;
+    } const cases[] = {
+        {"one pixel too low for a row", 35, 16, 0},
+        {"exactly one row", 36, 16, 1},
+        {"one pixel short of a second row", 65, 16, 1},
+        {"exactly two rows", 66, 16, 2},
+        {"a page of 200 px", 200, 16, 6},
+        {"a text taller than the page", 200, 400, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(rowsPerPage({600, c.height, 100, c.textHeight}), c.rows);
+    }
+}
+
 TEST_F(PageFixture, PagesFollowRowsPerPageAndTheLastPageShowsFinish) {
-    EXPECT_EQ(rowsPerPage(geometry), 6);  // (200 - 6) div 30
-    EXPECT_EQ(rowsPerPage({600, 35, 100, 16}), 0);
     QByteArrayList sentences, words;
     for (int i = 0; i < 8; ++i) {
         sentences.append("Sakinys " + QByteArray::number(i) + ".");
