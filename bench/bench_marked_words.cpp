@@ -1,6 +1,7 @@
 // The marked-words exercise: laying out one page of a 6000-byte text,
 // opening the window, and repainting one marked word.
 
+#include "exercises/marked_words/MarkedWordsDescription.h"
 #include "exercises/marked_words/MarkedWordsLogic.h"
 #include "exercises/marked_words/MarkedWordsSession.h"
 #include "exercises/marked_words/MarkedWordsView.h"
@@ -9,6 +10,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QPixmap>
 
 #include "BenchMain.h"
@@ -36,12 +38,22 @@ QFont exerciseFont() {
                     kMarkedWords.window.defaultFontPoints);
 }
 
+// A window of the size a typical row gives, and its text area.
+constexpr QSize kOuter(560, 380);
+
+QRect textArea() {
+    return kMarkedWords.textArea(kOuter,
+                                 kMarkedWords.headingHeight(QFontMetrics(exerciseFont()).height()));
+}
+
 void BM_LayOutPage(benchmark::State& state) {
     Tokens tokens = tokenize(exerciseText());
     const QFont font = exerciseFont();
+    const QRect area = textArea();
     for (auto _ : state) {
         FontTextMetrics metrics(font);
-        benchmark::DoNotOptimize(layoutPage(tokens, 0, 518, 250, 380, metrics, false));
+        benchmark::DoNotOptimize(
+            layoutPage(tokens, 0, area.width(), area.height(), kOuter.height(), metrics, false));
     }
 }
 BENCHMARK(BM_LayOutPage)->Unit(benchmark::kMicrosecond);
@@ -50,12 +62,12 @@ BENCHMARK(BM_LayOutPage)->Unit(benchmark::kMicrosecond);
 void BM_OpenPage(benchmark::State& state) {
     const QByteArray text = exerciseText();
     for (auto _ : state) {
-        MarkedWordsSession session(text, false, 380);
+        MarkedWordsSession session(text, false, kOuter.height());
         QDialog window;
-        window.resize(554, 355);
+        window.resize(kOuter);
         MarkedWordsView view(&window);
         view.setFont(exerciseFont());
-        view.setGeometry(15, 30, 518, 250);
+        view.setGeometry(textArea());
         view.setSession(&session);
         QPixmap target(window.size());
         window.render(&target);
@@ -66,10 +78,10 @@ BENCHMARK(BM_OpenPage)->Unit(benchmark::kMillisecond);
 
 // A mark click repaints only the word's rectangle.
 void BM_RepaintMarkedWord(benchmark::State& state) {
-    MarkedWordsSession session(exerciseText(), false, 380);
+    MarkedWordsSession session(exerciseText(), false, kOuter.height());
     MarkedWordsView view;
     view.setFont(exerciseFont());
-    view.resize(518, 250);
+    view.resize(textArea().size());
     view.setSession(&session);
     QPixmap target(view.size());
     const QRect word = session.tokens()[2].rect();
