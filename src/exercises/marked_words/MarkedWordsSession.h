@@ -48,6 +48,8 @@ public:
     std::optional<int> hovered() const { return hovered_; }
     std::optional<int> focused() const { return focused_; }
     Points points() const { return scoreTokens(tokens_); }
+    // What the page was laid out with; none before the first setArea.
+    TextMetrics* metrics() const { return metrics_.get(); }
 
     Reaction turnPage();
     Reaction toggle(int token);

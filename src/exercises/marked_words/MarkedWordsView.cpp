@@ -40,6 +40,12 @@ void MarkedWordsView::turnPage() {
 }
 
 FontTextMetrics& MarkedWordsView::metrics() {
+    // The session measured this font already: painting reuses its measures.
+    if (session_ != nullptr) {
+        if (auto* shared = dynamic_cast<FontTextMetrics*>(session_->metrics())) {
+            return *shared;
+        }
+    }
     if (!metrics_) {
         metrics_ = std::make_unique<FontTextMetrics>(font());
     }

@@ -64,6 +64,8 @@ public:
     // Each slot's final gap word beside its answer, for a review of mistakes.
     const std::vector<WordSlot>& results() const { return exercise_.wordSlots(); }
     Points points() const { return exercise_.score(); }
+    // What the pages are laid out with.
+    TextMetrics& metrics() const { return *metrics_; }
 
     // How far the pointer moves before a press becomes a drag.
     void setDragDistance(int pixels) { dragDistance_ = pixels; }

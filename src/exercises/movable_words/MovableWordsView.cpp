@@ -30,7 +30,12 @@ void MovableWordsView::setSession(MovableWordsSession* session, const QFont& fon
     session_ = session;
     font_ = font;
     color_ = color;
-    metrics_ = std::make_unique<FontTextMetrics>(font);
+    // The session measures this font already: its ascent needs no second measurer.
+    if (auto* shared = dynamic_cast<FontTextMetrics*>(&session->metrics())) {
+        ascent_ = shared->ascent();
+    } else {
+        ascent_ = FontTextMetrics(font).ascent();
+    }
     session_->setDragDistance(QApplication::startDragDistance());
     movable_words::Reaction reaction;
     reaction.pageChanged = true;
@@ -88,9 +93,8 @@ void MovableWordsView::paintBox(QPainter& painter, const QRect& box, const QByte
     painter.setPen(lifted ? QColor(Qt::gray) : color_);
     painter.save();
     painter.setClipRect(box.adjusted(1, 1, -1, -1), Qt::IntersectClip);
-    painter.drawText(
-        box.topLeft() + QPoint(kMovableWords.boxTextLeft, kMovableWords.pad + metrics_->ascent()),
-        fromCp1257(word));
+    painter.drawText(box.topLeft() + QPoint(kMovableWords.boxTextLeft, kMovableWords.pad + ascent_),
+                     fromCp1257(word));
     painter.restore();
 }
 
@@ -115,7 +119,7 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
         const movable_words::PageLayout& layout = session_->pageLayout();
         QFont underlined = font_;
         underlined.setUnderline(true);
-        const int ascent = metrics_->ascent();
+        const int ascent = ascent_;
         const int margin = kMovableWords.focusMargin;
         const QRect dirty = event->rect();
         const std::optional<BoxRef> lifted = session_->carried();

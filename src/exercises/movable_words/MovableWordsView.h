@@ -8,11 +8,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include <memory>
-
 namespace lentora {
-
-class FontTextMetrics;
 
 // Paints the page of a movable-words session over its background and hands the pointer and the
 // keys to the session (drag, or click to pick up and click to put down; Tab / arrows move the
@@ -50,7 +46,7 @@ private:
     void paintBox(QPainter& painter, const QRect& box, const QByteArray& word, bool lifted);
 
     movable_words::MovableWordsSession* session_ = nullptr;
-    std::unique_ptr<FontTextMetrics> metrics_;
+    int ascent_ = 0;
     QFont font_;
     QColor color_;
     QImage background_;
