@@ -1,13 +1,16 @@
-// The marked-words exercise: laying out one page of a 6000-byte text (every paint does it),
+// The marked-words exercise: laying out one page of a 6000-byte text,
 // opening the window, and repainting one marked word.
 
+#include "exercises/marked_words/MarkedWordsDescription.h"
 #include "exercises/marked_words/MarkedWordsLogic.h"
+#include "exercises/marked_words/MarkedWordsSession.h"
 #include "exercises/marked_words/MarkedWordsView.h"
 #include "platform/FontTextMetrics.h"
 #include "platform/Fonts.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QFontMetrics>
 #include <QPixmap>
 
 #include "BenchMain.h"
@@ -30,12 +33,27 @@ QByteArray exerciseText() {
     return text.left(kMaxTextBytes);
 }
 
+QFont exerciseFont() {
+    return makeFont(QString::fromLatin1(kMarkedWords.window.designFace),
+                    kMarkedWords.window.defaultFontPoints);
+}
+
+// A window of the size a typical row gives, and its text area.
+constexpr QSize kOuter(560, 380);
+
+QRect textArea() {
+    return kMarkedWords.textArea(kOuter,
+                                 kMarkedWords.headingHeight(QFontMetrics(exerciseFont()).height()));
+}
+
 void BM_LayOutPage(benchmark::State& state) {
     Tokens tokens = tokenize(exerciseText());
-    const QFont font = makeFont(QStringLiteral("MS Sans Serif"), 12);
+    const QFont font = exerciseFont();
+    const QRect area = textArea();
     for (auto _ : state) {
         FontTextMetrics metrics(font);
-        benchmark::DoNotOptimize(layoutPage(tokens, 0, 518, 250, 380, metrics, false));
+        benchmark::DoNotOptimize(
+            layoutPage(tokens, 0, area.width(), area.height(), kOuter.height(), metrics, false));
     }
 }
 BENCHMARK(BM_LayOutPage)->Unit(benchmark::kMicrosecond);
@@ -44,15 +62,13 @@ BENCHMARK(BM_LayOutPage)->Unit(benchmark::kMicrosecond);
 void BM_OpenPage(benchmark::State& state) {
     const QByteArray text = exerciseText();
     for (auto _ : state) {
-        Tokens tokens = tokenize(text);
-        Paging paging;
-        paging.pageStart[0] = 0;
+        MarkedWordsSession session(text, false, kOuter.height());
         QDialog window;
-        window.resize(554, 355);
+        window.resize(kOuter);
         MarkedWordsView view(&window);
-        view.setFont(makeFont(QStringLiteral("MS Sans Serif"), 12));
-        view.setGeometry(15, 30, 518, 250);
-        view.setPage(&tokens, &paging, false, 380);
+        view.setFont(exerciseFont());
+        view.setGeometry(textArea());
+        view.setSession(&session);
         QPixmap target(window.size());
         window.render(&target);
         benchmark::DoNotOptimize(target);
@@ -62,18 +78,15 @@ BENCHMARK(BM_OpenPage)->Unit(benchmark::kMillisecond);
 
 // A mark click repaints only the word's rectangle.
 void BM_RepaintMarkedWord(benchmark::State& state) {
-    Tokens tokens = tokenize(exerciseText());
-    Paging paging;
-    paging.pageStart[0] = 0;
+    MarkedWordsSession session(exerciseText(), false, kOuter.height());
     MarkedWordsView view;
-    view.setFont(makeFont(QStringLiteral("MS Sans Serif"), 12));
-    view.resize(518, 250);
-    view.setPage(&tokens, &paging, false, 380);
-    view.relayout();
+    view.setFont(exerciseFont());
+    view.resize(textArea().size());
+    view.setSession(&session);
     QPixmap target(view.size());
-    const QRect word = tokens[2].rect();
+    const QRect word = session.tokens()[2].rect();
     for (auto _ : state) {
-        tokens[2].Marked = !tokens[2].Marked;
+        session.toggle(2);
         view.render(&target, word.topLeft(), QRegion(word));
     }
 }

@@ -6,6 +6,7 @@
 #include "controls/TPictureButton.h"
 #include "exercises/movable_words/MovableWordsView.h"
 #include "exercises/movable_words/TMovableWordsForm.h"
+#include "platform/FontTextMetrics.h"
 #include "platform/Fonts.h"
 #include "platform/ProgramPaths.h"
 
@@ -45,24 +46,31 @@ QByteArrayList words() {
 }
 
 void BM_LayOutAndPaintPage(benchmark::State& state) {
-    const QFont font = makeFont(QStringLiteral("MS Sans Serif"), 14);
-    const auto tokens = movable_words::tokenizeSentences(sentences());
+    const QFont font = makeFont(QString::fromLatin1(movable_words::kMovableWords.window.designFace),
+                                movable_words::kMovableWords.window.defaultFontPoints);
+    const QByteArrayList lines = sentences();
+    const QByteArrayList list = words();
     std::vector<int> order(100);
     for (int i = 0; i < 100; ++i) {
         order[std::size_t(i)] = i;
     }
-    movable_words::Exercise exercise(movable_words::Variant::Gaps, words(), order);
+    const QSize client = movable_words::kMovableWords.clientSize({640, 480});
     MovableWordsView view;
-    view.resize(634, 455);
+    view.resize(client);
     QImage background(640, 480, QImage::Format_RGB32);
     background.fill(QColor(200, 230, 200));
     view.setBackground(background);
     QPixmap target(view.size());
     for (auto _ : state) {
-        // A fresh exercise font and metrics lay the page out, then it is painted.
-        view.setExercise(tokens, &exercise, font, Qt::black, 150);
+        // A fresh session with its exercise font lays the page out, then it is painted.
+        auto metrics = std::make_unique<FontTextMetrics>(font);
+        const movable_words::PageGeometry geometry =
+            movable_words::pageGeometryFor({640, 480}, 150, metrics->lineHeight());
+        movable_words::MovableWordsSession session(movable_words::Variant::Gaps, lines, list, order,
+                                                   geometry, client, std::move(metrics));
+        view.setSession(&session, font, Qt::black);
         view.render(&target);
-        benchmark::DoNotOptimize(view.pageLayout().rows.size());
+        benchmark::DoNotOptimize(session.pageLayout().rows.size());
     }
 }
 BENCHMARK(BM_LayOutAndPaintPage)->Unit(benchmark::kMicrosecond);

@@ -1,9 +1,11 @@
-// libFuzzer target: any bytes as a marked-words text over any text area, tokenized and laid out
-// page by page with fixed metrics, as the window does. Every markable token is reached once, in
-// order, where a click finds it; pages always advance; marks toggled at random keep the score
-// between minus the markable words and the targets, and never move a word.
+// libFuzzer target: any bytes as a marked-words text over any text area, run as a session with
+// fixed metrics, page by page, as the window does. Every markable token is reached once, in
+// order, where a click finds it; pages always advance and start with nothing under the pointer
+// and the focus on their own words; marks clicked at random keep the score between minus the
+// markable words and the targets, and never move a word.
 #include "FuzzCheck.h"
 #include "exercises/marked_words/MarkedWordsLogic.h"
+#include "exercises/marked_words/MarkedWordsSession.h"
 #include "support/FixedTextMetrics.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -11,6 +13,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <random>
 #include <string>
 
@@ -42,20 +45,15 @@ void checkTokens(QByteArrayView text, const Tokens& tokens) {
     }
 }
 
-struct PageResult {
-    PageLayout layout;
+// The shown page from `start`: tokens drawn in order from it, only blank line ends passed over,
+// each markable one found at its centre. Returns the drawn tokens.
+std::vector<int> checkPage(const Tokens& tokens, const PageLayout& layout, int start, int width,
+                           int height) {
     std::vector<int> drawn;
-};
-
-// The page from `start`: tokens drawn in order from it, only blank line ends passed over,
-// each markable one found at its centre.
-PageResult layOut(Tokens& tokens, int start, int width, int height, int bound, TextMetrics& metrics,
-                  bool crossOut) {
-    PageResult page{layoutPage(tokens, start, width, height, bound, metrics, crossOut), {}};
-    const int end = page.layout.nextStart.value_or(int(tokens.size()));
+    const int end = layout.nextStart.value_or(int(tokens.size()));
     check(end >= start && end <= int(tokens.size()));
     int next = start;
-    for (const DrawItem& item : page.layout.items) {
+    for (const DrawItem& item : layout.items) {
         if (item.token < 0) {
             continue;
         }
@@ -63,7 +61,7 @@ PageResult layOut(Tokens& tokens, int start, int width, int height, int bound, T
             check(tokens[std::size_t(next++)].Text == " ");
         }
         check(item.token == next++ && item.token < end);
-        page.drawn.push_back(item.token);
+        drawn.push_back(item.token);
         const WordToken& token = tokens[std::size_t(item.token)];
         check(token.Drawn && token.Left == item.left && token.Top == item.top);
         // Only a line taller than the area reaches past its bottom, standing alone.
@@ -78,7 +76,7 @@ PageResult layOut(Tokens& tokens, int start, int width, int height, int bound, T
     while (next < end) {
         check(tokens[std::size_t(next++)].Text == " ");
     }
-    return page;
+    return drawn;
 }
 
 }  // namespace
@@ -91,30 +89,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The window's outer height, below which the text area lies.
     const int bound = input.ConsumeIntegralInRange(height, 4000);
     const int byteWidth = input.ConsumeIntegralInRange(1, 40);
-    FixedTextMetrics metrics(byteWidth, input.ConsumeIntegralInRange(1, 80));
+    const int lineHeight = input.ConsumeIntegralInRange(1, 80);
     std::minstd_rand random(input.ConsumeIntegral<std::uint32_t>());
     const std::string rest = input.ConsumeRemainingBytesAsString();
     const QByteArrayView text(rest.data(), qsizetype(rest.size()));
 
-    Tokens tokens = tokenize(text);
-    checkTokens(text, tokens);
+    MarkedWordsSession session(text, crossOut, bound);
+    checkTokens(text, session.tokens());
+    session.setArea({width, height}, std::make_unique<FixedTextMetrics>(byteWidth, lineHeight));
+    FixedTextMetrics metrics(byteWidth, lineHeight);
 
     int markable = 0;
     int targets = 0;
-    for (const WordToken& token : tokens) {
+    for (const WordToken& token : session.tokens()) {
         markable += isMarkable(token) ? 1 : 0;
         targets += token.Target ? 1 : 0;
     }
 
-    Paging paging;
-    paging.pageStart[0] = 0;
     int reached = 0;  // markable tokens drawn so far
     int lastMarkable = -1;
     for (;;) {
-        const int start = *paging.currentStart();
-        const PageResult page = layOut(tokens, start, width, height, bound, metrics, crossOut);
-        for (int index : page.drawn) {
-            if (isMarkable(tokens[std::size_t(index)])) {
+        const int start = session.pageStart();
+        check(start >= 0 && !session.hovered());
+        check(!session.focused() ||
+              (*session.focused() >= start &&
+               isMarkable(session.tokens()[std::size_t(*session.focused())])));
+        const std::vector<int> drawn =
+            checkPage(session.tokens(), session.pageLayout(), start, width, height);
+        for (int index : drawn) {
+            if (isMarkable(session.tokens()[std::size_t(index)])) {
                 check(index > lastMarkable);
                 lastMarkable = index;
                 ++reached;
@@ -122,27 +125,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
 
         // Clicks at random on this page's words toggle their marks.
-        const std::vector<int> words = markableOnPage(tokens, start);
+        const std::vector<int> words = markableOnPage(session.tokens(), start);
         for (int clicks = 0; clicks < 24 && !words.empty(); ++clicks) {
             const int word =
                 words[std::uniform_int_distribution<std::size_t>(0, words.size() - 1)(random)];
-            tokens[std::size_t(word)].Marked = !tokens[std::size_t(word)].Marked;
-            const Points points = scoreTokens(tokens);
+            const QPoint centre = session.tokens()[std::size_t(word)].rect().center();
+            session.moveTo(centre);
+            check(session.hovered() == word);
+            check(session.pressAt(centre, Qt::LeftButton).markSound.has_value());
+            check(session.focused() == word);
+            const Points points = session.points();
             check(points.maxScore == targets);
             check(points.score >= -markable && points.score <= targets);
         }
-        // Repainted with its marks, the page stands as before.
-        const PageResult again = layOut(tokens, start, width, height, bound, metrics, crossOut);
-        check(again.drawn == page.drawn && again.layout.nextStart == page.layout.nextStart);
+        // Laid out again with its marks, the page stands as before.
+        Tokens again = session.tokens();
+        const PageLayout layout = layoutPage(again, start, width, height, bound, metrics, crossOut);
+        check(checkPage(again, layout, start, width, height) == drawn &&
+              layout.nextStart == session.pageLayout().nextStart);
 
-        const bool more = paging.finishLayout(page.layout.nextStart);
-        if (!more) {
+        if (!session.hasNextPage()) {
             break;
         }
-        check(*page.layout.nextStart > start);
-        check(paging.turn());
+        check(session.turnPage().pageChanged);
+        check(session.pageStart() > start);
     }
     // Every markable word was shown, unless the text outran the last page.
-    check(reached == markable || paging.currentPage == kLastPage);
+    check(reached == markable || session.currentPage() == kLastPage);
     return 0;
 }

@@ -1,10 +1,12 @@
 // libFuzzer target: the sentences and words of a movable-words row (either variant) over any
-// window size, tokenized, shuffled and laid out page by page with fixed metrics, as the window
-// does. The shuffle keeps each block's words in the block, pages always advance, every row's
-// boxes are laid out on some page and hit where they stand, and random drops keep every word.
+// window size, tokenized, shuffled and run as a session page by page with fixed metrics, as the
+// window does. The shuffle keeps each block's words in the block, pages always advance, every
+// row's boxes are laid out on some page and hit where they stand, and words dragged, carried by
+// click or put back at random keep every word.
 #include "FuzzCheck.h"
 #include "content/MemoLines.h"
 #include "exercises/movable_words/MovableWordsLogic.h"
+#include "exercises/movable_words/MovableWordsSession.h"
 #include "platform/TextMetrics.h"
 #include "support/FixedTextMetrics.h"
 
@@ -13,6 +15,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <random>
 #include <set>
 #include <string>
@@ -126,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ? QByteArrayView(rest.data() + split + 1, qsizetype(rest.size() - split - 1))
             : QByteArrayView());
 
-    const std::vector<SentenceToken> tokens = tokenizeSentences(sentences);
+    const std::vector<SentenceToken> tokens = tokenize(sentences);
     checkTokens(sentences, tokens);
 
     const int rows = rowsPerPage(geometry);
@@ -138,7 +141,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return std::uniform_int_distribution<int>(0, bound - 1)(random);
     });
     checkShuffle(order, n, rows);
-    Exercise exercise(variant, words, order);
+    MovableWordsSession session(variant, sentences, words, order, geometry,
+                                {geometry.width, geometry.height},
+                                std::make_unique<FixedTextMetrics>(byteWidth, geometry.textHeight));
+    const Exercise& exercise = session.exercise();
     checkSlots(exercise, words, rows);
     const QByteArrayList startWords = wordsInPlay(exercise);
     const QByteArrayList categories = exercise.categories();
@@ -148,7 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     int laidOut = 0;
     PageStart start;
     for (;;) {
-        const PageLayout page = layOutPage(tokens, exercise, start, geometry, metrics);
+        const PageLayout page = session.pageLayout();
         check(int(page.rows.size()) <= rows);
         for (const LaidOutRow& row : page.rows) {
             check(row.slot == laidOut++);
@@ -171,29 +177,61 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         // Blocks and pages coincide: a full page shows a whole block.
         check(!page.hasNextPage || int(page.rows.size()) == rows);
 
-        // The learner moves words about on this page.
+        // The learner drags words, carries them by click or picks them up and puts them back.
         const std::vector<BoxRef> boxes = page.focusOrder();
         for (int moves = 0; moves < 16 && boxes.size() > 1; ++moves) {
             std::uniform_int_distribution<std::size_t> pick(0, boxes.size() - 1);
             const BoxRef from = boxes[pick(random)];
             const BoxRef to = boxes[pick(random)];
             const QByteArray carried = exercise.wordIn(from);
+            if (page.boxRect(from)->isEmpty() || page.boxRect(to)->isEmpty()) {
+                continue;  // boxes without width take no clicks
+            }
+            if (carried.isEmpty()) {
+                // Nothing to pick up.
+                session.pressAt(page.boxRect(from)->center(), Qt::LeftButton);
+                check(session.carry() == MovableWordsSession::Carry::Idle);
+                continue;
+            }
             const bool accepted = exercise.accepts(from, to);
-            check(exercise.drop(from, to) == accepted);
-            check(!accepted || exercise.wordIn(to) == carried);
+            const QPoint source = page.boxRect(from)->center();
+            const QPoint target = page.boxRect(to)->center();
+            const int way = std::uniform_int_distribution<int>(0, 2)(random);
+            session.pressAt(source, Qt::LeftButton);
+            if (way == 0) {
+                session.moveTo(source + QPoint(10, 0));
+                check(session.carry() == MovableWordsSession::Carry::Dragging);
+                session.moveTo(target);
+                session.releaseAt(target, Qt::LeftButton);
+            } else {
+                session.releaseAt(source, Qt::LeftButton);
+                check(session.carried() == from);
+                if (way == 1) {
+                    session.pressAt(target, Qt::LeftButton);
+                } else {
+                    session.keyPress(Qt::Key_Escape);
+                }
+            }
+            check(session.carry() == MovableWordsSession::Carry::Idle);
+            check(way == 2 || !accepted || exercise.wordIn(to) == carried);
+            if (way == 2 || !accepted) {
+                check(exercise.wordIn(from) == carried);
+            }
             if (variant == Variant::Gaps) {
                 check(wordsInPlay(exercise) == startWords);
             } else {
                 check(exercise.categories() == categories);
             }
         }
-        const Points points = exercise.score();
+        const Points points = session.points();
         check(points.maxScore == n && points.score >= 0 && points.score <= n);
 
         if (!page.hasNextPage) {
+            check(!session.nextPage().pageChanged);
             break;
         }
         check(page.next.token > start.token && page.next.slot > start.slot);
+        check(session.nextPage().pageChanged);
         start = page.next;
     }
     check(laidOut == reachable);

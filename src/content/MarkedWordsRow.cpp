@@ -15,10 +15,20 @@ std::optional<MarkedWordsRow> readMarkedWordsRow(ContentTable& table, std::int32
     row.caption = table.asTextAt(F::captionPosition);
     row.heading = table.asTextAt(F::headingPosition);
     row.text = table.asText(F::text);
-    row.markKind = table.asText(F::marks);
+    row.crossOut = table.asText(F::marks) != MarkedWordsRow::kUnderlineMarks;
     row.outerHeight = clampedInt(table.asNumber(F::windowHeight), 0, kMaxContentExtent);
     row.outerWidth = clampedInt(table.asNumber(F::windowWidth), 0, kMaxContentExtent);
     return row;
+}
+
+std::vector<Value> MarkedWordsRow::values() const {
+    return {double(id),
+            caption,
+            heading,
+            text,
+            QByteArray(crossOut ? kCrossOutMarks : kUnderlineMarks),
+            double(outerHeight),
+            double(outerWidth)};
 }
 
 }  // namespace lentora::content

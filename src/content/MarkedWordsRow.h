@@ -1,11 +1,13 @@
 #pragma once
 
 #include "content/ContentTable.h"
+#include "content/DataPacket.h"
 
 #include <QByteArray>
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace lentora::content {
 
@@ -14,10 +16,16 @@ struct MarkedWordsRow {
     std::int32_t id = 0;
     QByteArray caption;
     QByteArray heading;
-    QByteArray text;      // Tekstas
-    QByteArray markKind;  // PabrIsbr
-    int outerHeight = 0;  // Lango aukstis, 0..kMaxContentExtent
-    int outerWidth = 0;   // Lango ilgis, 0..kMaxContentExtent
+    QByteArray text;        // Tekstas
+    bool crossOut = false;  // PabrIsbr: anything but kUnderlineMarks crosses the words out
+    int outerHeight = 0;    // Lango aukstis, 0..kMaxContentExtent
+    int outerWidth = 0;     // Lango ilgis, 0..kMaxContentExtent
+
+    static constexpr const char* kUnderlineMarks = "Pabraukiami";
+    static constexpr const char* kCrossOutMarks = "Isbraukiami";
+
+    // The row in the schema's field order, for writing a table.
+    std::vector<Value> values() const;
 };
 
 // The row whose key is `id`, or nullopt. Throws Error on a closed table or a missing field.

@@ -27,4 +27,15 @@ std::optional<MovableWordsRow> readMovableWordsRow(ContentTable& table, std::int
     return row;
 }
 
+std::vector<Value> MovableWordsRow::values() const {
+    return {double(id),
+            task,
+            sentences.join("\r\n"),
+            words.join("\r\n"),
+            double(outerWidth),
+            double(outerHeight),
+            double(boxWidth),
+            double(type)};
+}
+
 }  // namespace lentora::content

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "content/ContentTable.h"
+#include "content/DataPacket.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -8,6 +9,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace lentora::content {
 
@@ -21,6 +23,9 @@ struct MovableWordsRow {
     int outerHeight = 0;       // Aukstis
     int boxWidth = 0;          // LangIlgis
     int type = 0;              // Tipas: 1 gap filling, 2 category sorting
+
+    // The row in the schema's field order (lines joined by CR LF), for writing a table.
+    std::vector<Value> values() const;
 };
 
 // The row whose Id is `id`, or none. Sizes are clamped to 0..kMaxContentExtent pixels. Throws Error

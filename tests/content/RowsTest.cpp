@@ -1,4 +1,6 @@
 #include "content/ContentTable.h"
+#include "content/MarkedWordsRow.h"
+#include "content/MovableWordsRow.h"
 #include "content/Rows.h"
 #include "content/Schema.h"
 
@@ -52,4 +54,30 @@ TEST(ContentRows, OnlyAnExactTestasCaptionBecomesPratimas) {
     EXPECT_EQ(exerciseCaption(""), "");
     EXPECT_EQ(exerciseCaption(QString::fromUtf8("Savikontrolės testas")),
               QString::fromUtf8("Savikontrolės testas"));
+}
+
+TEST(ContentRows, ExerciseRowsReadBackWhatTheyWrote) {
+    TableData data = movableWordsSchema().emptyTable();
+    data.rows.push_back(
+        MovableWordsRow{4, "Pratimas", {"a ______", "", "b"}, {"x", "@y", "z"}, 640, 480, 150, 2}
+            .values());
+    ContentTable movable;
+    movable.loadFromBytes(writeDataPacket(data), movableWordsSchema().file);
+    const std::optional<MovableWordsRow> moved = readMovableWordsRow(movable, 4);
+    ASSERT_TRUE(moved);
+    EXPECT_EQ(moved->sentences, (QByteArrayList{"a ______", "", "b"}));
+    EXPECT_EQ(moved->words, (QByteArrayList{"x", "@y", "z"}));
+    EXPECT_EQ(moved->values(), data.rows.front());
+
+    for (const bool crossOut : {false, true}) {
+        data = markedWordsSchema().emptyTable();
+        data.rows.push_back(
+            MarkedWordsRow{9, "Pratimas", "Pabraukite", "@Jis", crossOut, 380, 560}.values());
+        ContentTable marked;
+        marked.loadFromBytes(writeDataPacket(data), markedWordsSchema().file);
+        const std::optional<MarkedWordsRow> read = readMarkedWordsRow(marked, 9);
+        ASSERT_TRUE(read);
+        EXPECT_EQ(read->crossOut, crossOut);
+        EXPECT_EQ(read->values(), data.rows.front());
+    }
 }

@@ -76,7 +76,7 @@ private:
         }
         // Paged windows: one page a step, so the page turned to is painted and laid out.
         if (auto* form = qobject_cast<TMovableWordsForm*>(modal)) {
-            if (newPage(form, form->view()->page())) {
+            if (newPage(form, form->session()->page())) {
                 movable += page_ == 0;
                 if (answers_) {
                     answer(*form);
@@ -154,16 +154,17 @@ private:
     // Carries each gap's answer in with the keyboard: Tab to the box, Space, Tab, Space.
     void answer(TMovableWordsForm& form) {
         MovableWordsView* view = form.view();
-        const movable_words::Exercise& exercise = *form.exercise();
-        const auto tabTo = [view](movable_words::BoxRef box) {
-            const size_t boxes = view->pageLayout().focusOrder().size();
-            for (size_t i = 0; i <= boxes && view->focusedBox() != box; ++i) {
+        const movable_words::MovableWordsSession& session = *form.session();
+        const movable_words::Exercise& exercise = session.exercise();
+        const auto tabTo = [view, &session](movable_words::BoxRef box) {
+            const size_t boxes = session.pageLayout().focusOrder().size();
+            for (size_t i = 0; i <= boxes && session.focusedBox() != box; ++i) {
                 QTest::keyClick(view, Qt::Key_Tab);
             }
-            ASSERT_EQ(view->focusedBox(), box);
+            ASSERT_EQ(session.focusedBox(), box);
         };
         using movable_words::BoxRef;
-        for (const movable_words::LaidOutRow& row : view->pageLayout().rows) {
+        for (const movable_words::LaidOutRow& row : session.pageLayout().rows) {
             const QByteArray& answer = exercise.wordSlots()[size_t(row.slot)].answer;
             std::optional<BoxRef> source;
             if (exercise.variant() == movable_words::Variant::Sorting) {
@@ -171,7 +172,7 @@ private:
                 source = category >= 0 ? std::optional(BoxRef{BoxRef::Pool, int(category)})
                                        : std::nullopt;
             } else {
-                for (const movable_words::LaidOutRow& other : view->pageLayout().rows) {
+                for (const movable_words::LaidOutRow& other : session.pageLayout().rows) {
                     if (exercise.wordSlots()[size_t(other.slot)].poolWord == answer) {
                         source = BoxRef{BoxRef::Pool, other.slot};
                     }
@@ -190,7 +191,7 @@ private:
     void answer(TTestoSuIsbrPabrZodziaisForma& form) {
         marked_words::MarkedWordsView* view = form.textArea();
         QSet<int> seen;
-        while (const std::optional<int> focused = view->focused()) {
+        while (const std::optional<int> focused = form.session()->focused()) {
             if (seen.contains(*focused)) {
                 break;
             }

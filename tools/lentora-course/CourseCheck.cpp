@@ -567,8 +567,9 @@ private:
             return;
         }
         using F = content::MovableWordsFields;
-        const QString face = QStringLiteral("MS Sans Serif");
-        noteFace(QStringLiteral("movable words"), face, 14);
+        const auto& window = movable_words::kMovableWords.window;
+        const QString face = QString::fromLatin1(window.designFace);
+        noteFace(QStringLiteral("movable words"), face, window.defaultFontPoints);
         for (const auto& row : table->data.rows) {
             const QString place = placeRecord(table->number(row, F::id));
             const QByteArray sentences = table->text(row, F::sentences);
@@ -590,8 +591,8 @@ private:
                               clampedInt(table->number(row, F::height), 0, kMaxContentExtent));
             const int boxWidth =
                 clampedInt(table->number(row, F::windowWidth), 0, kMaxContentExtent);
-            const auto tokens = movable_words::tokenizeSentences(sentenceLines);
-            for (const int points : {14, kLargestPoints}) {
+            const auto tokens = movable_words::tokenize(sentenceLines);
+            for (const int points : {window.defaultFontPoints, kLargestPoints}) {
                 checkMovableLayout(schema.file, place, tokens, wordLines, variant, outer, boxWidth,
                                    face, points);
             }
@@ -609,14 +610,8 @@ private:
             add(severity, file, place, QStringLiteral("%1 at %2 pt").arg(text).arg(points));
         };
         FontTextMetrics metrics(makeFont(face, points));
-        const QSize button(kArrowWidth, kArrowHeight);
-        const QSize client = clientSizeForContent(outer, button);
-        const QPoint buttonAt = buttonPosition(outer, button, 10, 28);
-        movable_words::PageGeometry geometry{client.width(), buttonAt.y() - movable_words::kPad,
-                                             boxWidth, metrics.lineHeight()};
-        if (movable_words::rowsPerPage(geometry) == 0) {
-            geometry.height = client.height();
-        }
+        const movable_words::PageGeometry geometry =
+            movable_words::pageGeometryFor(outer, boxWidth, metrics.lineHeight());
         if (movable_words::rowsPerPage(geometry) == 0) {
             report(QStringLiteral("the window is too small for one row and does not open"));
             return;
@@ -624,13 +619,13 @@ private:
         std::vector<int> order(size_t(words.size()));
         std::iota(order.begin(), order.end(), 0);
         const movable_words::Exercise exercise(variant, words, order);
-        // Box text starts 4 px in and is clipped 1 px inside the frame.
+        // Box text is clipped 1 px inside the frame.
         QByteArrayList boxWords = exercise.categories();
         for (const auto& slot : exercise.wordSlots()) {
             boxWords << slot.answer;
         }
         for (const QByteArray& word : boxWords) {
-            if (4 + metrics.width(word) > boxWidth - 1) {
+            if (movable_words::kMovableWords.boxTextLeft + metrics.width(word) > boxWidth - 1) {
                 report(QStringLiteral("\"%1\" is wider than its %2 px box and is drawn cut")
                            .arg(fromCp1257(word))
                            .arg(boxWidth));
@@ -641,7 +636,7 @@ private:
         const int slotCount = int(exercise.wordSlots().size());
         for (int page = 0; page <= slotCount; ++page) {
             const movable_words::PageLayout layout =
-                movable_words::layOutPage(tokens, exercise, start, geometry, metrics);
+                movable_words::layoutPage(tokens, exercise, start, geometry, metrics);
             // Each row owns the tokens up to its end of line; those not drawn are cut off.
             int token = start.token;
             for (const movable_words::LaidOutRow& row : layout.rows) {
@@ -683,8 +678,9 @@ private:
             return;
         }
         using F = content::MarkedWordsFields;
-        const QString face = QStringLiteral("MS Sans Serif");
-        noteFace(QStringLiteral("marked words"), face, 12);
+        const auto& window = marked_words::kMarkedWords.window;
+        const QString face = QString::fromLatin1(window.designFace);
+        noteFace(QStringLiteral("marked words"), face, window.defaultFontPoints);
         for (const auto& row : table->data.rows) {
             const QString place = placeRecord(table->number(row, 0));
             const QByteArray text = table->text(row, F::text);
@@ -721,7 +717,7 @@ private:
             const QSize outer(
                 clampedInt(table->number(row, F::windowWidth), 0, kMaxContentExtent),
                 clampedInt(table->number(row, F::windowHeight), 0, kMaxContentExtent));
-            for (const int points : {12, kLargestPoints}) {
+            for (const int points : {window.defaultFontPoints, kLargestPoints}) {
                 checkMarkedLayout(schema.file, place, tokens, outer, face, points);
             }
         }
@@ -737,11 +733,10 @@ private:
         };
         const QFont font = makeFont(face, points);
         FontTextMetrics metrics(font);
-        const int headingHeight = QFontMetrics(font).height() + 2;
-        const QPoint buttonAt = buttonPosition(outer, QSize(kArrowWidth, kArrowHeight), 10, 30);
-        const int top = headingHeight + 4;
-        const int areaWidth = std::max(0, outer.width() - 42);
-        const int areaHeight = std::max(0, buttonAt.y() - top - 3);
+        const QRect area = marked_words::kMarkedWords.textArea(
+            outer, marked_words::kMarkedWords.headingHeight(QFontMetrics(font).height()));
+        const int areaWidth = area.width();
+        const int areaHeight = area.height();
         for (const marked_words::WordToken& token : tokens) {
             if (!marked_words::isSeparator(token.Text.front()) &&
                 metrics.width(token.Text) > areaWidth) {

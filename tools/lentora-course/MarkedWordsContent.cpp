@@ -3,6 +3,7 @@
 
 #include "CourseBuilder.h"
 
+#include "content/MarkedWordsRow.h"
 #include "content/Schema.h"
 
 #include "platform/Error.h"
@@ -89,13 +90,15 @@ std::vector<content::Value> parseExercise(const QString& file, const QString& so
         fail(file, 0, QStringLiteral("the text is longer than 6000 bytes"));
     }
     const QString source_ = QStringLiteral("marked/") + file;
-    return {double(id),
-            toContentBytes(header.caption, source_),
-            toContentBytes(header.task, source_),
-            bytes,
-            QByteArray(header.crossOut ? "Isbraukiami" : "Pabraukiami"),
-            double(header.outerHeight),
-            double(header.outerWidth)};
+    content::MarkedWordsRow row;
+    row.id = id;
+    row.caption = toContentBytes(header.caption, source_);
+    row.heading = toContentBytes(header.task, source_);
+    row.text = bytes;
+    row.crossOut = header.crossOut;
+    row.outerHeight = header.outerHeight;
+    row.outerWidth = header.outerWidth;
+    return row.values();
 }
 
 // A short pen stroke: filtered noise under a rising (mark) or falling (erase) tone.

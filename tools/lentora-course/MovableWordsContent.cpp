@@ -3,6 +3,7 @@
 
 #include "CourseBuilder.h"
 
+#include "content/MovableWordsRow.h"
 #include "content/Schema.h"
 #include "platform/Error.h"
 
@@ -181,11 +182,20 @@ void buildMovableWordsContent(const CourseContext& context) {
             exercise.type == 2 ? sortingWords(exercise.words) : exercise.words;
         const int boxWidth =
             exercise.boxWidth > 0 ? exercise.boxWidth : neededBoxWidth(exercise.words);
-        table.rows.push_back({double(exercise.id), caption,
-                              toContentBytes(exercise.sentences.join(QLatin1Char('\n')), source),
-                              toContentBytes(words.join(QLatin1Char('\n')), source),
-                              double(kOuterWidth), double(kOuterHeight), double(boxWidth),
-                              double(exercise.type)});
+        content::MovableWordsRow row;
+        row.id = exercise.id;
+        row.task = caption;
+        for (const QString& sentence : exercise.sentences) {
+            row.sentences.append(toContentBytes(sentence, source));
+        }
+        for (const QString& word : words) {
+            row.words.append(toContentBytes(word, source));
+        }
+        row.outerWidth = kOuterWidth;
+        row.outerHeight = kOuterHeight;
+        row.boxWidth = boxWidth;
+        row.type = exercise.type;
+        table.rows.push_back(row.values());
     }
     sortByFirstField(table.rows);
     writeTable(context, schema.file, table);

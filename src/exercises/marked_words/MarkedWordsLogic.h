@@ -1,6 +1,7 @@
 #pragma once
 
 #include "content/Points.h"
+#include "exercises/marked_words/MarkedWordsDescription.h"
 
 #include "platform/TextMetrics.h"
 

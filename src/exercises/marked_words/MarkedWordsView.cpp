@@ -18,57 +18,60 @@ MarkedWordsView::MarkedWordsView(QWidget* parent) : QWidget(parent) {
 
 MarkedWordsView::~MarkedWordsView() = default;
 
-void MarkedWordsView::setPage(Tokens* tokens, Paging* paging, bool crossOut, int boundHeight) {
-    tokens_ = tokens;
-    paging_ = paging;
-    crossOut_ = crossOut;
-    boundHeight_ = boundHeight;
-    hovered_.reset();
-    focused_.reset();
-    laidOutPage_ = -1;
-    layoutValid_ = false;
-    update();
+void MarkedWordsView::setSession(MarkedWordsSession* session) {
+    session_ = session;
+    layOutAgain();
+}
+
+void MarkedWordsView::layOutAgain() {
+    if (session_ == nullptr) {
+        return;
+    }
+    session_->setArea(size(), std::make_unique<FontTextMetrics>(font()));
+    Reaction reaction;
+    reaction.pageChanged = true;
+    apply(reaction);
+}
+
+void MarkedWordsView::turnPage() {
+    if (session_ != nullptr) {
+        apply(session_->turnPage());
+    }
 }
 
 FontTextMetrics& MarkedWordsView::metrics() {
+    // The session measured this font already: painting reuses its measures.
+    if (session_ != nullptr) {
+        if (auto* shared = dynamic_cast<FontTextMetrics*>(session_->metrics())) {
+            return *shared;
+        }
+    }
     if (!metrics_) {
         metrics_ = std::make_unique<FontTextMetrics>(font());
     }
     return *metrics_;
 }
 
-int MarkedWordsView::pageStart() const {
-    if (!tokens_ || !paging_) {
-        return -1;
+void MarkedWordsView::apply(const Reaction& reaction) {
+    if (reaction.pageChanged) {
+        update();
+        emit pageLaidOut(session_->hasNextPage());
+    } else {
+        for (const QRect& area : reaction.repaint) {
+            update(area);
+        }
     }
-    return paging_->currentStart().value_or(-1);
-}
-
-void MarkedWordsView::relayout() {
-    if (!tokens_ || !paging_) {
-        return;
+    if (session_->hovered()) {
+        setCursor(Qt::UpArrowCursor);
+    } else {
+        unsetCursor();
     }
-    layout_ =
-        layoutPage(*tokens_, pageStart(), width(), height(), boundHeight_, metrics(), crossOut_);
-    layoutValid_ = true;
-    if (laidOutPage_ != paging_->currentPage) {
-        // A fresh page: the focus frame starts on its first markable word.
-        laidOutPage_ = paging_->currentPage;
-        hovered_.reset();
-        focused_ = moveFocus(*tokens_, pageStart(), std::nullopt, FocusMove::Next);
+    if (reaction.markSound) {
+        emit marked(*reaction.markSound);
     }
-    emit pageLaidOut(paging_->finishLayout(layout_.nextStart));
-}
-
-void MarkedWordsView::repaintToken(int token) {
-    if (tokens_ && token >= 0 && token < int(tokens_->size())) {
-        update((*tokens_)[std::size_t(token)].rect().adjusted(-2, -2, 2, 2));
+    if (reaction.pressShownButton) {
+        emit pressShownButton();
     }
-}
-
-bool MarkedWordsView::layoutKept() const {
-    // Marks change no width, so a mark repaint draws from the last layout.
-    return layoutValid_ && paging_ && laidOutPage_ == paging_->currentPage;
 }
 
 void MarkedWordsView::paintEvent(QPaintEvent* event) {
@@ -76,20 +79,18 @@ void MarkedWordsView::paintEvent(QPaintEvent* event) {
         QPainter painter(this);
         const QRect dirty = event->rect();
         painter.fillRect(dirty, Qt::white);
-        if (!layoutKept()) {
-            relayout();
-        }
-        if (!tokens_) {
+        if (session_ == nullptr) {
             return;
         }
+        const Tokens& tokens = session_->tokens();
         FontTextMetrics& measures = metrics();
         const QColor text = palette().color(QPalette::WindowText);
         painter.setPen(text);
         const int spaceWidth = measures.width(" ");
-        for (const DrawItem& item : layout_.items) {
+        for (const DrawItem& item : session_->pageLayout().items) {
             const bool space = item.token < 0;
-            const WordToken* token = space ? nullptr : &(*tokens_)[std::size_t(item.token)];
-            const TextStyle style = styleFor(token && token->Marked, crossOut_);
+            const WordToken* token = space ? nullptr : &tokens[std::size_t(item.token)];
+            const TextStyle style = styleFor(token && token->Marked, session_->crossOut());
             const QRect cell =
                 token ? token->rect()
                       : QRect(item.left, item.top, spaceWidth, measures.lineHeight(style));
@@ -101,8 +102,8 @@ void MarkedWordsView::paintEvent(QPaintEvent* event) {
             painter.drawText(item.left, item.top + measures.ascent(style),
                              space ? QStringLiteral(" ") : fromCp1257(token->Text));
         }
-        if (focused_ && hasFocus()) {
-            const QRect frame = (*tokens_)[std::size_t(*focused_)].rect().adjusted(-1, 0, 1, 0);
+        if (const auto focused = session_->focused(); focused && hasFocus()) {
+            const QRect frame = tokens[std::size_t(*focused)].rect().adjusted(-1, 0, 1, 0);
             QPen pen(text, 1, Qt::DotLine);
             painter.setPen(pen);
             painter.setBrush(Qt::NoBrush);
@@ -113,99 +114,61 @@ void MarkedWordsView::paintEvent(QPaintEvent* event) {
 
 void MarkedWordsView::mouseMoveEvent(QMouseEvent* event) {
     guarded([&] {
-        if (!tokens_) {
-            return;
-        }
-        const QPoint at = event->position().toPoint();
-        hovered_ = markableAt(*tokens_, pageStart(), at.x(), at.y());
-        if (hovered_) {
-            setCursor(Qt::UpArrowCursor);
-        } else {
-            unsetCursor();
+        if (session_ != nullptr) {
+            apply(session_->moveTo(event->position().toPoint()));
         }
     });
 }
 
 void MarkedWordsView::mousePressEvent(QMouseEvent* event) {
     guarded([&] {
-        if (event->button() == Qt::LeftButton && hovered_) {
-            moveFocusTo(hovered_);
-            emit toggleRequested(*hovered_);
+        if (session_ != nullptr) {
+            apply(session_->pressAt(event->position().toPoint(), event->button()));
         }
     });
-}
-
-void MarkedWordsView::moveFocusTo(std::optional<int> token) {
-    if (token == focused_) {
-        return;
-    }
-    if (focused_) {
-        repaintToken(*focused_);
-    }
-    focused_ = token;
-    if (focused_) {
-        repaintToken(*focused_);
-    }
 }
 
 void MarkedWordsView::keyPressEvent(QKeyEvent* event) {
+    bool handled = false;
     guarded([&] {
-        if (!tokens_) {
-            QWidget::keyPressEvent(event);
-            return;
-        }
-        auto move = [&](FocusMove direction) {
-            moveFocusTo(moveFocus(*tokens_, pageStart(), focused_, direction));
-        };
-        switch (event->key()) {
-            case Qt::Key_Tab:
-            case Qt::Key_Right:
-                move(FocusMove::Next);
-                break;
-            case Qt::Key_Backtab:
-            case Qt::Key_Left:
-                move(FocusMove::Previous);
-                break;
-            case Qt::Key_Up:
-                move(FocusMove::Up);
-                break;
-            case Qt::Key_Down:
-                move(FocusMove::Down);
-                break;
-            case Qt::Key_Space:
-                if (focused_) {
-                    emit toggleRequested(*focused_);
-                }
-                break;
-            case Qt::Key_Return:
-            case Qt::Key_Enter:
-                emit pressButtonRequested();
-                break;
-            case Qt::Key_PageDown:
-                emit nextPageRequested();
-                break;
-            default:
-                QWidget::keyPressEvent(event);
+        if (session_ != nullptr) {
+            const Reaction reaction = session_->keyPress(Qt::Key(event->key()), event->modifiers());
+            handled = reaction.handled;
+            apply(reaction);
         }
     });
+    if (!handled) {
+        QWidget::keyPressEvent(event);
+    }
 }
 
-bool MarkedWordsView::focusNextPrevChild(bool) {
+bool MarkedWordsView::focusNextPrevChild(bool next) {
     // Tab moves between words, never out of the text.
-    return false;
+    guarded([&] {
+        if (session_ != nullptr) {
+            apply(session_->keyPress(next ? Qt::Key_Tab : Qt::Key_Backtab));
+        }
+    });
+    return true;
 }
 
 void MarkedWordsView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange) {
         metrics_.reset();
-        layoutValid_ = false;
+        guarded([this] { layOutAgain(); });
     }
-    QWidget::changeEvent(event);
 }
 
 void MarkedWordsView::resizeEvent(QResizeEvent* event) {
-    layoutValid_ = false;
     QWidget::resizeEvent(event);
+    guarded([this] {
+        if (session_ != nullptr && session_->setSize(size())) {
+            Reaction reaction;
+            reaction.pageChanged = true;
+            apply(reaction);
+        }
+    });
 }
 
 }  // namespace lentora::marked_words

@@ -1,11 +1,10 @@
 #pragma once
 
-#include "exercises/marked_words/MarkedWordsLogic.h"
+#include "exercises/marked_words/MarkedWordsSession.h"
 
 #include <QWidget>
 
 #include <memory>
-#include <optional>
 
 namespace lentora {
 
@@ -13,30 +12,22 @@ class FontTextMetrics;
 
 namespace marked_words {
 
-// The text area: lays out and paints the current page, tracks the markable word under the
-// pointer and the keyboard focus, and asks the window to mark a word or turn the page.
+// The text area: paints the session's page and hands it the pointer and the keys; the session
+// lays the page out when it, the size or the font changes.
 class MarkedWordsView : public QWidget {
     Q_OBJECT
 public:
     explicit MarkedWordsView(QWidget* parent = nullptr);
     ~MarkedWordsView() override;
 
-    // The tokens and pages the window owns; `boundHeight` is the window's outer height.
-    void setPage(Tokens* tokens, Paging* paging, bool crossOut, int boundHeight);
-    // Lays out the current page now. Painting does it too when the page, the size or the font
-    // changed since the last layout; otherwise it draws from the kept layout.
-    void relayout();
-    // Repaints only that token, from the kept layout.
-    void repaintToken(int token);
-
-    std::optional<int> hovered() const { return hovered_; }
-    std::optional<int> focused() const { return focused_; }
+    // The session stays the caller's; the view lays its page out at the present size and font.
+    void setSession(MarkedWordsSession* session);
+    void turnPage();
 
 signals:
-    void toggleRequested(int token);
+    void marked(bool erasing);
     void pageLaidOut(bool hasNextPage);
-    void pressButtonRequested();  // Enter
-    void nextPageRequested();     // PageDown
+    void pressShownButton();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -49,19 +40,10 @@ protected:
 
 private:
     FontTextMetrics& metrics();
-    int pageStart() const;
-    void moveFocusTo(std::optional<int> token);
-    bool layoutKept() const;
+    void layOutAgain();
+    void apply(const Reaction& reaction);
 
-    Tokens* tokens_ = nullptr;
-    Paging* paging_ = nullptr;
-    bool crossOut_ = false;
-    int boundHeight_ = 0;
-    PageLayout layout_;
-    int laidOutPage_ = -1;
-    bool layoutValid_ = false;
-    std::optional<int> hovered_;
-    std::optional<int> focused_;
+    MarkedWordsSession* session_ = nullptr;
     std::unique_ptr<FontTextMetrics> metrics_;
 };
 

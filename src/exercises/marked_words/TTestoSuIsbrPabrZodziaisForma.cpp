@@ -24,25 +24,26 @@
 
 namespace lentora {
 
+using marked_words::kMarkedWords;
+
+static_assert(kMarkedWords.arrow == PageButtons::kSize);
+
 namespace {
 
-const QColor kHeadingColor(167, 225, 162);
-const QColor kMaroon(128, 0, 0);
-constexpr int kHelpTopic = 4;
-constexpr int kStripHeight = 77;
-// The smallest client area that still holds the heading, some text and the button.
-const QSize kMinClient(2 * PageButtons::kSize.width(), PageButtons::kSize.height() + 80);
+QColor colour(marked_words::Rgb rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
 
 }  // namespace
 
 TTestoSuIsbrPabrZodziaisForma::TTestoSuIsbrPabrZodziaisForma(QWidget* parent)
-    : ExerciseDialog(kHelpTopic, parent) {
+    : ExerciseDialog(kMarkedWords.window.helpTopic, parent) {
     setWindowTitle(QStringLiteral("Pratimas"));
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
     setAutoFillBackground(true);
-    setFixedSize(524, 341);
+    setFixedSize(kMarkedWords.designClient);
     outer_ = outerSizeForClient(size());
 
     Image2 = new QLabel(this);
@@ -56,26 +57,19 @@ TTestoSuIsbrPabrZodziaisForma::TTestoSuIsbrPabrZodziaisForma(QWidget* parent)
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setFont(makeFont(QStringLiteral("Arial"), 10));
     QPalette headingColours = Label1->palette();
-    headingColours.setColor(QPalette::Window, kHeadingColor);
-    headingColours.setColor(QPalette::WindowText, kMaroon);
+    headingColours.setColor(QPalette::Window, colour(kMarkedWords.headingBackground));
+    headingColours.setColor(QPalette::WindowText, colour(kMarkedWords.headingText));
     Label1->setPalette(headingColours);
     Label1->setAutoFillBackground(true);
 
     PaintBox1 = new marked_words::MarkedWordsView(this);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
-    connect(PaintBox1, &marked_words::MarkedWordsView::toggleRequested, this,
-            [this](int token) { guarded([&] { toggleMark(token); }); });
+    connect(PaintBox1, &marked_words::MarkedWordsView::marked, this,
+            [this](bool erasing) { guarded([&] { PlayMarkSound(erasing); }); });
     connect(PaintBox1, &marked_words::MarkedWordsView::pageLaidOut, this,
             [this](bool hasNext) { buttons_.showFor(hasNext); });
-    connect(PaintBox1, &marked_words::MarkedWordsView::pressButtonRequested, this, [this] {
+    connect(PaintBox1, &marked_words::MarkedWordsView::pressShownButton, this, [this] {
         guarded([this] { buttons_.shown() == buttons_.next ? BitBtn1Click() : BitBtn2Click(); });
-    });
-    connect(PaintBox1, &marked_words::MarkedWordsView::nextPageRequested, this, [this] {
-        guarded([this] {
-            if (buttons_.next->isVisible()) {
-                BitBtn1Click();
-            }
-        });
     });
 
     buttons_ = PageButtons::create(this);
@@ -110,10 +104,10 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
         return false;
     }
     // An empty name keeps the design face; the style always stays normal.
-    const ExerciseFont exerciseFont = readExerciseFont(programSettings(), "Pabraukiami zodziai", 12,
-                                                       QStringLiteral("MS Sans Serif"));
+    const ExerciseFont exerciseFont = readExerciseFont(
+        programSettings(), kMarkedWords.window.settingsSection,
+        kMarkedWords.window.defaultFontPoints, QString::fromLatin1(kMarkedWords.window.designFace));
 
-    CrossOut = row->markKind != "Pabraukiami";
     Label1->setText(fromCp1257(row->heading));
     setWindowTitle(content::exerciseCaption(fromCp1257(row->caption)));
 
@@ -128,55 +122,40 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
     textColours.setColor(QPalette::WindowText, exerciseFont.color);
     PaintBox1->setPalette(textColours);
 
-    tokens_ = marked_words::tokenize(row->text);
-    paging_ = marked_words::Paging{};
-    paging_.pageStart[0] = 0;
-
     // A window larger than the screen is cut to it: the text area shrinks with it and the
     // text takes more pages, so the arrow and every word stay in sight without scrolling.
-    const ScreenFit fit =
-        fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight), kMinClient);
+    const ScreenFit fit = fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight),
+                                             kMarkedWords.minimumClient());
     outer_ = fit.outer;
     setFixedSize(fit.client);
     FormResize();
-    PaintBox1->setPage(&tokens_, &paging_, CrossOut, outer_.height());
-    PaintBox1->relayout();
+    session_ = std::make_unique<marked_words::MarkedWordsSession>(row->text, row->crossOut,
+                                                                  outer_.height());
+    PaintBox1->setSession(session_.get());
     PaintBox1->setFocus();
 
     centreOnScreen(this);
     exec();
 
-    const marked_words::Points points = marked_words::scoreTokens(tokens_);
+    const content::Points points = session_->points();
     score += points.score;
     maxScore += points.maxScore;
     return true;
 }
 
 void TTestoSuIsbrPabrZodziaisForma::FormResize() {
-    const int headingHeight = QFontMetrics(Label1->font()).height() + 2;
+    const int headingHeight = kMarkedWords.headingHeight(QFontMetrics(Label1->font()).height());
     Label1->setGeometry(0, 0, width(), headingHeight);
-    Image2->setGeometry(0, height() - kStripHeight, width(), kStripHeight);
+    const int strip = kMarkedWords.stripHeight;
+    Image2->setGeometry(0, height() - strip, width(), strip);
     // Gaps from the outer size, kept inside the client area so the button is always reachable.
-    const QPoint place = buttonPosition(outer_, buttons_.next->size(), 10, 30);
-    const int top = headingHeight + 4;
-    PaintBox1->setGeometry(15, top, std::max(0, outer_.width() - 42),
-                           std::max(0, place.y() - top - 3));
-    buttons_.place(place);
+    PaintBox1->setGeometry(kMarkedWords.textArea(outer_, headingHeight));
+    buttons_.place(kMarkedWords.buttonPlace(outer_));
 }
 
 void TTestoSuIsbrPabrZodziaisForma::resizeEvent(QResizeEvent* event) {
     ExerciseDialog::resizeEvent(event);
     guarded([this] { FormResize(); });
-}
-
-void TTestoSuIsbrPabrZodziaisForma::toggleMark(int token) {
-    if (token < 0 || token >= int(tokens_.size())) {
-        return;
-    }
-    marked_words::WordToken& word = tokens_[std::size_t(token)];
-    word.Marked = !word.Marked;
-    PlayMarkSound(!word.Marked);
-    PaintBox1->repaintToken(token);
 }
 
 void TTestoSuIsbrPabrZodziaisForma::PlayMarkSound(bool erasing) {
@@ -191,9 +170,7 @@ void TTestoSuIsbrPabrZodziaisForma::PlayMarkSound(bool erasing) {
 }
 
 void TTestoSuIsbrPabrZodziaisForma::BitBtn1Click() {
-    if (paging_.turn()) {
-        PaintBox1->update();
-    }
+    PaintBox1->turnPage();
 }
 
 void TTestoSuIsbrPabrZodziaisForma::BitBtn2Click() {

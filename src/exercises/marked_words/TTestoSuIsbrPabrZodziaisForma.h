@@ -3,9 +3,10 @@
 #include "content/ContentTable.h"
 #include "controls/ExerciseDialog.h"
 #include "controls/PageButtons.h"
-#include "exercises/marked_words/MarkedWordsLogic.h"
+#include "exercises/marked_words/MarkedWordsSession.h"
 
 #include <cstdint>
+#include <memory>
 
 class QLabel;
 
@@ -29,10 +30,12 @@ public:
     // with nothing shown, when there is no such row. Throws Error when the table stayed closed.
     bool Execute(std::int32_t recordNumber, std::int32_t& score, std::int32_t& maxScore);
 
-    // Every token with its final mark and target flag, kept after the window closed.
-    const marked_words::Tokens& tokens() const { return tokens_; }
-    bool crossOut() const { return CrossOut; }
-    int currentPage() const { return paging_.currentPage; }
+    // The exercise shown last, kept after the window closed: every token with its final mark
+    // and target flag. Null before the first exercise.
+    const marked_words::MarkedWordsSession* session() const { return session_.get(); }
+    const marked_words::Tokens& tokens() const { return session_->tokens(); }
+    bool crossOut() const { return session_->crossOut(); }
+    int currentPage() const { return session_->currentPage(); }
 
     marked_words::MarkedWordsView* textArea() const { return PaintBox1; }
     TPictureButton* nextButton() const { return buttons_.next; }
@@ -45,7 +48,6 @@ protected:
 private:
     void FormCreate();
     void FormResize();
-    void toggleMark(int token);
     void PlayMarkSound(bool erasing);
     void BitBtn1Click();
     void BitBtn2Click();
@@ -56,9 +58,7 @@ private:
     marked_words::MarkedWordsView* PaintBox1 = nullptr;
     PageButtons buttons_;
 
-    marked_words::Tokens tokens_;
-    marked_words::Paging paging_;
-    bool CrossOut = false;
+    std::unique_ptr<marked_words::MarkedWordsSession> session_;
     QSize outer_;
 };
 

@@ -2,6 +2,8 @@
 
 #include "platform/TextMetrics.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <utility>
 
@@ -11,7 +13,7 @@ bool isPunctuation(char c) {
     return QByteArrayView("!,-.:;?").contains(c);
 }
 
-std::vector<SentenceToken> tokenizeSentences(const QByteArrayList& lines) {
+std::vector<SentenceToken> tokenize(const QByteArrayList& lines) {
     std::vector<SentenceToken> tokens;
     for (const QByteArray& line : lines) {
         const QByteArrayList words = line.split(' ');
@@ -66,6 +68,8 @@ std::vector<int> blockShuffle(int n, int rowsPerBlock, const RandomSource& rando
 Exercise::Exercise(Variant variant, const QByteArrayList& words, const std::vector<int>& order)
     : variant_(variant) {
     slots_.resize(std::size_t(words.size()));
+    // A hash set keeps this linear: a sorting row may repeat a few categories many times.
+    QSet<QByteArray> offered;
     for (std::size_t k = 0; k < slots_.size(); ++k) {
         WordSlot& slot = slots_[k];
         slot.answer = words[qsizetype(k)];
@@ -78,7 +82,8 @@ Exercise::Exercise(Variant variant, const QByteArrayList& words, const std::vect
         const int source = k < order.size() ? order[k] : int(k);
         slot.poolWord = words.value(source);
         if (variant == Variant::Sorting && !slot.poolWord.contains('@') &&
-            !categories_.contains(slot.poolWord)) {
+            !offered.contains(slot.poolWord)) {
+            offered.insert(slot.poolWord);
             categories_.append(slot.poolWord);
         }
     }
@@ -143,11 +148,21 @@ Points Exercise::score() const {
 
 int rowsPerPage(const PageGeometry& geometry) {
     const int h = geometry.textHeight;
-    const int room = geometry.height - 2 * kTopMargin - h;
-    if (room < 0 || h + kSpacing <= 0) {
+    const int spacing = kMovableWords.spacing;
+    const int room = geometry.height - 2 * kMovableWords.topMargin - h;
+    if (room < 0 || h + spacing <= 0) {
         return 0;
     }
-    return room / (h + kSpacing) + 1;
+    return room / (h + spacing) + 1;
+}
+
+PageGeometry pageGeometryFor(QSize outer, int boxWidth, int textHeight) {
+    const QSize client = kMovableWords.clientSize(outer);
+    PageGeometry geometry{client.width(), kMovableWords.rowsBottom(outer), boxWidth, textHeight};
+    if (rowsPerPage(geometry) == 0) {
+        geometry.height = client.height();
+    }
+    return geometry;
 }
 
 std::optional<QRect> PageLayout::boxRect(BoxRef box) const {
@@ -198,7 +213,7 @@ std::vector<BoxRef> PageLayout::focusOrder() const {
     return order;
 }
 
-PageLayout layOutPage(const std::vector<SentenceToken>& tokens, const Exercise& exercise,
+PageLayout layoutPage(const std::vector<SentenceToken>& tokens, const Exercise& exercise,
                       PageStart start, const PageGeometry& geometry, TextMetrics& metrics) {
     PageLayout page;
     const int W = geometry.width;
@@ -209,14 +224,16 @@ PageLayout layOutPage(const std::vector<SentenceToken>& tokens, const Exercise& 
     const int slotCount = int(exercise.wordSlots().size());
     const int tokenCount = int(tokens.size());
     const int spaceWidth = metrics.width(" ");
-    auto frameAt = [&](int y) {
-        return QRect(kSpacing / 2, y - kPad, L - kSpacing / 2, boxHeight);
-    };
+    const int spacing = kMovableWords.spacing;
+    const int pad = kMovableWords.pad;
+    const int rightMargin = kMovableWords.rightMargin;
+    const int topMargin = kMovableWords.topMargin;
+    auto frameAt = [&](int y) { return QRect(spacing / 2, y - pad, L - spacing / 2, boxHeight); };
 
     int t = std::clamp(start.token, 0, tokenCount);
     int s = std::clamp(start.slot, 0, slotCount);
-    int x = kTextLeft;
-    int y = 2 * kTopMargin;
+    int x = kMovableWords.textLeft;
+    int y = 2 * topMargin;
     int pitch = 0;
     LaidOutRow row;
     if (t < tokenCount && y + boxHeight <= H) {
@@ -248,17 +265,17 @@ PageLayout layOutPage(const std::vector<SentenceToken>& tokens, const Exercise& 
             continue;
         }
         row.slot = s;
-        row.gapBox = QRect(L + kSpacing, y - kPad, geometry.boxWidth, boxHeight);
+        row.gapBox = QRect(L + spacing, y - pad, geometry.boxWidth, boxHeight);
         if (gaps) {
             row.poolBox =
-                QRect(W - kRightMargin - geometry.boxWidth, y - kPad, geometry.boxWidth, boxHeight);
+                QRect(W - rightMargin - geometry.boxWidth, y - pad, geometry.boxWidth, boxHeight);
         }
         page.rows.push_back(std::move(row));
         row = LaidOutRow();
-        pitch = h + kSpacing;
+        pitch = h + spacing;
         ++s;
-        x = kTextLeft;
-        y += h + kSpacing;
+        x = kMovableWords.textLeft;
+        y += h + spacing;
         if (t < tokenCount && y + h <= H) {
             row.frame = frameAt(y);
         }
@@ -270,16 +287,16 @@ PageLayout layOutPage(const std::vector<SentenceToken>& tokens, const Exercise& 
     if (!gaps) {
         const int count = int(exercise.categories().size());
         if (pitch == 0) {
-            pitch = geometry.textHeight + kSpacing;
+            pitch = geometry.textHeight + spacing;
         }
         const int rows = int(page.rows.size());
         // Centred on this page's rows, then kept inside the drawing area where it fits.
-        int e = 2 * kTopMargin + ((rows - count) * pitch) / 2;
-        const int lowest = H - boxHeight + kPad - (count - 1) * pitch;
-        e = std::max(std::min(e, lowest), kPad);
-        const int left = W - kRightMargin - geometry.boxWidth;
+        int e = 2 * topMargin + ((rows - count) * pitch) / 2;
+        const int lowest = H - boxHeight + pad - (count - 1) * pitch;
+        e = std::max(std::min(e, lowest), pad);
+        const int left = W - rightMargin - geometry.boxWidth;
         for (int i = 0; i < count; ++i) {
-            page.poolColumn.emplace_back(left, e - kPad + i * pitch, geometry.boxWidth, boxHeight);
+            page.poolColumn.emplace_back(left, e - pad + i * pitch, geometry.boxWidth, boxHeight);
         }
     }
     return page;

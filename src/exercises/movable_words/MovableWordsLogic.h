@@ -1,6 +1,7 @@
 #pragma once
 
 #include "content/Points.h"
+#include "exercises/movable_words/MovableWordsDescription.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
@@ -30,7 +31,7 @@ struct SentenceToken {
 
 // The tokens of all sentence lines in order. A line with nothing but spaces gives one empty
 // end-of-row token, so its row still gets its boxes.
-std::vector<SentenceToken> tokenizeSentences(const QByteArrayList& lines);
+std::vector<SentenceToken> tokenize(const QByteArrayList& lines);
 
 bool isPunctuation(char c);
 
@@ -66,7 +67,8 @@ public:
 
     Variant variant() const { return variant_; }
     const std::vector<WordSlot>& wordSlots() const { return slots_; }
-    // Sorting only: each distinct pool word (a line without '@') once, in shuffled order.
+    // Sorting only: each distinct pool word (a line without '@') once, in the order the pool
+    // first offers it.
     const QByteArrayList& categories() const { return categories_; }
 
     QByteArray wordIn(BoxRef box) const;
@@ -85,24 +87,24 @@ private:
     QByteArrayList categories_;
 };
 
-inline constexpr int kSpacing = 14;
-inline constexpr int kTopMargin = 10;
-inline constexpr int kRightMargin = 10;
-inline constexpr int kPad = 3;
-inline constexpr int kTextLeft = 8;
-
 struct PageGeometry {
     int width = 0;  // of the drawing area
     int height = 0;
     int boxWidth = 0;    // LangIlgis
     int textHeight = 0;  // of "M" in the exercise font
-    int boxHeight() const { return textHeight + 2 * kPad; }
+    int boxHeight() const { return textHeight + 2 * kMovableWords.pad; }
     // Right end of the sentence frames.
-    int frameRight() const { return width - kRightMargin - 2 * (boxWidth + kSpacing); }
+    int frameRight() const {
+        return width - kMovableWords.rightMargin - 2 * (boxWidth + kMovableWords.spacing);
+    }
 };
 
 // Rows one page shows; also the shuffle block, so every row's answer is on its page.
 int rowsPerPage(const PageGeometry& geometry);
+
+// The page area of a window of that outer size: the rows end above the arrow, or use the whole
+// height when that leaves no room for one row.
+PageGeometry pageGeometryFor(QSize outer, int boxWidth, int textHeight);
 
 struct DrawnText {
     QPoint at;  // top-left of the text cell
@@ -138,7 +140,7 @@ struct PageLayout {
     std::vector<BoxRef> focusOrder() const;
 };
 
-PageLayout layOutPage(const std::vector<SentenceToken>& tokens, const Exercise& exercise,
+PageLayout layoutPage(const std::vector<SentenceToken>& tokens, const Exercise& exercise,
                       PageStart start, const PageGeometry& geometry, TextMetrics& metrics);
 
 }  // namespace lentora::movable_words

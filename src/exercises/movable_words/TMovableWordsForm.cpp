@@ -18,17 +18,12 @@
 
 namespace lentora {
 
-namespace {
+using movable_words::kMovableWords;
 
-constexpr int kHelpTopic = 6;
-// The buttons' right and bottom edges inside the outer size.
-constexpr int kButtonRightGap = 10;
-constexpr int kButtonBottomGap = 28;
-
-}  // namespace
+static_assert(kMovableWords.arrow == PageButtons::kSize);
 
 TMovableWordsForm::TMovableWordsForm(movable_words::Variant variant, QWidget* parent)
-    : ExerciseDialog(kHelpTopic, parent), variant_(variant) {
+    : ExerciseDialog(kMovableWords.window.helpTopic, parent), variant_(variant) {
     QPalette colours = palette();
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
@@ -43,13 +38,15 @@ TMovableWordsForm::TMovableWordsForm(movable_words::Variant variant, QWidget* pa
             [this] { guarded([this] { leave(); }); });
     connect(PaintBox1, &MovableWordsView::pageLaidOut, this,
             [this](bool hasNext) { buttons_.showFor(hasNext); });
-    connect(PaintBox1, &MovableWordsView::buttonRequested, this,
+    connect(PaintBox1, &MovableWordsView::pressShownButton, this,
             [this] { guarded([this] { pressShownButton(); }); });
 
     FormCreate();
 }
 
-TMovableWordsForm::~TMovableWordsForm() = default;
+TMovableWordsForm::~TMovableWordsForm() {
+    Table1.close();
+}
 
 void TMovableWordsForm::FormCreate() {
     guarded([this] {
@@ -76,48 +73,36 @@ bool TMovableWordsForm::Execute(std::int32_t recordNumber, std::int32_t& score,
         }
     }
 
-    const ExerciseFont exerciseFont = readExerciseFont(
-        programSettings(), "Testas su nesiojamais zodziais", 14, QStringLiteral("MS Sans Serif"));
+    const ExerciseFont exerciseFont =
+        readExerciseFont(programSettings(), kMovableWords.window.settingsSection,
+                         kMovableWords.window.defaultFontPoints,
+                         QString::fromLatin1(kMovableWords.window.designFace));
 
-    setWindowTitle(fromCp1257(row->task));
     // A window larger than the screen is cut to it: the page shows fewer rows and the
     // exercise takes more pages, so the buttons and every row stay in sight.
     const ScreenFit fit =
-        fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight), PageButtons::kSize);
-    const QSize client = fit.client;
-    setFixedSize(client);
-    PaintBox1->setGeometry(0, 0, client.width(), client.height());
-    const QPoint place =
-        buttonPosition(fit.outer, PageButtons::kSize, kButtonRightGap, kButtonBottomGap);
-
-    FontTextMetrics metrics(exerciseFont.font);
-    // Rows end above the buttons, which stand over the boxes' column; a window too low for
-    // that uses its whole height.
-    movable_words::PageGeometry geometry{client.width(), place.y() - movable_words::kPad,
-                                         row->boxWidth, metrics.lineHeight()};
-    if (movable_words::rowsPerPage(geometry) == 0) {
-        geometry.height = client.height();
-    }
-    const int rows = movable_words::rowsPerPage(geometry);
-    if (rows == 0) {
-        return false;
-    }
+        fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight), kMovableWords.arrow);
     seedRandomFromClock();
-    const std::vector<int> order =
-        movable_words::blockShuffle(int(row->words.size()), rows, randomBelow);
-    exercise_ = std::make_unique<movable_words::Exercise>(variant_, row->words, order);
+    std::unique_ptr<movable_words::MovableWordsSession> session =
+        movable_words::MovableWordsSession::open(
+            variant_, *row, fit.outer, std::make_unique<FontTextMetrics>(exerciseFont.font),
+            randomBelow);
+    if (!session) {
+        return false;  // too small for one row
+    }
+    session_ = std::move(session);
+    setWindowTitle(fromCp1257(row->task));
+    setFixedSize(fit.client);
+    PaintBox1->setGeometry(0, 0, fit.client.width(), fit.client.height());
     PaintBox1->setBackground(background);
-    PaintBox1->setRowsBottom(geometry.height);
-    PaintBox1->setExercise(movable_words::tokenizeSentences(row->sentences), exercise_.get(),
-                           exerciseFont.font, exerciseFont.color, row->boxWidth);
-    buttons_.place(place);
+    PaintBox1->setSession(session_.get(), exerciseFont.font, exerciseFont.color);
+    buttons_.place(kMovableWords.buttonPlace(fit.outer));
     PaintBox1->setFocus();
 
     centreOnScreen(this);
     exec();
-    Table1.close();
 
-    const movable_words::Points points = exercise_->score();
+    const content::Points points = session_->points();
     score += points.score;
     maxScore += points.maxScore;
     return true;

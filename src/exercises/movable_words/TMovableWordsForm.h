@@ -3,7 +3,7 @@
 #include "content/ContentTable.h"
 #include "controls/ExerciseDialog.h"
 #include "controls/PageButtons.h"
-#include "exercises/movable_words/MovableWordsLogic.h"
+#include "exercises/movable_words/MovableWordsSession.h"
 
 #include <cstdint>
 #include <memory>
@@ -15,6 +15,7 @@ class TPictureButton;
 
 // The movable-words window of either variant: sentence rows with their boxes over a random
 // background, pages only forward, left only through the finish button, scored when it closes.
+// Its table opens with the window and closes when the window is destroyed.
 class TMovableWordsForm : public ExerciseDialog {
     Q_OBJECT
 public:
@@ -29,19 +30,21 @@ public:
     MovableWordsView* view() const { return PaintBox1; }
     TPictureButton* nextButton() const { return buttons_.next; }
     TPictureButton* finishButton() const { return buttons_.finish; }
-    // Each row's final gap word and its answer, for a later review.
-    const movable_words::Exercise* exercise() const { return exercise_.get(); }
+    // The exercise shown last, kept after the window closed: each slot's final gap word and its
+    // answer, for a later review.
+    const movable_words::MovableWordsSession* session() const { return session_.get(); }
 
 private:
     void FormCreate();
     void BitBtn1Click();
     void pressShownButton();
+    void showPageButton(bool hasNextPage);
 
     movable_words::Variant variant_;
     content::ContentTable Table1;
     MovableWordsView* PaintBox1 = nullptr;
     PageButtons buttons_;
-    std::unique_ptr<movable_words::Exercise> exercise_;
+    std::unique_ptr<movable_words::MovableWordsSession> session_;
 };
 
 // Gap filling: each row's word waits in the pool box beside it (Tipas 1).

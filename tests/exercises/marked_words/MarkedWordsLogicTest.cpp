@@ -1,4 +1,5 @@
 #include "exercises/marked_words/MarkedWordsLogic.h"
+#include "exercises/marked_words/MarkedWordsSession.h"
 #include "support/FixedTextMetrics.h"
 
 #include <gtest/gtest.h>
@@ -66,19 +67,35 @@ TEST(MarkedWordsTokenizer, CutAtTheByteLimitAndTheWordLimit) {
     EXPECT_EQ(tokenize(QByteArray(200, 'a')).front().Text.size(), kMaxTokenBytes);
 }
 
-TEST(MarkedWordsRules, MarkabilityAndScore) {
+TEST(MarkedWordsRules, Markability) {
+    // The first token of each text.
+    struct Case {
+        const char* name;
+        const char* text;
+        bool markable;
+    } const cases[] = {
+        {"a plain word", "namas", true},
+        {"a target", "@namas", true},
+        {"a word holding x", "taxi", false},
+        {"a word holding X", "Xeroksas", false},
+        {"a word holding *", "*žodis", false},
+        {"a punctuation mark", ",", false},
+        {"a lone dash in code page 1257", "\x96", false},
+        {"a word after an opening quote",
+         "\x84"
+         "A\xE8i\xFB",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(isMarkable(tokenize(c.text).front()), c.markable);
+    }
+}
+
+TEST(MarkedWordsRules, ScoreCountsMarksOnlyWhenEveryMarkIsATarget) {
     Tokens tokens = tokenize("@taxi, @Xeroksas *žodis @namas namai");
-    EXPECT_FALSE(isMarkable(tokens[0]));                 // taxi
-    EXPECT_FALSE(isMarkable(tokens[1]));                 // ,
-    EXPECT_FALSE(isMarkable(tokens[3]));                 // Xeroksas
-    EXPECT_FALSE(isMarkable(tokens[5]));                 // *žodis
-    EXPECT_TRUE(isMarkable(tokens[7]));                  // namas
-    EXPECT_FALSE(isMarkable(tokenize("\x96").front()));  // a lone dash in code page 1257
-    EXPECT_TRUE(isMarkable(tokenize("\x84"
-                                    "A\xE8i\xFB")
-                               .front()));  // „Ačiū
-    tokens[7].Marked = true;                // target
-    tokens[9].Marked = true;                // not a target
+    tokens[7].Marked = true;  // target
+    tokens[9].Marked = true;  // not a target
     const Points points = scoreTokens(tokens);
     EXPECT_EQ(points.maxScore, 3);
     EXPECT_EQ(points.score, 0);
@@ -161,11 +178,51 @@ TEST(MarkedWordsFocus, MovesOverMarkableWords) {
     Tokens tokens = tokenize("aa, xx bb\rcccccc dd");
     layoutPage(tokens, 0, 200, 100, 200, metrics, false);
     // Markable: aa(0), bb(5), cccccc(6), dd(8); bb and dd stand one above the other.
-    EXPECT_EQ(moveFocus(tokens, 0, std::nullopt, FocusMove::Next), 0);
-    EXPECT_EQ(moveFocus(tokens, 0, 0, FocusMove::Next), 5);
-    EXPECT_EQ(moveFocus(tokens, 0, 0, FocusMove::Previous), 0);
-    EXPECT_EQ(moveFocus(tokens, 0, 0, FocusMove::Down), 6);
-    EXPECT_EQ(moveFocus(tokens, 0, 5, FocusMove::Down), 8);
-    EXPECT_EQ(moveFocus(tokens, 0, 8, FocusMove::Up), 5);
-    EXPECT_EQ(moveFocus(tokens, 0, 8, FocusMove::Down), 8);
+    struct Case {
+        const char* name;
+        std::optional<int> from;
+        FocusMove move;
+        int to;
+    } const cases[] = {
+        {"nothing focused goes to the first word", std::nullopt, FocusMove::Next, 0},
+        {"next skips what cannot be marked", 0, FocusMove::Next, 5},
+        {"previous stops at the first word", 0, FocusMove::Previous, 0},
+        {"down goes to the next line", 0, FocusMove::Down, 6},
+        {"down keeps the column", 5, FocusMove::Down, 8},
+        {"up keeps the column", 8, FocusMove::Up, 5},
+        {"down stays on the last line", 8, FocusMove::Down, 8},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(moveFocus(tokens, 0, c.from, c.move), c.to);
+    }
+}
+
+// The whole exercise without a window: 10 px a byte, 20 px a line, two lines a page.
+TEST(MarkedWordsSession, MarksPagesAndScores) {
+    MarkedWordsSession session("@aa bb\r\ncc\r\n@dd ee", false, 200);
+    session.setArea({100, 40}, std::make_unique<FixedTextMetrics>(10, 20));
+    // Tokens: aa(0) " "(1) bb(2) cc(3) dd(4) " "(5) ee(6); a line end ends bb, cc and ee.
+    ASSERT_TRUE(session.hasNextPage());
+    EXPECT_EQ(session.focused(), std::optional<int>(0));
+    session.moveTo(session.tokens()[2].rect().center());
+    EXPECT_EQ(session.hovered(), std::optional<int>(2));
+    Reaction click = session.pressAt({}, Qt::LeftButton);
+    EXPECT_EQ(click.markSound, std::optional<bool>(false));
+    EXPECT_EQ(session.focused(), std::optional<int>(2));
+    EXPECT_EQ(session.keyPress(Qt::Key_Space).markSound, std::optional<bool>(true));  // erased
+    session.keyPress(Qt::Key_Tab, Qt::ShiftModifier);
+    session.keyPress(Qt::Key_Space);  // aa, a target
+    EXPECT_TRUE(session.keyPress(Qt::Key_Return).pressShownButton);
+
+    // PageDown and Space before any paint: the mark lands on the new page's first word.
+    EXPECT_TRUE(session.keyPress(Qt::Key_PageDown).pageChanged);
+    EXPECT_EQ(session.currentPage(), 1);
+    EXPECT_FALSE(session.hovered());
+    session.keyPress(Qt::Key_Space);
+    EXPECT_TRUE(session.tokens()[4].Marked);
+    EXPECT_FALSE(session.tokens()[2].Marked);
+    EXPECT_FALSE(session.hasNextPage());
+    EXPECT_FALSE(session.keyPress(Qt::Key_PageDown).pageChanged);
+    EXPECT_EQ(session.points(), (Points{2, 2}));
 }

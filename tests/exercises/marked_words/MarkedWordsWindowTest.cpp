@@ -107,9 +107,9 @@ TEST(TTestoSuIsbrPabrZodziaisForma, MarksWithMouseAndKeyboardAndScores) {
         clickToken(form, 0, Qt::RightButton);
         QTest::mouseMove(form.textArea(), paper);
         QTest::mouseClick(form.textArea(), Qt::LeftButton, {}, paper);
-        EXPECT_EQ(form.textArea()->focused(), std::optional<int>(2));
+        EXPECT_EQ(form.session()->focused(), std::optional<int>(2));
         QTest::keyClick(form.textArea(), Qt::Key_Tab);
-        EXPECT_EQ(form.textArea()->focused(), std::optional<int>(7));
+        EXPECT_EQ(form.session()->focused(), std::optional<int>(7));
         QTest::keyClick(form.textArea(), Qt::Key_Space);
         QTest::keyClick(form.textArea(), Qt::Key_Left);
         QTest::keyClick(form.textArea(), Qt::Key_Left);

@@ -1,4 +1,5 @@
 #include "exercises/movable_words/MovableWordsLogic.h"
+#include "exercises/movable_words/MovableWordsSession.h"
 
 #include "content/MovableWordsRow.h"
 #include "platform/CodePage1257.h"
@@ -23,7 +24,7 @@ struct Tok {
 };
 
 void expectTokens(const QByteArrayList& lines, std::vector<Tok> expected) {
-    const std::vector<SentenceToken> tokens = tokenizeSentences(lines);
+    const std::vector<SentenceToken> tokens = tokenize(lines);
     ASSERT_EQ(tokens.size(), expected.size());
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         SCOPED_TRACE(i);
@@ -132,21 +133,38 @@ struct PageFixture : ::testing::Test {
     PageGeometry geometry{600, 200, 100, 16};
 };
 
+TEST(MovableWordsPaging, RowsPerPage) {
+    // Rows 16 px high and 30 apart, below a 20 px top margin.
+    struct Case {
+        const char* name;
+        int height, textHeight, rows;
+    } const cases[] = {
+        {"one pixel too low for a row", 35, 16, 0},
+        {"exactly one row", 36, 16, 1},
+        {"one pixel short of a second row", 65, 16, 1},
+        {"exactly two rows", 66, 16, 2},
+        {"a page of 200 px", 200, 16, 6},
+        {"a text taller than the page", 200, 400, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(rowsPerPage({600, c.height, 100, c.textHeight}), c.rows);
+    }
+}
+
 TEST_F(PageFixture, PagesFollowRowsPerPageAndTheLastPageShowsFinish) {
-    EXPECT_EQ(rowsPerPage(geometry), 6);  // (200 - 6) div 30
-    EXPECT_EQ(rowsPerPage({600, 35, 100, 16}), 0);
     QByteArrayList sentences, words;
     for (int i = 0; i < 8; ++i) {
         sentences.append("Sakinys " + QByteArray::number(i) + ".");
         words.append("w" + QByteArray::number(i));
     }
-    const auto tokens = tokenizeSentences(sentences);
+    const auto tokens = tokenize(sentences);
     std::mt19937 engine(3);
     const int perPage = rowsPerPage(geometry);
     Exercise exercise(Variant::Gaps, words, blockShuffle(8, perPage, [&](int bound) {
                           return std::uniform_int_distribution<int>(0, bound - 1)(engine);
                       }));
-    const PageLayout first = layOutPage(tokens, exercise, {}, geometry, metrics);
+    const PageLayout first = layoutPage(tokens, exercise, {}, geometry, metrics);
     ASSERT_EQ(first.rows.size(), 6u);
     EXPECT_TRUE(first.hasNextPage);
     EXPECT_EQ(first.rows[1].gapBox, QRect(600 - 10 - 228 + 14, 47, 100, 22));
@@ -155,7 +173,7 @@ TEST_F(PageFixture, PagesFollowRowsPerPageAndTheLastPageShowsFinish) {
     // The first word gets a space before it too; the full stop gets none.
     EXPECT_EQ(first.rows[0].texts[1].at, QPoint(18, 20));
     EXPECT_EQ(first.rows[0].texts.back().text, ".");
-    const PageLayout second = layOutPage(tokens, exercise, first.next, geometry, metrics);
+    const PageLayout second = layoutPage(tokens, exercise, first.next, geometry, metrics);
     ASSERT_EQ(second.rows.size(), 2u);
     EXPECT_FALSE(second.hasNextPage);
     // Every row's answer is offered on that row's own page.
@@ -176,9 +194,9 @@ TEST_F(PageFixture, PagesFollowRowsPerPageAndTheLastPageShowsFinish) {
 
 TEST_F(PageFixture, ARowTooWideStopsAtTheFirstTokenThatDoesNotFitButKeepsItsBoxes) {
     // Frame right edge 362: "a" ends at 28, " bbbb..." from 28 would pass it.
-    const auto tokens = tokenizeSentences({"a " + QByteArray(33, 'b') + " c", "d"});
+    const auto tokens = tokenize({"a " + QByteArray(33, 'b') + " c", "d"});
     Exercise exercise(Variant::Gaps, {"x", "y"}, identity(2));
-    const PageLayout page = layOutPage(tokens, exercise, {}, geometry, metrics);
+    const PageLayout page = layoutPage(tokens, exercise, {}, geometry, metrics);
     ASSERT_EQ(page.rows.size(), 2u);
     QByteArrayList drawn;
     for (const DrawnText& text : page.rows[0].texts) {
@@ -195,14 +213,14 @@ TEST_F(PageFixture, SortingColumnOffersEveryCategoryOnEveryPageInsideTheArea) {
         sentences.append("S" + QByteArray::number(i));
         words.append(i == 0 ? "A" : i == 1 ? "B" : i % 2 ? "@A" : "@B");
     }
-    const auto tokens = tokenizeSentences(sentences);
+    const auto tokens = tokenize(sentences);
     Exercise exercise(Variant::Sorting, words, identity(9));
-    const PageLayout first = layOutPage(tokens, exercise, {}, geometry, metrics);
+    const PageLayout first = layoutPage(tokens, exercise, {}, geometry, metrics);
     ASSERT_EQ(first.rows.size(), 6u);
     EXPECT_FALSE(first.rows[0].poolBox);
     ASSERT_EQ(first.poolColumn.size(), 2u);
     EXPECT_EQ(first.poolColumn[0].top(), 20 + 2 * 30 - 3);  // (6 - 2) / 2 pitches down
-    const PageLayout second = layOutPage(tokens, exercise, first.next, geometry, metrics);
+    const PageLayout second = layoutPage(tokens, exercise, first.next, geometry, metrics);
     ASSERT_EQ(second.rows.size(), 3u);
     ASSERT_EQ(second.poolColumn.size(), 2u);
     EXPECT_EQ(second.poolColumn[0].top(), 20 + 15 - 3);
@@ -211,19 +229,114 @@ TEST_F(PageFixture, SortingColumnOffersEveryCategoryOnEveryPageInsideTheArea) {
 
     // More categories than rows: the column stays inside the drawing area.
     Exercise many(Variant::Sorting, {"A", "B", "C", "D", "E"}, identity(5));
-    const PageLayout one = layOutPage(tokenizeSentences({"S"}), many, {}, geometry, metrics);
+    const PageLayout one = layoutPage(tokenize({"S"}), many, {}, geometry, metrics);
     EXPECT_GE(one.poolColumn.front().top(), 0);
     EXPECT_LE(one.poolColumn.back().bottom(), geometry.height);
 }
 
 TEST_F(PageFixture, NoSentencesOrNoWordsGiveALastPageWithoutRows) {
     Exercise noWords(Variant::Gaps, {}, {});
-    const PageLayout page = layOutPage(tokenizeSentences({"a"}), noWords, {}, geometry, metrics);
+    const PageLayout page = layoutPage(tokenize({"a"}), noWords, {}, geometry, metrics);
     EXPECT_TRUE(page.rows.empty());
     EXPECT_FALSE(page.hasNextPage);
     Exercise words(Variant::Gaps, {"a", "b"}, identity(2));
-    EXPECT_FALSE(layOutPage({}, words, {}, geometry, metrics).hasNextPage);
+    EXPECT_FALSE(layoutPage({}, words, {}, geometry, metrics).hasNextPage);
     EXPECT_EQ(words.score().maxScore, 2);
+}
+
+}  // namespace
+}  // namespace lentora::movable_words
+
+namespace lentora::movable_words {
+namespace {
+
+TEST(MovableWordsRules, SortingOffersEachOfManyRepeatedCategoriesOnceInPoolOrder) {
+    // Many lines with few categories, and many distinct categories: both stay fast.
+    QByteArrayList words;
+    for (int i = 0; i < 60000; ++i) {
+        words.append(i % 3 == 0 ? QByteArray("C") : "K" + QByteArray::number(i));
+    }
+    Exercise exercise(Variant::Sorting, words, identity(60000));
+    EXPECT_EQ(exercise.categories().size(), 1 + 40000);
+    EXPECT_EQ(exercise.categories()[0], "C");
+    EXPECT_EQ(exercise.categories()[1], "K1");
+    EXPECT_EQ(exercise.categories().back(), "K59999");
+}
+
+// Five gap rows on a 200 px page (6 rows a page): the whole exercise without a window.
+struct SessionFixture : ::testing::Test {
+    MovableWordsSession session{Variant::Gaps,
+                                {"S0", "S1", "S2", "S3", "S4", "S5", "S6", "S7"},
+                                {"w0", "w1", "w2", "w3", "w4", "w5", "w6", "w7"},
+                                {1, 0, 2, 3, 4, 5, 7, 6},
+                                {600, 200, 100, 16},
+                                {600, 260},
+                                std::make_unique<FixedTextMetrics>(10, 16)};
+    QPoint centre(BoxRef box) const { return session.pageLayout().boxRect(box).value().center(); }
+    QByteArray word(BoxRef box) const { return session.exercise().wordIn(box); }
+};
+
+TEST_F(SessionFixture, DragClickToCarryAndKeyboardCarryFillTheGaps) {
+    const BoxRef pool0{BoxRef::Pool, 0}, pool1{BoxRef::Pool, 1}, gap0{BoxRef::Gap, 0},
+        gap1{BoxRef::Gap, 1};
+    // Drag: press, move past the drag distance, release on the gap.
+    session.pressAt(centre(pool1), Qt::LeftButton);
+    EXPECT_EQ(session.carry(), MovableWordsSession::Carry::Pressed);
+    EXPECT_FALSE(session.moveTo(centre(gap0)).repaint.empty());
+    EXPECT_EQ(session.carry(), MovableWordsSession::Carry::Dragging);
+    EXPECT_EQ(session.pointer(), MovableWordsSession::Pointer::Accepts);
+    session.releaseAt(centre(gap0), Qt::LeftButton);
+    EXPECT_EQ(word(gap0), "w0");
+    EXPECT_FALSE(session.carried());
+    EXPECT_TRUE(session.carryRect().isNull());
+
+    // Click to carry, refused by a filled gap: the word goes back.
+    session.pressAt(centre(pool0), Qt::LeftButton);
+    session.releaseAt(centre(pool0), Qt::LeftButton);
+    EXPECT_EQ(session.carry(), MovableWordsSession::Carry::Picked);
+    EXPECT_EQ(session.focusedBox(), pool0);  // the press moved the focus
+    session.pressAt(centre(gap0), Qt::LeftButton);
+    EXPECT_EQ(word(pool0), "w1");
+    EXPECT_FALSE(session.carried());
+    // Right click puts a picked word back and keeps the context menu shut.
+    session.pressAt(centre(pool0), Qt::LeftButton);
+    session.releaseAt(centre(pool0), Qt::LeftButton);
+    EXPECT_TRUE(session.pressAt(centre(gap1), Qt::RightButton).swallowContextMenu);
+    EXPECT_FALSE(session.pressAt(centre(gap1), Qt::RightButton).swallowContextMenu);
+    EXPECT_EQ(word(pool0), "w1");
+
+    // Keyboard: the focus is on pool 0; Space, Shift+Tab to gap 0 ... gap 1 is two back.
+    EXPECT_TRUE(session.keyPress(Qt::Key_Space).handled);
+    EXPECT_EQ(session.carry(), MovableWordsSession::Carry::Keyboard);
+    EXPECT_TRUE(session.keyPress(Qt::Key_Escape).handled);
+    EXPECT_FALSE(session.carried());
+    session.keyPress(Qt::Key_Space);
+    session.keyPress(Qt::Key_Tab);
+    EXPECT_EQ(session.focusedBox(), gap1);
+    session.keyPress(Qt::Key_Space);
+    EXPECT_EQ(word(gap1), "w1");
+    EXPECT_EQ(session.points(), (Points{2, 8}));
+    EXPECT_FALSE(session.keyPress(Qt::Key_A).handled);
+    EXPECT_TRUE(session.keyPress(Qt::Key_Return).pressShownButton);
+}
+
+TEST_F(SessionFixture, PagingShowsOnlyTheNextRowsAndPutsACarriedWordBack) {
+    ASSERT_TRUE(session.hasNextPage());
+    EXPECT_EQ(session.pageLayout().rows.size(), 6u);
+    session.keyPress(Qt::Key_Space);  // carries pool 0's word
+    session.keyPress(Qt::Key_Backtab, {});
+    const Reaction turned = session.keyPress(Qt::Key_PageDown);
+    EXPECT_TRUE(turned.pageChanged);
+    EXPECT_FALSE(session.carried());
+    EXPECT_EQ(session.page(), 1);
+    ASSERT_EQ(session.pageLayout().rows.size(), 2u);
+    EXPECT_EQ(session.pageLayout().rows.front().slot, 6);
+    EXPECT_EQ(session.focusedBox(), (BoxRef{BoxRef::Gap, 6}));
+    EXPECT_FALSE(session.hasNextPage());
+    EXPECT_FALSE(session.nextPage().pageChanged);
+    // What the learner left in each slot stays for a review.
+    EXPECT_EQ(session.results().size(), 8u);
+    EXPECT_EQ(session.results()[7].answer, "w7");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "exercises/movable_words/TMovableWordsForm.h"
 
 #include "content/DataPacket.h"
+#include "content/MovableWordsRow.h"
 #include "content/Schema.h"
 #include "controls/TPictureButton.h"
 #include "exercises/movable_words/MovableWordsView.h"
@@ -50,9 +51,9 @@ struct MovableProgram {
     }
     void add(int id, const QByteArrayList& sentences, const QByteArrayList& words, int height,
              int type, int width = 620) {
-        table.rows.push_back({double(id), cp("Įrašykite žodžius"), sentences.join("\r\n"),
-                              words.join("\r\n"), double(width), double(height), 150.0,
-                              double(type)});
+        table.rows.push_back(content::MovableWordsRow{id, cp("Įrašykite žodžius"), sentences, words,
+                                                      width, height, 150, type}
+                                 .values());
         dir.writeFile("Data/Nesioj.cds", content::writeDataPacket(table));
     }
 
@@ -64,13 +65,14 @@ void whenShown(TMovableWordsForm& form, std::function<void()> action) {
     testing::whenShown(form, std::move(action), [&form] { emit form.finishButton()->OnClick(); });
 }
 
-QPoint centreOf(MovableWordsView* view, BoxRef box) {
-    return view->pageLayout().boxRect(box).value().center();
+QPoint centreOf(const TMovableWordsForm& form, BoxRef box) {
+    return form.session()->pageLayout().boxRect(box).value().center();
 }
 
-void drag(MovableWordsView* view, BoxRef from, BoxRef to) {
-    const QPoint start = centreOf(view, from);
-    const QPoint end = centreOf(view, to);
+void drag(const TMovableWordsForm& form, BoxRef from, BoxRef to) {
+    MovableWordsView* view = form.view();
+    const QPoint start = centreOf(form, from);
+    const QPoint end = centreOf(form, to);
     QTest::mousePress(view, Qt::LeftButton, {}, start);
     QTest::mouseMove(view, (start + end) / 2);
     QTest::mouseMove(view, end);
@@ -88,8 +90,8 @@ int poolHolding(const movable_words::Exercise& exercise, const QByteArray& word)
 }
 
 // The picture button stands over the boxes' column: no box of the page may lie under it.
-void expectNoBoxUnder(const MovableWordsView* view, const TPictureButton* button) {
-    for (const auto& row : view->pageLayout().rows) {
+void expectNoBoxUnder(const TMovableWordsForm& form, const TPictureButton* button) {
+    for (const auto& row : form.session()->pageLayout().rows) {
         EXPECT_FALSE(row.gapBox.intersects(button->geometry())) << "row " << row.slot;
         EXPECT_FALSE(row.poolBox && row.poolBox->intersects(button->geometry()))
             << "row " << row.slot;
@@ -110,49 +112,49 @@ TEST(TMovableWordsForm, GapFillingByMouseAndKeyboardOverTwoPages) {
     std::int32_t score = 1, maxScore = 2;
     whenShown(form, [&] {
         MovableWordsView* view = form.view();
-        const movable_words::Exercise& exercise = *form.exercise();
+        const movable_words::Exercise& exercise = form.session()->exercise();
         EXPECT_EQ(form.windowTitle(), QString::fromUtf8("Įrašykite žodžius"));
         EXPECT_TRUE(form.nextButton()->isVisible());
         EXPECT_FALSE(form.finishButton()->isVisible());
         EXPECT_EQ(form.nextButton()->pos(), form.finishButton()->pos());
-        const std::size_t firstPageRows = view->pageLayout().rows.size();
+        const std::size_t firstPageRows = form.session()->pageLayout().rows.size();
         ASSERT_GE(firstPageRows, 3u);
         ASSERT_LT(firstPageRows, 14u);
-        expectNoBoxUnder(view, form.nextButton());
+        expectNoBoxUnder(form, form.nextButton());
 
         // Drag row 0's word from its pool box into row 0's gap.
         const int j = poolHolding(exercise, words[0]);
         ASSERT_GE(j, 0);
         ASSERT_LT(j, int(firstPageRows));  // offered on the row's own page
-        drag(view, {BoxRef::Pool, j}, {BoxRef::Gap, 0});
+        drag(form, {BoxRef::Pool, j}, {BoxRef::Gap, 0});
         EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 0}), words[0]);
         EXPECT_TRUE(exercise.wordIn({BoxRef::Pool, j}).isEmpty());
 
         // A filled gap refuses; the word stays where it was.
         const int k = poolHolding(exercise, words[1]);
-        drag(view, {BoxRef::Pool, k}, {BoxRef::Gap, 0});
+        drag(form, {BoxRef::Pool, k}, {BoxRef::Gap, 0});
         EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 0}), words[0]);
         EXPECT_EQ(exercise.wordIn({BoxRef::Pool, k}), words[1]);
 
         // Back to the empty pool box, then in again by click and click.
-        drag(view, {BoxRef::Gap, 0}, {BoxRef::Pool, j});
+        drag(form, {BoxRef::Gap, 0}, {BoxRef::Pool, j});
         EXPECT_TRUE(exercise.wordIn({BoxRef::Gap, 0}).isEmpty());
-        QTest::mouseClick(view, Qt::LeftButton, {}, centreOf(view, {BoxRef::Pool, j}));
-        EXPECT_EQ(view->carried(), (BoxRef{BoxRef::Pool, j}));
-        QTest::mouseClick(view, Qt::LeftButton, {}, centreOf(view, {BoxRef::Gap, 0}));
+        QTest::mouseClick(view, Qt::LeftButton, {}, centreOf(form, {BoxRef::Pool, j}));
+        EXPECT_EQ(form.session()->carried(), (BoxRef{BoxRef::Pool, j}));
+        QTest::mouseClick(view, Qt::LeftButton, {}, centreOf(form, {BoxRef::Gap, 0}));
         EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 0}), words[0]);
-        EXPECT_FALSE(view->carried());
+        EXPECT_FALSE(form.session()->carried());
 
         // Keyboard: focus to row 1's word, Space, walk to row 1's gap, Space.
-        while (view->focusedBox() != BoxRef{BoxRef::Pool, k}) {
+        while (form.session()->focusedBox() != BoxRef{BoxRef::Pool, k}) {
             QTest::keyClick(view, Qt::Key_Tab);
         }
         QTest::keyClick(view, Qt::Key_Space);
-        EXPECT_TRUE(view->carried());
+        EXPECT_TRUE(form.session()->carried());
         QTest::keyClick(view, Qt::Key_Escape);  // puts it back
-        EXPECT_FALSE(view->carried());
+        EXPECT_FALSE(form.session()->carried());
         QTest::keyClick(view, Qt::Key_Space);
-        while (view->focusedBox() != BoxRef{BoxRef::Gap, 1}) {
+        while (form.session()->focusedBox() != BoxRef{BoxRef::Gap, 1}) {
             QTest::keyClick(view, Qt::Key_Up);
         }
         QTest::keyClick(view, Qt::Key_Space);
@@ -163,8 +165,8 @@ TEST(TMovableWordsForm, GapFillingByMouseAndKeyboardOverTwoPages) {
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
         QTest::keyClick(&form, Qt::Key_F1);
         QTest::keyClick(view, Qt::Key_Return);  // next page
-        EXPECT_EQ(view->page(), 1);
-        EXPECT_EQ(view->pageLayout().rows.front().slot, int(firstPageRows));
+        EXPECT_EQ(form.session()->page(), 1);
+        EXPECT_EQ(form.session()->pageLayout().rows.front().slot, int(firstPageRows));
         EXPECT_TRUE(form.finishButton()->isVisible());
         EXPECT_FALSE(form.nextButton()->isVisible());
         QTest::keyClick(view, Qt::Key_Escape);  // does not close
@@ -200,17 +202,17 @@ TEST(TMovableWordsForm, AWindowLargerThanTheScreenShowsEveryRowOverItsPages) {
         EXPECT_LE(form.width(), room.width());
         EXPECT_LE(form.height(), room.height());
         for (int page = 0; page < 60; ++page) {
-            const movable_words::PageLayout& layout = view->pageLayout();
+            const movable_words::PageLayout& layout = form.session()->pageLayout();
             TPictureButton* shown = layout.hasNextPage ? form.nextButton() : form.finishButton();
             EXPECT_TRUE(shown->isVisible());
             EXPECT_TRUE(form.rect().contains(shown->geometry()));
-            expectNoBoxUnder(view, shown);
+            expectNoBoxUnder(form, shown);
             // Each row's answer waits in a pool box of the same page.
             QByteArrayList pool, answers;
             for (const auto& row : layout.rows) {
                 EXPECT_TRUE(view->rect().contains(row.gapBox)) << "row " << row.slot;
                 shownSlots.push_back(row.slot);
-                pool.append(form.exercise()->wordSlots()[std::size_t(row.slot)].poolWord);
+                pool.append(form.session()->exercise().wordSlots()[std::size_t(row.slot)].poolWord);
                 answers.append(words[row.slot]);
             }
             std::sort(pool.begin(), pool.end());
@@ -241,18 +243,18 @@ TEST(TMovableWordsForm, SortingCopiesFromTheColumnAndExchangesGaps) {
     std::int32_t score = 0, maxScore = 0;
     whenShown(form, [&] {
         MovableWordsView* view = form.view();
-        const movable_words::Exercise& exercise = *form.exercise();
+        const movable_words::Exercise& exercise = form.session()->exercise();
         EXPECT_TRUE(form.finishButton()->isVisible());
-        ASSERT_EQ(view->pageLayout().rows.size(), 4u);  // the blank line keeps its row
+        ASSERT_EQ(form.session()->pageLayout().rows.size(), 4u);  // the blank line keeps its row
         ASSERT_EQ(exercise.categories().size(), 2);
         const int perkelt = exercise.categories().indexOf(cp("Perkeltinė reikšmė"));
         const int tiesiog = 1 - perkelt;
-        drag(view, {BoxRef::Pool, perkelt}, {BoxRef::Gap, 1});
-        drag(view, {BoxRef::Pool, tiesiog}, {BoxRef::Gap, 0});
-        drag(view, {BoxRef::Pool, tiesiog}, {BoxRef::Gap, 2});
+        drag(form, {BoxRef::Pool, perkelt}, {BoxRef::Gap, 1});
+        drag(form, {BoxRef::Pool, tiesiog}, {BoxRef::Gap, 0});
+        drag(form, {BoxRef::Pool, tiesiog}, {BoxRef::Gap, 2});
         EXPECT_EQ(exercise.wordIn({BoxRef::Pool, tiesiog}), cp("Tiesioginė reikšmė"));
         // Exchange gaps 0 and 1 by keyboard.
-        while (view->focusedBox() != BoxRef{BoxRef::Gap, 0}) {
+        while (form.session()->focusedBox() != BoxRef{BoxRef::Gap, 0}) {
             QTest::keyClick(view, Qt::Key_Tab);
         }
         QTest::keyClick(view, Qt::Key_Space);
@@ -261,7 +263,7 @@ TEST(TMovableWordsForm, SortingCopiesFromTheColumnAndExchangesGaps) {
         EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 0}), cp("Perkeltinė reikšmė"));
         EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 1}), cp("Tiesioginė reikšmė"));
         QTest::keyClick(view, Qt::Key_PageDown);  // no next page
-        EXPECT_EQ(view->page(), 0);
+        EXPECT_EQ(form.session()->page(), 0);
         QTest::keyClick(view, Qt::Key_Enter);
     });
     EXPECT_TRUE(form.Execute(5, score, maxScore));

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "platform/FrameMetrics.h"
+#include "platform/WindowDescription.h"
+
+#include <QPoint>
+#include <QRect>
+#include <QSize>
+
+#include <algorithm>
+
+namespace lentora::marked_words {
+
+struct Rgb {
+    int red;
+    int green;
+    int blue;
+};
+
+// The marked-words window's fixed numbers: its settings and font, the heading, the picture
+// strip, the text area and where the arrow stands.
+struct MarkedWordsDescription {
+    WindowDescription window;
+    QSize designClient;  // before a row sizes the window
+    int stripHeight;     // the picture strip along the bottom
+    Rgb headingBackground;
+    Rgb headingText;
+    int headingExtra;    // the heading is a line of its font and this much higher
+    int textLeft;        // the text area's left edge
+    int textTop;         // below the heading
+    int textNarrower;    // the text area is this much narrower than the outer width
+    int textAboveArrow;  // the text area ends this far above the arrow
+    int smallestText;    // the least room for text the window keeps
+    QSize arrow;
+    int buttonRightGap;  // the arrow's right and bottom edges inside the outer size
+    int buttonBottomGap;
+
+    // The smallest client area that still holds the heading, some text and the arrow.
+    QSize minimumClient() const { return {2 * arrow.width(), arrow.height() + smallestText}; }
+    int headingHeight(int fontLineHeight) const { return fontLineHeight + headingExtra; }
+    QPoint buttonPlace(QSize outer) const {
+        return buttonPosition(outer, arrow, buttonRightGap, buttonBottomGap);
+    }
+    // The text area of a window of that outer size under a heading that high.
+    QRect textArea(QSize outer, int headingHeight) const {
+        const int top = headingHeight + textTop;
+        return {textLeft, top, std::max(0, outer.width() - textNarrower),
+                std::max(0, buttonPlace(outer).y() - top - textAboveArrow)};
+    }
+};
+
+inline constexpr MarkedWordsDescription kMarkedWords{
+    {"Pabraukiami zodziai", 12, "MS Sans Serif", 4},
+    QSize(524, 341),
+    77,
+    {167, 225, 162},
+    {128, 0, 0},
+    2,
+    15,
+    4,
+    42,
+    3,
+    80,
+    QSize(59, 69),
+    10,
+    30,
+};
+
+}  // namespace lentora::marked_words
