@@ -1,23 +1,31 @@
 #include "app/SettingsDialogModel.h"
 
+#include "exercises/marked_words/MarkedWordsDescription.h"
+#include "exercises/movable_words/MovableWordsDescription.h"
+#include "exercises/simple_test/SimpleTestDescription.h"
 #include "platform/Fonts.h"
 #include "platform/IniFile.h"
+#include "theory/TheoryBookDescription.h"
 
 #include <climits>
 
 namespace lentora {
 
-QByteArray fontSection(int row) {
+const WindowDescription& windowOfRow(int row) {
     switch (row) {
         case TheoryRow:
-            return "Teorijos langas";
+            return theory::kTheoryBook.window;
         case MovableWordsRow:
-            return "Testas su nesiojamais zodziais";
+            return movable_words::kMovableWords.window;
         case MarkedWordsRow:
-            return "Pabraukiami zodziai";
+            return marked_words::kMarkedWords.window;
         default:
-            return "Paprastas testas";
+            return simple_test::kSimpleTest.window;
     }
+}
+
+QByteArray fontSection(int row) {
+    return windowOfRow(row).settingsSection;
 }
 
 namespace {
@@ -40,19 +48,11 @@ QByteArray shownSize(const IniFile& settings, QByteArrayView section, int window
 }  // namespace
 
 int windowDefaultPoints(int row) {
-    switch (row) {
-        case TheoryRow:
-        case MovableWordsRow:
-            return 14;
-        case MarkedWordsRow:
-            return 12;
-        default:
-            return 10;
-    }
+    return windowOfRow(row).defaultFontPoints;
 }
 
 QString windowDefaultFace(int row) {
-    return row == TheoryRow ? QStringLiteral("Times New Roman") : QStringLiteral("MS Sans Serif");
+    return QString::fromLatin1(windowOfRow(row).designFace);
 }
 
 SettingsDialogModel readSettingsDialogModel(const IniFile& settings) {

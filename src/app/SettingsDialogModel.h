@@ -8,6 +8,7 @@
 namespace lentora {
 
 class IniFile;
+struct WindowDescription;
 
 // The values the settings dialog edits, as they are kept in the settings file (code page 1257
 // texts; sizes kept as the text of their boxes).
@@ -25,6 +26,8 @@ struct SettingsDialogModel {
     QByteArray background = "Fonas1";  // FonoFailas
 };
 
+// The window kind each font row sets.
+const WindowDescription& windowOfRow(int row);
 // The settings file section of each font row.
 QByteArray fontSection(int row);
 

@@ -47,8 +47,6 @@ using content::TableSchema;
 using content::Value;
 
 constexpr int kLargestPoints = 48;
-constexpr int kArrowWidth = 59;
-constexpr int kArrowHeight = 69;
 
 QString placeLine(int line) {
     return QStringLiteral("line %1").arg(line);

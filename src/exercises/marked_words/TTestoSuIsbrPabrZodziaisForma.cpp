@@ -90,14 +90,17 @@ TTestoSuIsbrPabrZodziaisForma::~TTestoSuIsbrPabrZodziaisForma() {
 }
 
 void TTestoSuIsbrPabrZodziaisForma::FormCreate() {
-    guarded([this] {
+    // The failure is the caller's to report, once for its whole command.
+    try {
         Table1.load(joinPath(programPaths().programDir, content::markedWordsSchema().file));
-    });
+    } catch (const Error& error) {
+        openFailure_ = error.text();
+    }
 }
 
 bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int32_t& score,
                                             std::int32_t& maxScore) {
-    // A table that did not load throws here, which ends the menu command.
+    // A table that did not load throws ClosedTableError here; the caller skips the window.
     const std::optional<content::MarkedWordsRow> row =
         content::readMarkedWordsRow(Table1, recordNumber);
     if (!row) {

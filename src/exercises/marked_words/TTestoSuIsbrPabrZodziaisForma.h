@@ -29,6 +29,8 @@ public:
     // Shows the exercise of that record modally and adds its points to the counters. False,
     // with nothing shown, when there is no such row. Throws Error when the table stayed closed.
     bool Execute(std::int32_t recordNumber, std::int32_t& score, std::int32_t& maxScore);
+    // Why no exercise can open (the table's load failure, naming its file), or empty.
+    const QString& openFailure() const { return openFailure_; }
 
     // The exercise shown last, kept after the window closed: every token with its final mark
     // and target flag. Null before the first exercise.
@@ -46,6 +48,7 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    QString openFailure_;
     void FormCreate();
     void FormResize();
     void PlayMarkSound(bool erasing);

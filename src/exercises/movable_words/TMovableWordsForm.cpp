@@ -49,9 +49,12 @@ TMovableWordsForm::~TMovableWordsForm() {
 }
 
 void TMovableWordsForm::FormCreate() {
-    guarded([this] {
+    // The failure is the caller's to report, once for its whole command.
+    try {
         Table1.load(joinPath(programPaths().programDir, content::movableWordsSchema().file));
-    });
+    } catch (const Error& error) {
+        openFailure_ = error.text();
+    }
 }
 
 bool TMovableWordsForm::Execute(std::int32_t recordNumber, std::int32_t& score,

@@ -26,6 +26,8 @@ public:
     // with nothing shown, when there is no such row or the window is too small for one row.
     // Throws Error when the table did not load.
     bool Execute(std::int32_t recordNumber, std::int32_t& score, std::int32_t& maxScore);
+    // Why no exercise can open (the table's load failure, naming its file), or empty.
+    const QString& openFailure() const { return openFailure_; }
 
     MovableWordsView* view() const { return PaintBox1; }
     TPictureButton* nextButton() const { return buttons_.next; }
@@ -35,6 +37,7 @@ public:
     const movable_words::MovableWordsSession* session() const { return session_.get(); }
 
 private:
+    QString openFailure_;
     void FormCreate();
     void BitBtn1Click();
     void pressShownButton();
