@@ -55,6 +55,13 @@ int warningsNaming(const CheckReport& report, const QString& text) {
 }
 
 // Test 11's first question offers the misspelling "žasis" as a wrong option.
+// Words as the learner reads them: markup never shown, and a gap or a joint to judge is the
+// exercise, not a word to spell.
+TEST(CourseSpellingTest, WordsAreTakenAsTheLearnerReadsThem) {
+    EXPECT_EQ(wordsOf(QStringLiteral("Berniukas bėgdam@as# k_sti kaž/kur, @namas# lau-kas -iai")),
+              (QStringList{"Berniukas", "bėgdamas", "namas", "lau-kas"}));
+}
+
 TEST(CourseSpellingTest, FindsAnUnknownWordButNotAWrongOptionOrACourseWord) {
     QTemporaryDir temp;
     const QString dir = temp.filePath("program");

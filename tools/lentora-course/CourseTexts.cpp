@@ -9,6 +9,7 @@
 #include "platform/ProgramPaths.h"
 
 #include <QFile>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <map>
@@ -326,7 +327,27 @@ CourseTexts readCourseTexts(const QString& programDir) {
     return texts;
 }
 
-QStringList wordsOf(const QString& text) {
+namespace {
+
+// The text as the learner reads its words: the marks "@" and "#" are never shown, and a word
+// written with a gap ("k_sti", "dan__ų") or a joint to judge ("kaž/kur") is the exercise
+// itself, not a word to spell, so it is left out whole.
+QString readableWords(const QString& text) {
+    QStringList kept;
+    for (QString chunk : text.split(QRegularExpression(QStringLiteral("\\s+")))) {
+        if (chunk.contains(QLatin1Char('_')) || chunk.contains(QLatin1Char('/'))) {
+            continue;
+        }
+        chunk.remove(QLatin1Char('@')).remove(QLatin1Char('#'));
+        kept.push_back(chunk);
+    }
+    return kept.join(QLatin1Char(' '));
+}
+
+}  // namespace
+
+QStringList wordsOf(const QString& rawText) {
+    const QString text = readableWords(rawText);
     QStringList words;
     QString word;
     bool afterHyphen = false;  // "-iai": an ending written alone
