@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading speed and memory of content tables, on an answer table of 200,000 rows (> 50 MB),
 // and the master-detail walk of a test's questions and answers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The marked-words exercise: laying out one page of a 6000-byte text,
 // opening the window, and repainting one marked word.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The largest movable-words exercise (100 rows, 14 pt): laying out and painting one page, and
 // opening the window from its table to the first paint.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up to the first painted main window: the course's main window with a menu of 3,000
 // linked items against a bare Qt window with an empty menu bar, both inside one process
 // (window creation to first paint) and as a fresh process (launch to first paint).

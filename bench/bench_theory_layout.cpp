@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Lays out one spread of the theory book, as every turn of the book does, with the real
 // theory font.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Each window from its constructor (its table and picture loads included) to the end of its
 // first paint, on the built sample course, beside a bare QDialog measured the same way. A
 // window that takes more than one frame (16 ms) shows the learner an empty rectangle first.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Builds a generated course as large as the biggest real ones, times `lentora-course check` on
 it and checks that `import` followed by a build gives the same files byte for byte.
 

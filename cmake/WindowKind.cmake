@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A window kind's folder holds two libraries: its logic (session, description, tokenizer,
 # layout: Qt Core, the content layer and the platform core only, so the course checker and the
 # fuzz targets link it without Qt Widgets) and its window (everything else of the folder).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the data packet reader and to a content table, then walks and reads
 // everything the table offers. Any crash, sanitizer report or broken invariant is a finding;
 // lentora::Error is the expected answer to bad input.

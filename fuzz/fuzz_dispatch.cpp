@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: command lines of a menu row, alone and dispatched over a fuzzed menu table
 // and movable-words table with fake windows. Each line opens the window its kind and record
 // name, in order, with the record cut as the kind takes it; an error stops the row; the grade

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a marked-words text over any text area, run as a session with
 // fixed metrics, page by page, as the window does. Every markable token is reached once, in
 // order, where a click finds it; pages always advance and start with nothing under the pointer

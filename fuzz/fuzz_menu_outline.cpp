@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as MENIU.MNU must give a bounded menu tree, never a crash.
 #include "content/MenuOutline.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: the sentences and words of a movable-words row (either variant) over any
 // window size, tokenized, shuffled and run as a session page by page with fixed metrics, as the
 // window does. The shuffle keeps each block's words in the block, pages always advance, every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as the settings file. Every key reads as its value or the
 // default, a saved copy reads the same, and writing one key changes that key alone.
 #include "FuzzCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a theory text, tokenized and laid out spread by spread with
 // fixed metrics by the book's session. Every token is reached in order, pages keep to their size,
 // and every spread starts after the one before began.

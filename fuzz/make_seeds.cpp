@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the fuzzing seed corpus into the directory given as the only argument.
 
 #include "content/CommandLine.h"

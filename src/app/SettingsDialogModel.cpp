@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/SettingsDialogModel.h"
 
 #include "exercises/marked_words/MarkedWordsDescription.h"

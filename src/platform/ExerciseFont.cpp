@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "platform/ExerciseFont.h"
 
 #include "platform/CodePage1257.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "content/ContentTable.h"
 #include "content/MarkedWordsRow.h"
 #include "content/MovableWordsRow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "theory/PageCorner.h"
 #include "theory/PaintBox.h"
 #include "theory/TTeorijosForma.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checker on a program directory broken in every way it looks for, and import's round trip.
 #include "CourseBuilder.h"
 #include "CourseCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Plays the whole sample course through the real windows: every linked menu item is chosen,
 // a learner who knows every answer gets 10 for each item with exercises, one who answers
 // nothing gets 3.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The checker's spelling, pattern and menu bar rules, and the builder's option shuffling.
 #include "CourseBuilder.h"
 #include "CourseCheck.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The sample course's own checks: its built tables, pictures and sounds fit the windows.
 #include "content/ContentTable.h"
 #include "content/Rows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the course builder on the real course sources and checks what the program relies on.
 
 #include "content/CommandLine.h"

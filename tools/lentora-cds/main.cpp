@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lentora-cds: shows a data packet as JSON, and builds one from JSON, so that course content
 // can be authored and checked as text.
 

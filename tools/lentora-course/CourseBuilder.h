@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The course builder turns the UTF-8 sources under course/ into a ready program directory:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // `lentora-course check`: reads a program directory as the program will and lists what would

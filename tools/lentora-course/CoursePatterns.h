@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Patterns that let a learner guess instead of know, reported as warnings: radio keys in a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Every word a learner reads, checked with Hunspell and its Lithuanian dictionary, less the

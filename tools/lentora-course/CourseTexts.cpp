@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "CourseTexts.h"
 
 #include "content/DataPacket.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The marked-words exercises: course/marked/NNN.txt become the rows of Data/TestPabr.cds; the
 // mark and erase sounds Testai/Isbrauk/Garsai/BRAUK and TRINT are synthesised here.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The movable-words exercises: course/movable/NN.txt become the rows of Data/Nesioj.cds; the
 // builder also draws their backgrounds Testai/Nesioj/PIESIN/*.bmp.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The shell's pictures and sounds, drawn and synthesised so the course needs no binary sources.

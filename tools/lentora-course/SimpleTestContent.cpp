@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The simple tests: course/tests/NNN.txt become Data/TestLang.cds, Data/PaprTest.cds and
 // Data/PaprAtsa.cds, laid out here from the number and width of the texts; plus the test
 // background Testai/Papr/FONAS.BMP. The arrow pictures come with the program.

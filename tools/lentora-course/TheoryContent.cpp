@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The theory book's part of the course: the theory table from course/theory/*.txt, the book
 // picture, and the page-turn sounds.
 

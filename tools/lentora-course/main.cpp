@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // lentora-course <course-dir> <program-dir>: builds the course into the program directory.
 // lentora-course check [--all] <program-dir>: lists what the program would find wrong there;
 // what is drawn cut only at the largest font size is summed up per table unless --all.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercises/marked_words/MarkedWordsLogic.h"
 
 #include "platform/CodePage1257.h"

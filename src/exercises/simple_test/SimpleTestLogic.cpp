@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercises/simple_test/SimpleTestLogic.h"
 
 namespace lentora::simple_test {

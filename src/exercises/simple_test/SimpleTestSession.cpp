@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercises/simple_test/SimpleTestSession.h"
 
 #include "exercises/simple_test/SimpleTestDescription.h"

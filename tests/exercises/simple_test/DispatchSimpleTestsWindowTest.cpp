@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Needs lentora_app linked into its test program (simple_test_tests links only the test window).
 
 #include "exercises/simple_test/SimpleTestProgram.h"

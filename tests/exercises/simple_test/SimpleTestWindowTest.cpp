@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercises/simple_test/TPaprTestForma.h"
 
 #include "content/ContentTable.h"

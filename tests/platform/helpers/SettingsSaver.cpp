@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saves the settings file given as its argument again and again, switching the background
 // picture between Fonas1 and Fonas2, until it is killed. Says "saving" once it has begun.
 #include "platform/IniFile.h"
