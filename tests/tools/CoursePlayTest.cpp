@@ -7,6 +7,8 @@
 #include "content/CommandLine.h"
 #include "content/ContentTable.h"
 #include "content/MemoLines.h"
+#include "content/Rows.h"
+#include "content/Schema.h"
 #include "exercises/marked_words/MarkedWordsView.h"
 #include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
 #include "exercises/movable_words/MovableWordsView.h"
@@ -41,16 +43,20 @@ const QString kProgram = QStringLiteral(LENTORA_TEST_PROGRAM_DIR);
 
 // The right (question, answer) pairs of every test, as a learner who read the key knows them.
 QSet<QString> rightAnswers(const QString& dir) {
+    using content::AnswerFields;
+    using content::QuestionFields;
     content::ContentTable questions, answers;
-    questions.load(dir + "Data/PaprTest.cds");
-    answers.load(dir + "Data/PaprAtsa.cds");
-    answers.linkToMaster(questions, {"TestoID", "KlausimoID"}, {"TestoID", "KlausimoID"});
+    questions.load(dir + content::questionSchema().file);
+    answers.load(dir + content::answerSchema().file);
+    answers.linkToMaster(questions, {AnswerFields::testId, AnswerFields::questionId},
+                         {QuestionFields::testId, QuestionFields::questionId});
     QSet<QString> right;
     for (questions.first(); !questions.eof(); questions.next()) {
+        const content::QuestionRow question = content::QuestionRow::read(questions);
         for (answers.first(); !answers.eof(); answers.next()) {
-            if (answers.asFlag("Teisingas")) {
-                right.insert(fromCp1257(questions.asText("Klausimas")) + '\n' +
-                             fromCp1257(answers.asText("Atsakymas")));
+            const content::AnswerRow answer = content::AnswerRow::read(answers);
+            if (answer.correct) {
+                right.insert(fromCp1257(question.question) + '\n' + fromCp1257(answer.answer));
             }
         }
     }
@@ -302,15 +308,15 @@ TEST(CoursePlay, EveryMenuItemGivesTenWhenAllIsRightAndThreeWhenNothingIsAnswere
 
     // Menu rows with exercises: every kind but theory is scored.
     content::ContentTable menu;
-    menu.load(program.filePath("Data/Meniu.cds"));
+    menu.load(program.filePath(content::menuSchema().file));
     std::map<int, bool> scored;
     for (menu.first(); !menu.eof(); menu.next()) {
-        const QByteArray commands = menu.asText("Komandos");
-        scored[menu.asInt("Id")] = false;
+        const content::MenuRow row = content::MenuRow::read(menu);
+        scored[row.id] = false;
         for (const content::CommandKind kind :
              {content::CommandKind::SimpleTest, content::CommandKind::MovableWords,
               content::CommandKind::MarkedWords}) {
-            scored[menu.asInt("Id")] |= commands.contains(content::kindName(kind));
+            scored[row.id] |= row.commands.contains(content::kindName(kind));
         }
     }
 
@@ -354,13 +360,13 @@ TEST(CoursePlay, ATopicWithTheoryAndTestsIsPlayedByKeysAloneWithFullMarksToTheGr
     const int doubleClick = QApplication::doubleClickInterval();
     QApplication::setDoubleClickInterval(1);
     content::ContentTable menu;
-    menu.load(program.filePath("Data/Meniu.cds"));
+    menu.load(program.filePath(content::menuSchema().file));
     std::set<int> theoryAndTests;
     for (menu.first(); !menu.eof(); menu.next()) {
-        const QByteArray commands = menu.asText("Komandos");
-        if (commands.contains(content::kindName(content::CommandKind::Theory)) &&
-            commands.contains(content::kindName(content::CommandKind::SimpleTest))) {
-            theoryAndTests.insert(menu.asInt("Id"));
+        const content::MenuRow row = content::MenuRow::read(menu);
+        if (row.commands.contains(content::kindName(content::CommandKind::Theory)) &&
+            row.commands.contains(content::kindName(content::CommandKind::SimpleTest))) {
+            theoryAndTests.insert(row.id);
         }
     }
     TPagrindineForma window(std::make_unique<LentoraWindowFactory>());

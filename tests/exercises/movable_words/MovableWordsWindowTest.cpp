@@ -31,7 +31,7 @@ QByteArray cp(const char* utf8) {
     return toCp1257(QString::fromUtf8(utf8));
 }
 
-// A program directory with Data/Nesioj.cds, one background and the arrow pictures.
+// A program directory with Data/Nesioj.cds and one background.
 struct MovableProgram {
     MovableProgram() {
         table = content::movableWordsSchema().emptyTable();
@@ -39,16 +39,6 @@ struct MovableProgram {
         picture.fill(QColor(40, 120, 60));
         dir.makeDir("Testai/Nesioj/PIESIN");
         picture.save(dir.filePath("Testai/Nesioj/PIESIN/pievos.bmp"), "BMP");
-        QImage arrow(59, 69, QImage::Format_RGB32);
-        arrow.fill(Qt::white);
-        for (int y = 10; y < 50; ++y) {
-            for (int x = 10; x < 50; ++x) {
-                arrow.setPixel(x, y, qRgb(0, 0, 200));
-            }
-        }
-        dir.makeDir("Testai/Mygtukas");
-        arrow.save(dir.filePath("Testai/Mygtukas/toliau.bmp"), "BMP");
-        arrow.save(dir.filePath("Testai/Mygtukas/toliau_virs.bmp"), "BMP");
     }
     void add(int id, const QByteArrayList& sentences, const QByteArrayList& words, int height,
              int type, int width = 620) {
