@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QApplication>
 #include <QTimer>
 #include <QWidget>
 
@@ -9,6 +10,17 @@
 #include <functional>
 
 namespace lentora::testing {
+
+// A key that presses a picture button is ignored within the double-click interval after the
+// button shows; tests that press at once shorten the interval for their run.
+class ShortDoubleClickInterval {
+public:
+    ShortDoubleClickInterval() { QApplication::setDoubleClickInterval(1); }
+    ~ShortDoubleClickInterval() { QApplication::setDoubleClickInterval(saved_); }
+
+private:
+    int saved_ = QApplication::doubleClickInterval();
+};
 
 // Runs `action` once the window is shown; calls `leave` afterwards should the action not have
 // closed the window, so a failing test cannot hang.

@@ -70,7 +70,12 @@ TTestoSuIsbrPabrZodziaisForma::TTestoSuIsbrPabrZodziaisForma(QWidget* parent)
     connect(PaintBox1, &marked_words::MarkedWordsView::pageLaidOut, this,
             [this](bool hasNext) { buttons_.showFor(hasNext); });
     connect(PaintBox1, &marked_words::MarkedWordsView::pressShownButton, this, [this] {
-        guarded([this] { buttons_.shown() == buttons_.next ? BitBtn1Click() : BitBtn2Click(); });
+        // The key obeys the button's own guard: nothing right after the button or window shows.
+        guarded([this] {
+            if (buttons_.shown()->takesPresses()) {
+                buttons_.shown() == buttons_.next ? BitBtn1Click() : BitBtn2Click();
+            }
+        });
     });
 
     buttons_ = PageButtons::create(this);

@@ -216,8 +216,11 @@ void MovableWordsView::keyPressEvent(QKeyEvent* event) {
     bool handled = false;
     guarded([&] {
         if (session_ != nullptr) {
-            const movable_words::Reaction reaction =
+            movable_words::Reaction reaction =
                 session_->keyPress(Qt::Key(event->key()), event->modifiers());
+            // A held key never presses the button: it would leave exercises the learner has
+            // not seen.
+            reaction.pressShownButton = reaction.pressShownButton && !event->isAutoRepeat();
             handled = reaction.handled;
             apply(reaction);
         }

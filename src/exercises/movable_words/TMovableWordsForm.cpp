@@ -117,6 +117,10 @@ void TMovableWordsForm::BitBtn1Click() {
 }
 
 void TMovableWordsForm::pressShownButton() {
+    // The key obeys the button's own guard: nothing right after the button or window shows.
+    if (!buttons_.shown()->takesPresses()) {
+        return;
+    }
     if (buttons_.shown() == buttons_.next) {
         BitBtn1Click();
     } else {

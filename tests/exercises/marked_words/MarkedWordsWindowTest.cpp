@@ -9,7 +9,9 @@
 #include "platform/Error.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramDir.h"
+#include "support/WhenShown.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QScreen>
 #include <QSignalSpy>
@@ -77,6 +79,7 @@ void clickToken(TTestoSuIsbrPabrZodziaisForma& form, int token,
 
 TEST(TTestoSuIsbrPabrZodziaisForma, MarksWithMouseAndKeyboardAndScores) {
     testing::ScopedFakeServices services;
+    testing::ShortDoubleClickInterval shortInterval;
     testing::TempProgramDir dir;
     dir.writeFile(QStringLiteral("Testai/Isbrauk/Garsai/BRAUK/A.WAV"), "RIFF");
     dir.writeFile(QStringLiteral("Testai/Isbrauk/Garsai/TRINT/B.WAV"), "RIFF");
@@ -116,6 +119,7 @@ TEST(TTestoSuIsbrPabrZodziaisForma, MarksWithMouseAndKeyboardAndScores) {
         QTest::keyClick(form.textArea(), Qt::Key_Left);
         QTest::keyClick(form.textArea(), Qt::Key_Left);
         QTest::keyClick(form.textArea(), Qt::Key_Space);  // Vaikas, not a target
+        QTest::qWait(5);  // past the finish button's guard after the window showed
         QTest::keyClick(form.textArea(), Qt::Key_Return);
     });
     ASSERT_TRUE(found);
@@ -132,6 +136,7 @@ TEST(TTestoSuIsbrPabrZodziaisForma, MarksWithMouseAndKeyboardAndScores) {
 
 TEST(TTestoSuIsbrPabrZodziaisForma, PagesForwardToTheFinishButton) {
     testing::ScopedFakeServices services;
+    testing::ShortDoubleClickInterval shortInterval;
     testing::TempProgramDir dir;
     QString longText;
     for (int i = 0; i < 40; ++i) {
@@ -158,6 +163,7 @@ TEST(TTestoSuIsbrPabrZodziaisForma, PagesForwardToTheFinishButton) {
             ++pages;
         }
         QTest::keyClick(form.textArea(), Qt::Key_PageDown);  // no page after the last
+        QTest::qWait(5);                                     // the finish button has just shown
         QTest::keyClick(form.textArea(), Qt::Key_Return);
     }));
     EXPECT_GT(pages, 2);
@@ -167,6 +173,27 @@ TEST(TTestoSuIsbrPabrZodziaisForma, PagesForwardToTheFinishButton) {
     EXPECT_EQ(services.help.topics, std::vector<int>({4}));
     EXPECT_EQ(maxScore, 40);
     EXPECT_EQ(score, 1);
+}
+
+// Holding Enter, or pressing it before the window could be seen, never leaves the exercise.
+TEST(TTestoSuIsbrPabrZodziaisForma, AHeldOrEarlyEnterDoesNotLeave) {
+    testing::ScopedFakeServices services;
+    testing::TempProgramDir dir;
+    writeTable(dir, {{1, u"Pratimas", u"Mama @skaito.", "Pabraukiami", 380, 560}});
+    TTestoSuIsbrPabrZodziaisForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    ASSERT_TRUE(runExercise(form, 1, score, maxScore, [&] {
+        QTest::keyClick(form.textArea(), Qt::Key_Return);  // at once
+        EXPECT_TRUE(form.isVisible());
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(form.textArea(), &held);
+        EXPECT_TRUE(form.isVisible());
+        QTest::keyClick(form.textArea(), Qt::Key_Return);
+        EXPECT_FALSE(form.isVisible());
+    }));
+    EXPECT_EQ(maxScore, 1);
 }
 
 TEST(TTestoSuIsbrPabrZodziaisForma, AWindowLargerThanTheScreenKeepsTheArrowInSight) {

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QKeyEvent>
 #include <QTest>
 #include <QTimer>
 
@@ -91,6 +92,7 @@ void expectNoBoxUnder(const TMovableWordsForm& form, const TPictureButton* butto
 
 TEST(TMovableWordsForm, GapFillingByMouseAndKeyboardOverTwoPages) {
     testing::ScopedFakeServices services;
+    testing::ShortDoubleClickInterval shortInterval;
     MovableProgram program;
     QByteArrayList sentences, words;
     for (int i = 0; i < 14; ++i) {
@@ -162,6 +164,7 @@ TEST(TMovableWordsForm, GapFillingByMouseAndKeyboardOverTwoPages) {
         EXPECT_FALSE(form.nextButton()->isVisible());
         QTest::keyClick(view, Qt::Key_Escape);  // does not close
         EXPECT_TRUE(form.isVisible());
+        QTest::qWait(5);  // the finish button has just shown
         QTest::keyClick(view, Qt::Key_Return);
     });
     EXPECT_TRUE(form.Execute(3, score, maxScore));
@@ -223,8 +226,31 @@ TEST(TMovableWordsForm, AWindowLargerThanTheScreenShowsEveryRowOverItsPages) {
     EXPECT_EQ(maxScore, 60);
 }
 
+// Holding Enter, or pressing it before the window could be seen, never leaves the exercise:
+// the key obeys the arrow's own guard.
+TEST(TMovableWordsForm, AHeldOrEarlyEnterDoesNotLeave) {
+    testing::ScopedFakeServices services;
+    MovableProgram program;
+    program.add(6, {cp("Vakar ______.")}, {cp("lijo")}, 300, 1);
+    TNesiotiForm form;
+    std::int32_t score = 0, maxScore = 0;
+    whenShown(form, [&] {
+        MovableWordsView* view = form.view();
+        QTest::keyClick(view, Qt::Key_Return);  // at once
+        EXPECT_TRUE(form.isVisible());
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(view, &held);
+        EXPECT_TRUE(form.isVisible());
+        QTest::keyClick(view, Qt::Key_Return);
+        EXPECT_FALSE(form.isVisible());
+    });
+    EXPECT_TRUE(form.Execute(6, score, maxScore));
+}
+
 TEST(TMovableWordsForm, SortingCopiesFromTheColumnAndExchangesGaps) {
     testing::ScopedFakeServices services;
+    testing::ShortDoubleClickInterval shortInterval;
     MovableProgram program;
     program.add(5, {cp("Auksinės rankos."), cp("Auksinis žiedas."), cp("Šaltas vanduo."), "   "},
                 {cp("Perkeltinė reikšmė"), cp("Tiesioginė reikšmė"), cp("@Tiesioginė reikšmė"),
@@ -255,6 +281,7 @@ TEST(TMovableWordsForm, SortingCopiesFromTheColumnAndExchangesGaps) {
         EXPECT_EQ(exercise.wordIn({BoxRef::Gap, 1}), cp("Tiesioginė reikšmė"));
         QTest::keyClick(view, Qt::Key_PageDown);  // no next page
         EXPECT_EQ(form.session()->page(), 0);
+        QTest::qWait(5);  // past the finish button's guard after the window showed
         QTest::keyClick(view, Qt::Key_Enter);
     });
     EXPECT_TRUE(form.Execute(5, score, maxScore));
