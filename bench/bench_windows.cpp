@@ -9,7 +9,12 @@
 #include "app/TPagrindineForma.h"
 #include "app/TProgNustForm.h"
 #include "content/ContentTable.h"
+#include "content/MarkedWordsRow.h"
+#include "content/MovableWordsRow.h"
+#include "content/Schema.h"
 #include "controls/TPictureButton.h"
+#include "exercises/marked_words/TTestoSuIsbrPabrZodziaisForma.h"
+#include "exercises/movable_words/TMovableWordsForm.h"
 #include "exercises/simple_test/TPaprTestForma.h"
 #include "platform/ProgramPaths.h"
 #include "theory/TTeorijosForma.h"
@@ -27,6 +32,8 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace {
 
@@ -116,6 +123,42 @@ int largestSimpleTest() {
     return best;
 }
 
+// The movable-words record of a Tipas with the most rows.
+int largestMovableWords(int type) {
+    content::ContentTable table;
+    table.load(joinPath(programPaths().programDir, content::movableWordsSchema().file));
+    std::vector<int> ids;
+    for (table.first(); !table.eof(); table.next()) {
+        ids.push_back(table.asInt(content::MovableWordsFields::id));
+    }
+    int best = 0;
+    qsizetype most = -1;
+    for (const int id : ids) {
+        const std::optional<content::MovableWordsRow> row = content::readMovableWordsRow(table, id);
+        if (row && row->type == type && row->sentences.size() > most) {
+            most = row->sentences.size();
+            best = id;
+        }
+    }
+    return best;
+}
+
+// The marked-words record with the longest text (records are numbered below 1000).
+int longestMarkedWords() {
+    content::ContentTable table;
+    table.load(joinPath(programPaths().programDir, content::markedWordsSchema().file));
+    int best = 0;
+    qsizetype longest = -1;
+    for (int id = 1; id < 1000; ++id) {
+        const std::optional<content::MarkedWordsRow> row = content::readMarkedWordsRow(table, id);
+        if (row && row->text.size() > longest) {
+            longest = row->text.size();
+            best = id;
+        }
+    }
+    return best;
+}
+
 // The main window is no dialog: shown, it paints in the event loop, which ends after the paint.
 class MainWindowPaint : public QObject {
 public:
@@ -194,6 +237,45 @@ void BM_SimpleTestLargest(benchmark::State& state) {
         [](QDialog* dialog) { emit static_cast<TPaprTestForma*>(dialog)->button()->OnClick(); });
 }
 
+template <class Form>
+void measureMovableWords(benchmark::State& state, int type) {
+    setProgramPaths(ProgramPaths::forDirectory(QStringLiteral(LENTORA_BENCH_PROGRAM_DIR "/")));
+    const int record = largestMovableWords(type);
+    measureOpening(
+        state,
+        [record] {
+            Form form;
+            std::int32_t score = 0;
+            std::int32_t maxScore = 0;
+            form.Execute(record, score, maxScore);
+        },
+        [](QDialog* dialog) { emit static_cast<Form*>(dialog)->finishButton()->OnClick(); });
+}
+
+void BM_GapFillingLargest(benchmark::State& state) {
+    measureMovableWords<TNesiotiForm>(state, 1);
+}
+
+void BM_SortingLargest(benchmark::State& state) {
+    measureMovableWords<TNesMazForm>(state, 2);
+}
+
+void BM_MarkedWordsLongest(benchmark::State& state) {
+    setProgramPaths(ProgramPaths::forDirectory(QStringLiteral(LENTORA_BENCH_PROGRAM_DIR "/")));
+    const int record = longestMarkedWords();
+    measureOpening(
+        state,
+        [record] {
+            TTestoSuIsbrPabrZodziaisForma form;
+            std::int32_t score = 0;
+            std::int32_t maxScore = 0;
+            form.Execute(record, score, maxScore);
+        },
+        [](QDialog* dialog) {
+            emit static_cast<TTestoSuIsbrPabrZodziaisForma*>(dialog)->finishButton()->OnClick();
+        });
+}
+
 void BM_GradeWindow(benchmark::State& state) {
     measureOpening(state, [] {
         const QString picture = pickGradePicture(programPaths().ivertDir, 10);
@@ -222,6 +304,9 @@ BENCHMARK(BM_BareDialog)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MainWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TheoryBookLongestText)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SimpleTestLargest)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_GapFillingLargest)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SortingLargest)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MarkedWordsLongest)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_GradeWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AboutWindow)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SettingsDialog)->UseManualTime()->Unit(benchmark::kMillisecond);
