@@ -33,6 +33,10 @@ TMovableWordsForm::TMovableWordsForm(movable_words::Variant variant, QWidget* pa
     PaintBox1 = new MovableWordsView(this);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     buttons_ = PageButtons::create(this);
+    // The page keeps the keyboard, so Enter, PageDown and Escape act the same after a click on
+    // an arrow (its hollow included) as anywhere else.
+    buttons_.next->setFocusPolicy(Qt::NoFocus);
+    buttons_.finish->setFocusPolicy(Qt::NoFocus);
     connect(buttons_.next, &TPictureButton::OnClick, this,
             [this] { guarded([this] { BitBtn1Click(); }); });
     connect(buttons_.finish, &TPictureButton::OnClick, this,

@@ -238,6 +238,9 @@ TEST(TMovableWordsForm, AHeldOrEarlyEnterDoesNotLeave) {
         MovableWordsView* view = form.view();
         QTest::keyClick(view, Qt::Key_Return);  // at once
         EXPECT_TRUE(form.isVisible());
+        // A click on the arrow's hollow leaves the keyboard with the page.
+        QTest::mouseClick(form.finishButton(), Qt::LeftButton, {}, QPoint(1, 1));
+        EXPECT_TRUE(view->hasFocus());
         QTest::qWait(QApplication::doubleClickInterval() + 50);
         QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
         QApplication::sendEvent(view, &held);
