@@ -227,3 +227,25 @@ TEST(MarkedWordsSession, MarksPagesAndScores) {
     EXPECT_FALSE(session.keyPress(Qt::Key_PageDown).pageChanged);
     EXPECT_EQ(session.points(), (Points{2, 2}));
 }
+
+// The smallest window holds the heading, one whole line above the arrow and no more.
+TEST(MarkedWordsWindowSize, TheSmallestOuterSizeHoldsOneLineAboveTheArrow) {
+    for (const int line : {13, 16, 40}) {
+        const QSize outer = kMarkedWords.minimumOuter(line, line);
+        const QRect area = kMarkedWords.textArea(outer, kMarkedWords.headingHeight(line));
+        EXPECT_EQ(area.height(), line) << line;
+        EXPECT_GT(area.width(), 2 * line) << line;
+        const QPoint button = kMarkedWords.buttonPlace(outer);
+        EXPECT_LE(area.bottom(), button.y()) << line;
+        const QSize client = clientSizeForOuter(outer);
+        EXPECT_TRUE(QRect(QPoint(), client).contains(QRect(button, kMarkedWords.arrow))) << line;
+
+        Tokens tokens = tokenize("aa bb\r\ncc");
+        FixedTextMetrics metrics(5, line);
+        const PageLayout page =
+            layoutPage(tokens, 0, area.width(), area.height(), outer.height(), metrics, false);
+        EXPECT_TRUE(tokens[0].Drawn && tokens[2].Drawn) << line;
+        EXPECT_FALSE(tokens[3].Drawn) << line;
+        EXPECT_EQ(page.nextStart, std::optional<int>(3)) << line;
+    }
+}
