@@ -249,3 +249,28 @@ TEST(MarkedWordsWindowSize, TheSmallestOuterSizeHoldsOneLineAboveTheArrow) {
         EXPECT_EQ(page.nextStart, std::optional<int>(3)) << line;
     }
 }
+
+// The dotted focus frame shows only once a key moved the focus; a mouse press hides it.
+TEST(MarkedWordsSession, TheFocusFrameFollowsKeysNotTheMouse) {
+    MarkedWordsSession session("aa bb cc", false, 200);
+    session.setArea({200, 40}, std::make_unique<FixedTextMetrics>(10, 20));
+    EXPECT_FALSE(session.focusFrameShown());
+    session.moveTo(session.tokens()[2].rect().center());
+    EXPECT_FALSE(session.pressAt({}, Qt::LeftButton).repaint.empty());
+    EXPECT_FALSE(session.focusFrameShown());
+    Reaction moved = session.keyPress(Qt::Key_Right);
+    EXPECT_TRUE(session.focusFrameShown());
+    EXPECT_EQ(session.focused(), std::optional<int>(4));
+    EXPECT_FALSE(moved.repaint.empty());
+    session.keyPress(Qt::Key_Space);
+    EXPECT_TRUE(session.focusFrameShown());
+    session.moveTo({-5, -5});
+    // A press off every word still hides the frame, and repaints where it stood.
+    const Reaction pressed = session.pressAt({-5, -5}, Qt::LeftButton);
+    EXPECT_FALSE(session.focusFrameShown());
+    ASSERT_EQ(pressed.repaint.size(), 1u);
+    EXPECT_TRUE(pressed.repaint.front().contains(session.tokens()[4].rect()));
+    // At the last word a key that cannot move still shows the frame.
+    session.keyPress(Qt::Key_Right);
+    EXPECT_TRUE(session.focusFrameShown());
+}

@@ -99,7 +99,7 @@ TEST(TTestoSuIsbrPabrZodziaisForma, MarksWithMouseAndKeyboardAndScores) {
         const QPoint paper(form.textArea()->width() - 2, 2);
         form.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-        QTest::keyClick(form.textArea(), Qt::Key_Tab);  // the focus frame stays on it
+        // A word clicked and clicked again looks as before: no focus frame stays on it.
         const QRect word = form.tokens()[2].rect();
         const QImage plain = form.textArea()->grab(word).toImage();
         QSignalSpy layouts(form.textArea(), &marked_words::MarkedWordsView::pageLaidOut);
@@ -114,8 +114,11 @@ TEST(TTestoSuIsbrPabrZodziaisForma, MarksWithMouseAndKeyboardAndScores) {
         QTest::mouseMove(form.textArea(), paper);
         QTest::mouseClick(form.textArea(), Qt::LeftButton, {}, paper);
         EXPECT_EQ(form.session()->focused(), std::optional<int>(2));
+        const QRect next = form.tokens()[7].rect().adjusted(-1, 0, 1, 0);
+        const QImage unframed = form.textArea()->grab(next).toImage();
         QTest::keyClick(form.textArea(), Qt::Key_Tab);
         EXPECT_EQ(form.session()->focused(), std::optional<int>(7));
+        EXPECT_NE(form.textArea()->grab(next).toImage(), unframed);  // the key shows the frame
         QTest::keyClick(form.textArea(), Qt::Key_Space);
         QTest::keyClick(form.textArea(), Qt::Key_Left);
         QTest::keyClick(form.textArea(), Qt::Key_Left);
