@@ -26,19 +26,27 @@ struct MarkedWordsDescription {
     int stripHeight;     // the picture strip along the bottom
     Rgb headingBackground;
     Rgb headingText;
-    int headingExtra;    // the heading is a line of its font and this much higher
-    int textLeft;        // the text area's left edge
-    int textTop;         // below the heading
-    int textNarrower;    // the text area is this much narrower than the outer width
-    int textAboveArrow;  // the text area ends this far above the arrow
-    int smallestText;    // the least room for text the window keeps
+    int headingExtra;       // the heading is a line of its font and this much higher
+    int textLeft;           // the text area's left edge
+    int textTop;            // below the heading
+    int textNarrower;       // the text area is this much narrower than the outer width
+    int textAboveArrow;     // the text area ends this far above the arrow
+    int smallestTextWidth;  // the least width of the text area the window keeps
     QSize arrow;
     int buttonRightGap;  // the arrow's right and bottom edges inside the outer size
     int buttonBottomGap;
 
-    // The smallest client area that still holds the heading, some text and the arrow.
-    QSize minimumClient() const { return {2 * arrow.width(), arrow.height() + smallestText}; }
     int headingHeight(int fontLineHeight) const { return fontLineHeight + headingExtra; }
+    // The smallest outer size that still shows the heading, one line of text and the arrow:
+    // a smaller row grows to it, so every page can be read and left.
+    QSize minimumOuter(int headingLineHeight, int textLineHeight) const {
+        const int width =
+            std::max({textNarrower + smallestTextWidth, arrow.width() + buttonRightGap,
+                      outerSizeForClient(arrow).width()});
+        const int height = headingHeight(headingLineHeight) + textTop + textLineHeight +
+                           textAboveArrow + arrow.height() + buttonBottomGap;
+        return {width, std::max(height, outerSizeForClient(arrow).height())};
+    }
     QPoint buttonPlace(QSize outer) const {
         return buttonPosition(outer, arrow, buttonRightGap, buttonBottomGap);
     }
@@ -61,7 +69,7 @@ inline constexpr MarkedWordsDescription kMarkedWords{
     4,
     42,
     3,
-    80,
+    82,
     QSize(59, 69),
     10,
     30,

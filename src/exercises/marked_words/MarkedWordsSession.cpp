@@ -86,6 +86,10 @@ Reaction MarkedWordsSession::moveTo(QPoint point) {
 
 Reaction MarkedWordsSession::pressAt(QPoint, Qt::MouseButton button) {
     Reaction reaction;
+    if (focusFrameShown_) {
+        focusFrameShown_ = false;
+        repaintToken(reaction, focused_);
+    }
     if (button == Qt::LeftButton && hovered_) {
         const int token = *hovered_;
         moveFocusTo(reaction, token);
@@ -104,6 +108,10 @@ Reaction MarkedWordsSession::keyPress(Qt::Key key, Qt::KeyboardModifiers modifie
         key = Qt::Key_Backtab;
     }
     auto move = [&](FocusMove direction) {
+        if (!focusFrameShown_) {
+            focusFrameShown_ = true;
+            repaintToken(reaction, focused_);
+        }
         moveFocusTo(reaction, moveFocus(tokens_, pageStart(), focused_, direction));
     };
     switch (key) {

@@ -48,6 +48,8 @@ public:
     bool hasNextPage() const { return hasNextPage_; }
     std::optional<int> hovered() const { return hovered_; }
     std::optional<int> focused() const { return focused_; }
+    // The focus frame shows once a key moved the focus, until the next mouse press.
+    bool focusFrameShown() const { return focusFrameShown_; }
     Points points() const { return scoreTokens(tokens_); }
     // What the page was laid out with; none before the first setArea.
     TextMetrics* metrics() const { return metrics_.get(); }
@@ -74,6 +76,7 @@ private:
     bool hasNextPage_ = false;
     std::optional<int> hovered_;
     std::optional<int> focused_;
+    bool focusFrameShown_ = false;
 };
 
 }  // namespace lentora::marked_words

@@ -103,7 +103,8 @@ void MarkedWordsView::paintEvent(QPaintEvent* event) {
             painter.drawText(item.left, item.top + measures.ascent(style),
                              space ? QStringLiteral(" ") : fromCp1257(token->Text));
         }
-        if (const auto focused = session_->focused(); focused && hasFocus()) {
+        if (const auto focused = session_->focused();
+            focused && session_->focusFrameShown() && hasFocus()) {
             const QRect frame = tokens[std::size_t(*focused)].rect().adjusted(-1, 0, 1, 0);
             QPen pen(text, 1, Qt::DotLine);
             painter.setPen(pen);

@@ -133,8 +133,13 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
 
     // A window larger than the screen is cut to it: the text area shrinks with it and the
     // text takes more pages, so the arrow and every word stay in sight without scrolling.
-    const ScreenFit fit = fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight),
-                                             kMarkedWords.minimumClient());
+    // A row too small for its content grows until the heading, a line and the arrow show.
+    // Marks underline or strike a word through, neither makes its line taller.
+    const QSize smallest = kMarkedWords.minimumOuter(QFontMetrics(Label1->font()).height(),
+                                                     QFontMetrics(PaintBox1->font()).height());
+    const ScreenFit fit =
+        fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight).expandedTo(smallest),
+                           clientSizeForOuter(smallest));
     outer_ = fit.outer;
     setFixedSize(fit.client);
     FormResize();

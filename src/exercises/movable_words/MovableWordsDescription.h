@@ -7,6 +7,8 @@
 #include <QPoint>
 #include <QSize>
 
+#include <algorithm>
+
 namespace lentora::movable_words {
 
 // The movable-words windows' fixed numbers: their settings and font, the gaps around the rows
@@ -24,6 +26,7 @@ struct MovableWordsDescription {
     QSize arrow;
     int buttonRightGap;  // the arrow's right and bottom edges inside the outer size
     int buttonBottomGap;
+    int smallestTextWidth;  // the least room for a row's text the window keeps
 
     // The client size for the content's outer size: never smaller than the arrow.
     QSize clientSize(QSize outer) const { return clientSizeForContent(outer, arrow); }
@@ -32,6 +35,17 @@ struct MovableWordsDescription {
     }
     // Rows end above the arrow, which stands over the boxes' column.
     int rowsBottom(QSize outer) const { return buttonPlace(outer).y() - pad; }
+    // The smallest outer size that still shows one row with its frame and boxes above the
+    // arrow: a smaller row grows to it, so every page can be done and left.
+    QSize minimumOuter(int textHeight, int boxWidth) const {
+        const QSize frame = outerSizeForClient({0, 0});
+        const int width = std::max(frame.width() + textLeft + smallestTextWidth +
+                                       2 * (std::max(0, boxWidth) + spacing) + rightMargin,
+                                   frame.width() + arrow.width() + buttonRightGap);
+        const int boxHeight = textHeight + 2 * pad;
+        const int height = 2 * topMargin + boxHeight + pad + arrow.height() + buttonBottomGap;
+        return {width, std::max(height, frame.height() + arrow.height())};
+    }
 };
 
 inline constexpr MovableWordsDescription kMovableWords{
@@ -47,6 +61,7 @@ inline constexpr MovableWordsDescription kMovableWords{
     QSize(59, 69),
     10,
     28,
+    80,
 };
 
 }  // namespace lentora::movable_words

@@ -88,8 +88,12 @@ bool TMovableWordsForm::Execute(std::int32_t recordNumber, std::int32_t& score,
 
     // A window larger than the screen is cut to it: the page shows fewer rows and the
     // exercise takes more pages, so the buttons and every row stay in sight.
+    // A row too small for its content grows until one row and the arrow show.
+    const QSize smallest =
+        kMovableWords.minimumOuter(QFontMetrics(exerciseFont.font).height(), row->boxWidth);
     const ScreenFit fit =
-        fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight), kMovableWords.arrow);
+        fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight).expandedTo(smallest),
+                           kMovableWords.clientSize(smallest));
     seedRandomFromClock();
     std::unique_ptr<movable_words::MovableWordsSession> session =
         movable_words::MovableWordsSession::open(

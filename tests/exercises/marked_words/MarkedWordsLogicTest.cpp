@@ -227,3 +227,50 @@ TEST(MarkedWordsSession, MarksPagesAndScores) {
     EXPECT_FALSE(session.keyPress(Qt::Key_PageDown).pageChanged);
     EXPECT_EQ(session.points(), (Points{2, 2}));
 }
+
+// The smallest window holds the heading, one whole line above the arrow and no more.
+TEST(MarkedWordsWindowSize, TheSmallestOuterSizeHoldsOneLineAboveTheArrow) {
+    for (const int line : {13, 16, 40}) {
+        const QSize outer = kMarkedWords.minimumOuter(line, line);
+        const QRect area = kMarkedWords.textArea(outer, kMarkedWords.headingHeight(line));
+        EXPECT_EQ(area.height(), line) << line;
+        EXPECT_GT(area.width(), 2 * line) << line;
+        const QPoint button = kMarkedWords.buttonPlace(outer);
+        EXPECT_LE(area.bottom(), button.y()) << line;
+        const QSize client = clientSizeForOuter(outer);
+        EXPECT_TRUE(QRect(QPoint(), client).contains(QRect(button, kMarkedWords.arrow))) << line;
+
+        Tokens tokens = tokenize("aa bb\r\ncc");
+        FixedTextMetrics metrics(5, line);
+        const PageLayout page =
+            layoutPage(tokens, 0, area.width(), area.height(), outer.height(), metrics, false);
+        EXPECT_TRUE(tokens[0].Drawn && tokens[2].Drawn) << line;
+        EXPECT_FALSE(tokens[3].Drawn) << line;
+        EXPECT_EQ(page.nextStart, std::optional<int>(3)) << line;
+    }
+}
+
+// The dotted focus frame shows only once a key moved the focus; a mouse press hides it.
+TEST(MarkedWordsSession, TheFocusFrameFollowsKeysNotTheMouse) {
+    MarkedWordsSession session("aa bb cc", false, 200);
+    session.setArea({200, 40}, std::make_unique<FixedTextMetrics>(10, 20));
+    EXPECT_FALSE(session.focusFrameShown());
+    session.moveTo(session.tokens()[2].rect().center());
+    EXPECT_FALSE(session.pressAt({}, Qt::LeftButton).repaint.empty());
+    EXPECT_FALSE(session.focusFrameShown());
+    Reaction moved = session.keyPress(Qt::Key_Right);
+    EXPECT_TRUE(session.focusFrameShown());
+    EXPECT_EQ(session.focused(), std::optional<int>(4));
+    EXPECT_FALSE(moved.repaint.empty());
+    session.keyPress(Qt::Key_Space);
+    EXPECT_TRUE(session.focusFrameShown());
+    session.moveTo({-5, -5});
+    // A press off every word still hides the frame, and repaints where it stood.
+    const Reaction pressed = session.pressAt({-5, -5}, Qt::LeftButton);
+    EXPECT_FALSE(session.focusFrameShown());
+    ASSERT_EQ(pressed.repaint.size(), 1u);
+    EXPECT_TRUE(pressed.repaint.front().contains(session.tokens()[4].rect()));
+    // At the last word a key that cannot move still shows the frame.
+    session.keyPress(Qt::Key_Right);
+    EXPECT_TRUE(session.focusFrameShown());
+}

@@ -7,6 +7,7 @@
 #include "exercises/marked_words/MarkedWordsView.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
+#include "platform/FrameMetrics.h"
 #include "support/FakeServices.h"
 #include "support/TempProgramDir.h"
 #include "support/WhenShown.h"
@@ -98,7 +99,7 @@ TEST(TTestoSuIsbrPabrZodziaisForma, MarksWithMouseAndKeyboardAndScores) {
         const QPoint paper(form.textArea()->width() - 2, 2);
         form.activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
-        QTest::keyClick(form.textArea(), Qt::Key_Tab);  // the focus frame stays on it
+        // A word clicked and clicked again looks as before: no focus frame stays on it.
         const QRect word = form.tokens()[2].rect();
         const QImage plain = form.textArea()->grab(word).toImage();
         QSignalSpy layouts(form.textArea(), &marked_words::MarkedWordsView::pageLaidOut);
@@ -113,8 +114,11 @@ TEST(TTestoSuIsbrPabrZodziaisForma, MarksWithMouseAndKeyboardAndScores) {
         QTest::mouseMove(form.textArea(), paper);
         QTest::mouseClick(form.textArea(), Qt::LeftButton, {}, paper);
         EXPECT_EQ(form.session()->focused(), std::optional<int>(2));
+        const QRect next = form.tokens()[7].rect().adjusted(-1, 0, 1, 0);
+        const QImage unframed = form.textArea()->grab(next).toImage();
         QTest::keyClick(form.textArea(), Qt::Key_Tab);
         EXPECT_EQ(form.session()->focused(), std::optional<int>(7));
+        EXPECT_NE(form.textArea()->grab(next).toImage(), unframed);  // the key shows the frame
         QTest::keyClick(form.textArea(), Qt::Key_Space);
         QTest::keyClick(form.textArea(), Qt::Key_Left);
         QTest::keyClick(form.textArea(), Qt::Key_Left);
@@ -211,6 +215,44 @@ TEST(TTestoSuIsbrPabrZodziaisForma, AWindowLargerThanTheScreenKeepsTheArrowInSig
         EXPECT_TRUE(form.rect().contains(form.textArea()->geometry()));
         EXPECT_LE(form.textArea()->geometry().bottom(), form.finishButton()->y());
     }));
+}
+
+// A row too small for its content grows until the heading, a line and the arrow show, so the
+// exercise can be read page by page and left.
+TEST(TTestoSuIsbrPabrZodziaisForma, ARowTooSmallGrowsToShowALineAndTheArrow) {
+    testing::ScopedFakeServices services;
+    testing::ShortDoubleClickInterval shortInterval;
+    testing::TempProgramDir dir;
+    writeTable(dir, {{1, u"Pratimas", u"Mama @skaito.\nTėtis @rašo.\nVaikas @bėga.", "Pabraukiami",
+                      50, 50}});
+    TTestoSuIsbrPabrZodziaisForma form;
+    std::int32_t score = 0;
+    std::int32_t maxScore = 0;
+    int presses = 0;
+    ASSERT_TRUE(runExercise(form, 1, score, maxScore, [&] {
+        const auto* heading = form.findChild<QLabel*>(QStringLiteral("Label1"));
+        ASSERT_NE(heading, nullptr);
+        const QSize smallest = marked_words::kMarkedWords.minimumOuter(
+            QFontMetrics(heading->font()).height(), QFontMetrics(form.textArea()->font()).height());
+        EXPECT_EQ(form.size(), clientSizeForOuter(smallest));
+        EXPECT_GE(heading->height(), QFontMetrics(heading->font()).height());
+        const marked_words::WordToken& first = form.tokens().front();
+        EXPECT_TRUE(first.Drawn);
+        EXPECT_TRUE(QRect(QPoint(), form.textArea()->size()).contains(first.rect()));
+        EXPECT_TRUE(form.rect().contains(form.nextButton()->geometry()));
+        while (form.nextButton()->isVisible() && presses < 20) {
+            QTest::keyClick(form.textArea(), Qt::Key_PageDown);
+            ++presses;
+        }
+        EXPECT_TRUE(form.finishButton()->isVisible());
+        EXPECT_TRUE(form.rect().contains(form.finishButton()->geometry()));
+        QTest::qWait(QApplication::doubleClickInterval() + 20);
+        QTest::keyClick(form.textArea(), Qt::Key_Return);
+        EXPECT_FALSE(form.isVisible());
+    }));
+    EXPECT_GE(presses, 2);
+    EXPECT_LT(presses, 20);
+    EXPECT_EQ(maxScore, 3);
 }
 
 // The command that opened the window tells the learner once and skips it; the window itself

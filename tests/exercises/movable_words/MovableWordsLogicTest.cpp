@@ -153,6 +153,36 @@ TEST(MovableWordsPaging, RowsPerPage) {
     }
 }
 
+// The smallest window shows one row with its frame, text room and both boxes above the arrow.
+TEST(MovableWordsWindowSize, TheSmallestOuterSizeShowsOneRowAboveTheArrow) {
+    for (const int textHeight : {13, 16, 40}) {
+        for (const int boxWidth : {0, 150}) {
+            SCOPED_TRACE(testing::Message() << textHeight << " " << boxWidth);
+            const QSize outer = kMovableWords.minimumOuter(textHeight, boxWidth);
+            const PageGeometry geometry = pageGeometryFor(outer, boxWidth, textHeight);
+            EXPECT_EQ(geometry.height, kMovableWords.rowsBottom(outer));  // above the arrow
+            EXPECT_EQ(rowsPerPage(geometry), 1);
+            EXPECT_GE(geometry.frameRight() - kMovableWords.textLeft,
+                      kMovableWords.smallestTextWidth);
+
+            FixedTextMetrics metrics(1, textHeight);
+            const auto tokens = tokenize({"a ______", "b ______"});
+            Exercise exercise(Variant::Gaps, {"x", "y"}, {0, 1});
+            const PageLayout page = layoutPage(tokens, exercise, {}, geometry, metrics);
+            ASSERT_EQ(page.rows.size(), 1u);
+            EXPECT_TRUE(page.rows[0].frame);
+            EXPECT_TRUE(page.hasNextPage);
+            const QRect client(QPoint(), kMovableWords.clientSize(outer));
+            const QRect arrow(kMovableWords.buttonPlace(outer), kMovableWords.arrow);
+            EXPECT_TRUE(client.contains(arrow));
+            for (const QRect& box : {page.rows[0].gapBox, *page.rows[0].poolBox}) {
+                EXPECT_TRUE(client.contains(box));
+                EXPECT_FALSE(box.intersects(arrow));
+            }
+        }
+    }
+}
+
 TEST_F(PageFixture, PagesFollowRowsPerPageAndTheLastPageShowsFinish) {
     QByteArrayList sentences, words;
     for (int i = 0; i < 8; ++i) {

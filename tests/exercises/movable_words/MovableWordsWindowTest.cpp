@@ -226,6 +226,52 @@ TEST(TMovableWordsForm, AWindowLargerThanTheScreenShowsEveryRowOverItsPages) {
     EXPECT_EQ(maxScore, 60);
 }
 
+// A row too small for its content grows until one row with its boxes and the arrow show, so
+// every page can be done and left.
+TEST(TMovableWordsForm, ARowTooSmallGrowsToShowARowAndTheArrow) {
+    testing::ScopedFakeServices services;
+    testing::ShortDoubleClickInterval shortInterval;
+    MovableProgram program;
+    QByteArrayList sentences, words;
+    for (int i = 0; i < 3; ++i) {
+        sentences.append("Eilute ______ " + QByteArray::number(i));
+        words.append("w" + QByteArray::number(i));
+    }
+    program.add(7, sentences, words, 50, 1, 50);
+    TNesiotiForm form;
+    std::int32_t score = 0, maxScore = 0;
+    int presses = 0;
+    whenShown(form, [&] {
+        MovableWordsView* view = form.view();
+        const int textHeight = form.session()->geometry().textHeight;
+        EXPECT_EQ(form.size(), movable_words::kMovableWords.clientSize(
+                                   movable_words::kMovableWords.minimumOuter(textHeight, 150)));
+        const movable_words::PageLayout& layout = form.session()->pageLayout();
+        ASSERT_EQ(layout.rows.size(), 1u);
+        const movable_words::LaidOutRow& row = layout.rows.front();
+        ASSERT_TRUE(row.frame);
+        EXPECT_TRUE(view->rect().contains(*row.frame));
+        EXPECT_FALSE(row.texts.empty());
+        EXPECT_TRUE(view->rect().contains(row.gapBox));
+        ASSERT_TRUE(row.poolBox);
+        EXPECT_TRUE(view->rect().contains(*row.poolBox));
+        expectNoBoxUnder(form, form.nextButton());
+        EXPECT_TRUE(form.rect().contains(form.nextButton()->geometry()));
+        while (form.nextButton()->isVisible() && presses < 20) {
+            QTest::keyClick(view, Qt::Key_PageDown);
+            ++presses;
+        }
+        EXPECT_TRUE(form.finishButton()->isVisible());
+        EXPECT_TRUE(form.rect().contains(form.finishButton()->geometry()));
+        QTest::qWait(QApplication::doubleClickInterval() + 20);
+        QTest::keyClick(view, Qt::Key_Return);
+        EXPECT_FALSE(form.isVisible());
+    });
+    EXPECT_TRUE(form.Execute(7, score, maxScore));
+    EXPECT_EQ(presses, 2);
+    EXPECT_EQ(maxScore, 3);
+}
+
 // Holding Enter, or pressing it before the window could be seen, never leaves the exercise:
 // the key obeys the arrow's own guard.
 TEST(TMovableWordsForm, AHeldOrEarlyEnterDoesNotLeave) {
