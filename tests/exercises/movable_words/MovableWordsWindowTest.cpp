@@ -286,7 +286,7 @@ TEST(TMovableWordsForm, AHeldOrEarlyEnterDoesNotLeave) {
         EXPECT_TRUE(form.isVisible());
         // A click on the arrow's hollow leaves the keyboard with the page.
         QTest::mouseClick(form.finishButton(), Qt::LeftButton, {}, QPoint(1, 1));
-        EXPECT_TRUE(view->hasFocus());
+        EXPECT_NE(QApplication::focusWidget(), form.finishButton());
         QTest::qWait(QApplication::doubleClickInterval() + 50);
         QKeyEvent held(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
         QApplication::sendEvent(view, &held);
