@@ -22,7 +22,7 @@ struct MovableWordsDescription {
     int textLeft;        // where a row's text starts
     int boxTextLeft;     // a box's word from its left edge
     int focusMargin;     // the focus frame reaches this far outside a box
-    QPoint carryOffset;  // keeps the carried word off the pointer's hot spot
+    QPoint carryOffset;  // x: a keyboard-carried word's shift right of its focused box
     QSize arrow;
     int buttonRightGap;  // the arrow's right and bottom edges inside the outer size
     int buttonBottomGap;

@@ -290,14 +290,27 @@ PageLayout layoutPage(const std::vector<SentenceToken>& tokens, const Exercise& 
         if (pitch == 0) {
             pitch = geometry.textHeight + spacing;
         }
-        const int rows = int(page.rows.size());
-        // Centred on this page's rows, then kept inside the drawing area where it fits.
-        int e = 2 * topMargin + ((rows - count) * pitch) / 2;
-        const int lowest = H - boxHeight + pad - (count - 1) * pitch;
-        e = std::max(std::min(e, lowest), pad);
+        // The column stays between the first row's top and the area's bottom (the arrow is
+        // below it): centred on this page's rows where that fits, otherwise from the top, and
+        // closer together (never overlapping) when it is longer than the area.
+        const int pageTop = 2 * topMargin - pad;
+        const int rowsHeight =
+            page.rows.empty() ? 0 : page.rows.back().gapBox.bottom() + 1 - pageTop;
+        int step = pitch;
+        auto columnHeight = [&] { return count > 0 ? (count - 1) * step + boxHeight : 0; };
+        int top = pageTop + (rowsHeight - columnHeight()) / 2;
+        if (top < pageTop || top + columnHeight() > H) {
+            top = pageTop;
+        }
+        if (count > 1 && top + columnHeight() > H) {
+            step = std::max(boxHeight, (H - top - boxHeight) / (count - 1));
+        }
+        if (top + columnHeight() > H) {
+            top = std::max(0, H - columnHeight());
+        }
         const int left = W - rightMargin - geometry.boxWidth;
         for (int i = 0; i < count; ++i) {
-            page.poolColumn.emplace_back(left, e - pad + i * pitch, geometry.boxWidth, boxHeight);
+            page.poolColumn.emplace_back(left, top + i * step, geometry.boxWidth, boxHeight);
         }
     }
     return page;

@@ -2,6 +2,8 @@
 #include "exercises/movable_words/MovableWordsSession.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <iterator>
 #include <utility>
 
 namespace lentora::movable_words {
@@ -58,14 +60,15 @@ QRect MovableWordsSession::carryRect() const {
         return {};
     }
     const int boxHeight = geometry_.boxHeight();
-    const QPoint offset = kMovableWords.carryOffset;
-    QRect area(pointer_ + offset, QSize(geometry_.boxWidth, boxHeight));
+    // The point where the word was grabbed stays under the pointer.
+    QRect area(pointer_ - grabOffset_, QSize(geometry_.boxWidth, boxHeight));
     if (carry_ == Carry::Keyboard) {
         // Beside the focus frame, just below it.
         if (const auto box = focusedBox()) {
             if (const auto focused = layout_.boxRect(*box)) {
                 area =
-                    QRect(focused->topLeft() + QPoint(offset.x(), boxHeight - 2), focused->size());
+                    QRect(focused->topLeft() + QPoint(kMovableWords.carryOffset.x(), boxHeight - 2),
+                          focused->size());
             }
         }
     }
@@ -137,6 +140,13 @@ Reaction MovableWordsSession::nextPage() {
 Reaction MovableWordsSession::pressAt(QPoint point, Qt::MouseButton button) {
     Reaction reaction;
     pointer_ = point;
+    if (focusFrame_) {
+        // The pointer took over: the frame goes until a key moves the focus again.
+        focusFrame_ = false;
+        if (const auto box = focusedBox()) {
+            repaintBox(reaction, *box);
+        }
+    }
     if (button != Qt::LeftButton) {
         reaction.swallowContextMenu = carry_ != Carry::Idle;
         putBack(reaction);
@@ -162,6 +172,7 @@ Reaction MovableWordsSession::pressAt(QPoint point, Qt::MouseButton button) {
     carry_ = Carry::Pressed;
     source_ = *box;
     pressPoint_ = point;
+    grabOffset_ = point - layout_.boxRect(*box).value_or(QRect(point, QSize())).topLeft();
     repaintBox(reaction, source_);
     repaintCarry(reaction);
     return reaction;
@@ -195,11 +206,107 @@ Reaction MovableWordsSession::releaseAt(QPoint point, Qt::MouseButton button) {
     return reaction;
 }
 
+void MovableWordsSession::showFocusFrame(Reaction& reaction) {
+    if (!focusFrame_) {
+        focusFrame_ = true;
+        if (const auto box = focusedBox()) {
+            repaintBox(reaction, *box);
+        }
+    }
+}
+
+void MovableWordsSession::focusOn(Reaction& reaction, BoxRef box) {
+    const std::vector<BoxRef> order = layout_.focusOrder();
+    const auto at = std::find(order.begin(), order.end(), box);
+    if (at == order.end()) {
+        return;
+    }
+    moveFocus(reaction, int(at - order.begin()) - focus_ % int(order.size()));
+}
+
+std::optional<BoxRef> MovableWordsSession::arrowTarget(Qt::Key key) const {
+    const std::optional<BoxRef> from = focusedBox();
+    const std::vector<LaidOutRow>& rows = layout_.rows;
+    const std::vector<QRect>& column = layout_.poolColumn;
+    if (!from) {
+        return std::nullopt;
+    }
+    // The box of `boxes` whose middle is level with y, or nearest to it; the upper one on a tie.
+    auto nearest = [y = layout_.boxRect(*from).value_or(QRect()).center().y()](
+                       const std::vector<QRect>& boxes) -> std::optional<std::size_t> {
+        std::optional<std::size_t> best;
+        for (std::size_t i = 0; i < boxes.size(); ++i) {
+            if (!best ||
+                std::abs(boxes[i].center().y() - y) < std::abs(boxes[*best].center().y() - y)) {
+                best = i;
+            }
+        }
+        return best;
+    };
+    const bool sorting = exercise_.variant() == Variant::Sorting;
+    if (sorting && from->kind == BoxRef::Pool) {
+        const int i = from->index;
+        if (key == Qt::Key_Up && i > 0) {
+            return BoxRef{BoxRef::Pool, i - 1};
+        }
+        if (key == Qt::Key_Down && std::size_t(i + 1) < column.size()) {
+            return BoxRef{BoxRef::Pool, i + 1};
+        }
+        if (key == Qt::Key_Left) {
+            std::vector<QRect> gaps;
+            for (const LaidOutRow& row : rows) {
+                gaps.push_back(row.gapBox);
+            }
+            if (const auto j = nearest(gaps)) {
+                return BoxRef{BoxRef::Gap, rows[*j].slot};
+            }
+        }
+        return std::nullopt;
+    }
+    const auto row = std::find_if(rows.begin(), rows.end(),
+                                  [&](const LaidOutRow& r) { return r.slot == from->index; });
+    if (row == rows.end()) {
+        return std::nullopt;
+    }
+    switch (key) {
+        case Qt::Key_Up:
+            if (row != rows.begin()) {
+                return BoxRef{from->kind, std::prev(row)->slot};
+            }
+            break;
+        case Qt::Key_Down:
+            if (std::next(row) != rows.end()) {
+                return BoxRef{from->kind, std::next(row)->slot};
+            }
+            break;
+        case Qt::Key_Left:
+            if (from->kind == BoxRef::Pool) {
+                return BoxRef{BoxRef::Gap, row->slot};
+            }
+            break;
+        case Qt::Key_Right:
+            if (from->kind == BoxRef::Gap) {
+                if (sorting) {
+                    if (const auto j = nearest(column)) {
+                        return BoxRef{BoxRef::Pool, int(*j)};
+                    }
+                } else if (row->poolBox) {
+                    return BoxRef{BoxRef::Pool, row->slot};
+                }
+            }
+            break;
+        default:
+            break;
+    }
+    return std::nullopt;
+}
+
 void MovableWordsSession::moveFocus(Reaction& reaction, int step) {
     const std::vector<BoxRef> order = layout_.focusOrder();
     if (order.empty()) {
         return;
     }
+    focusFrame_ = true;
     if (const auto old = focusedBox()) {
         repaintBox(reaction, *old);
     }
@@ -217,16 +324,23 @@ Reaction MovableWordsSession::keyPress(Qt::Key key, Qt::KeyboardModifiers modifi
     }
     switch (key) {
         case Qt::Key_Tab:
-        case Qt::Key_Down:
-        case Qt::Key_Right:
             moveFocus(reaction, 1);
             break;
         case Qt::Key_Backtab:
-        case Qt::Key_Up:
-        case Qt::Key_Left:
             moveFocus(reaction, -1);
             break;
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+            showFocusFrame(reaction);
+            if (const auto target = arrowTarget(key)) {
+                focusOn(reaction, *target);
+            }
+            break;
         case Qt::Key_Space:
+            // What Space acts on must show.
+            showFocusFrame(reaction);
             if (carry_ != Carry::Idle) {
                 dropOn(reaction, focusedBox());
             } else if (const auto box = focusedBox(); box && !exercise_.wordIn(*box).isEmpty()) {

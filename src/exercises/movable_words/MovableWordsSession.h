@@ -59,6 +59,8 @@ public:
     Carry carry() const { return carry_; }
     std::optional<BoxRef> carried() const;
     std::optional<BoxRef> focusedBox() const;
+    // Whether the focus frame shows: once a key moved the focus, until the next pointer press.
+    bool showsFocusFrame() const { return focusFrame_; }
     // Where the carried word is drawn, kept inside the view; empty when none is carried.
     QRect carryRect() const;
     Pointer pointer() const;
@@ -83,6 +85,10 @@ private:
     void repaintBox(Reaction& reaction, BoxRef box) const;
     void repaintCarry(Reaction& reaction);
     void moveFocus(Reaction& reaction, int step);
+    void focusOn(Reaction& reaction, BoxRef box);
+    void showFocusFrame(Reaction& reaction);
+    // The box an arrow key moves the focus to; none at the page's edge.
+    std::optional<BoxRef> arrowTarget(Qt::Key key) const;
     void dropOn(Reaction& reaction, std::optional<BoxRef> target);
     void putBack(Reaction& reaction);
 
@@ -97,10 +103,12 @@ private:
     PageStart start_;
     PageLayout layout_;
     int focus_ = 0;
+    bool focusFrame_ = false;
 
     Carry carry_ = Carry::Idle;
     BoxRef source_;
     QPoint pressPoint_;
+    QPoint grabOffset_;  // from the grabbed box's top-left to the press
     QPoint pointer_;
     QRect shownCarry_;
 };

@@ -162,7 +162,7 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
             const BoxRef pool{BoxRef::Pool, int(i)};
             paintBox(painter, layout.poolColumn[i], exercise.wordIn(pool), false);
         }
-        if (hasFocus()) {
+        if (hasFocus() && session_->showsFocusFrame()) {
             if (const auto box = session_->focusedBox()) {
                 if (const auto area = layout.boxRect(*box)) {
                     painter.setPen(QPen(QColor(0, 90, 200), 2, Qt::DotLine));

@@ -275,6 +275,35 @@ TEST_F(PageFixture, NoSentencesOrNoWordsGiveALastPageWithoutRows) {
     EXPECT_EQ(words.score().maxScore, 2);
 }
 
+TEST_F(PageFixture, SortingColumnStaysBetweenThePageTopAndTheArrow) {
+    // A last page of one row: the column starts at the row, not at the window's top.
+    QByteArrayList sentences, words;
+    for (int i = 0; i < 7; ++i) {
+        sentences.append("S" + QByteArray::number(i));
+        words.append(i == 0 ? "A" : i == 1 ? "B" : "@A");
+    }
+    const auto tokens = tokenize(sentences);
+    Exercise two(Variant::Sorting, words, identity(7));
+    const PageLayout first = layoutPage(tokens, two, {}, geometry, metrics);
+    const PageLayout last = layoutPage(tokens, two, first.next, geometry, metrics);
+    ASSERT_EQ(last.rows.size(), 1u);
+    EXPECT_EQ(last.poolColumn.front().top(), last.rows.front().gapBox.top());
+
+    // Seven categories on a page with room for six rows: inside the area, none over another.
+    QByteArrayList categories;
+    for (char c = 'A'; c < 'H'; ++c) {
+        categories.append(QByteArray(1, c));
+    }
+    Exercise many(Variant::Sorting, categories, identity(7));
+    const PageLayout page = layoutPage(tokenize({"S"}), many, {}, geometry, metrics);
+    ASSERT_EQ(page.poolColumn.size(), 7u);
+    EXPECT_EQ(page.poolColumn.front().top(), page.rows.front().gapBox.top());
+    EXPECT_LE(page.poolColumn.back().bottom(), geometry.height);
+    for (std::size_t i = 1; i < page.poolColumn.size(); ++i) {
+        EXPECT_FALSE(page.poolColumn[i].intersects(page.poolColumn[i - 1])) << i;
+    }
+}
+
 }  // namespace
 }  // namespace lentora::movable_words
 
@@ -349,6 +378,83 @@ TEST_F(SessionFixture, DragClickToCarryAndKeyboardCarryFillTheGaps) {
     EXPECT_EQ(session.points(), (Points{2, 8}));
     EXPECT_FALSE(session.keyPress(Qt::Key_A).handled);
     EXPECT_TRUE(session.keyPress(Qt::Key_Return).pressShownButton);
+}
+
+TEST_F(SessionFixture, TheCarriedWordKeepsItsGrabbedPointUnderThePointer) {
+    const QRect pool1 = session.pageLayout().boxRect({BoxRef::Pool, 1}).value();
+    session.pressAt(pool1.topLeft() + QPoint(30, 5), Qt::LeftButton);
+    session.moveTo({200, 100});
+    EXPECT_EQ(session.carryRect(), QRect(QPoint(170, 95), pool1.size()));
+    session.moveTo(centre({BoxRef::Gap, 1}));
+    session.releaseAt(centre({BoxRef::Gap, 1}), Qt::LeftButton);
+    // The keyboard carry stands just below and right of its box.
+    session.keyPress(Qt::Key_Left);
+    session.keyPress(Qt::Key_Space);
+    const QRect gap1 = session.pageLayout().boxRect({BoxRef::Gap, 1}).value();
+    EXPECT_EQ(session.carryRect().topLeft(), gap1.topLeft() + QPoint(12, 20));
+}
+
+TEST_F(SessionFixture, ArrowsMoveBetweenRowsAndColumnsAndTheFrameShowsOnlyAfterAKey) {
+    const BoxRef gap0{BoxRef::Gap, 0}, gap1{BoxRef::Gap, 1}, pool0{BoxRef::Pool, 0},
+        pool1{BoxRef::Pool, 1};
+    EXPECT_FALSE(session.showsFocusFrame());
+    EXPECT_TRUE(session.keyPress(Qt::Key_Up).handled);
+    EXPECT_EQ(session.focusedBox(), gap0);  // nothing above the first row
+    EXPECT_TRUE(session.showsFocusFrame());
+    session.keyPress(Qt::Key_Left);
+    EXPECT_EQ(session.focusedBox(), gap0);
+    session.keyPress(Qt::Key_Right);
+    EXPECT_EQ(session.focusedBox(), pool0);
+    session.keyPress(Qt::Key_Right);
+    EXPECT_EQ(session.focusedBox(), pool0);
+    session.keyPress(Qt::Key_Down);
+    EXPECT_EQ(session.focusedBox(), pool1);
+    session.keyPress(Qt::Key_Left);
+    EXPECT_EQ(session.focusedBox(), gap1);
+    for (int i = 0; i < 9; ++i) {
+        session.keyPress(Qt::Key_Down);
+    }
+    EXPECT_EQ(session.focusedBox(), (BoxRef{BoxRef::Gap, 5}));  // the page's last row
+    session.keyPress(Qt::Key_Tab);
+    EXPECT_EQ(session.focusedBox(), (BoxRef{BoxRef::Pool, 5}));
+    session.keyPress(Qt::Key_Tab);
+    EXPECT_EQ(session.focusedBox(), gap0);  // Tab still walks the reading order round
+
+    // A click hides the frame on the clicked box; the next key shows it again.
+    session.pressAt(centre(pool1), Qt::LeftButton);
+    session.releaseAt(centre(pool1), Qt::LeftButton);
+    EXPECT_EQ(session.focusedBox(), pool1);
+    EXPECT_FALSE(session.showsFocusFrame());
+    session.pressAt(centre(pool1), Qt::LeftButton);
+    EXPECT_FALSE(session.showsFocusFrame());
+    EXPECT_FALSE(session.keyPress(Qt::Key_Up).repaint.empty());
+    EXPECT_TRUE(session.showsFocusFrame());
+}
+
+TEST(MovableWordsSession, SortingArrowsCrossBetweenGapsAndTheNearestCategory) {
+    // Four rows 30 px apart; the two categories stand level with rows 1 and 2.
+    MovableWordsSession session{Variant::Sorting,
+                                {"S0", "S1", "S2", "S3"},
+                                {"A", "B", "@A", "@B"},
+                                {0, 1, 2, 3},
+                                {600, 200, 100, 16},
+                                {600, 260},
+                                std::make_unique<FixedTextMetrics>(10, 16)};
+    const BoxRef cat0{BoxRef::Pool, 0}, cat1{BoxRef::Pool, 1};
+    session.keyPress(Qt::Key_Right);
+    EXPECT_EQ(session.focusedBox(), cat0);
+    session.keyPress(Qt::Key_Down);
+    EXPECT_EQ(session.focusedBox(), cat1);
+    session.keyPress(Qt::Key_Down);
+    EXPECT_EQ(session.focusedBox(), cat1);
+    session.keyPress(Qt::Key_Left);
+    EXPECT_EQ(session.focusedBox(), (BoxRef{BoxRef::Gap, 2}));
+    session.keyPress(Qt::Key_Down);
+    session.keyPress(Qt::Key_Right);
+    EXPECT_EQ(session.focusedBox(), cat1);
+    session.keyPress(Qt::Key_Up);
+    session.keyPress(Qt::Key_Left);
+    EXPECT_EQ(session.focusedBox(), (BoxRef{BoxRef::Gap, 1}));
 }
 
 TEST_F(SessionFixture, PagingShowsOnlyTheNextRowsAndPutsACarriedWordBack) {
