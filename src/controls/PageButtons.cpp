@@ -12,6 +12,7 @@ PageButtons PageButtons::create(QWidget* window) {
     buttons.finish->setObjectName(QStringLiteral("BitBtn2"));
     for (TPictureButton* button : {buttons.next, buttons.finish}) {
         button->setBounds(0, 0, kSize.width(), kSize.height());
+        button->setFocusPolicy(Qt::NoFocus);
         loadToliauPictures(*button);
     }
     buttons.finish->hide();
@@ -32,6 +33,13 @@ void PageButtons::place(QPoint topLeft) const {
 
 TPictureButton* PageButtons::shown() const {
     return next->isHidden() ? finish : next;
+}
+
+void PageButtons::pressShown() const {
+    TPictureButton* button = shown();
+    if (button->takesPresses()) {
+        emit button->OnClick();
+    }
 }
 
 }  // namespace lentora

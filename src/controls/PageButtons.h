@@ -18,13 +18,17 @@ struct PageButtons {
     TPictureButton* next = nullptr;
     TPictureButton* finish = nullptr;
 
-    // Both "Toliau..." arrows as children of the window, the finish one hidden.
+    // Both "Toliau..." arrows as children of the window, the finish one hidden. They never take
+    // the keyboard: the page keeps it, so its keys act the same after a click on an arrow.
     static PageButtons create(QWidget* window);
 
     void showFor(bool hasNextPage) const;
     // Moves both there, above the window's other children.
     void place(QPoint topLeft) const;
     TPictureButton* shown() const;
+    // The page's key for the shown arrow: clicks it unless the arrow or its window has only
+    // just shown (the arrow's own guard). Auto-repeated keys are the caller's to drop.
+    void pressShown() const;
 };
 
 }  // namespace lentora

@@ -69,19 +69,10 @@ TTestoSuIsbrPabrZodziaisForma::TTestoSuIsbrPabrZodziaisForma(QWidget* parent)
             [this](bool erasing) { guarded([&] { PlayMarkSound(erasing); }); });
     connect(PaintBox1, &marked_words::MarkedWordsView::pageLaidOut, this,
             [this](bool hasNext) { buttons_.showFor(hasNext); });
-    connect(PaintBox1, &marked_words::MarkedWordsView::pressShownButton, this, [this] {
-        // The key obeys the button's own guard: nothing right after the button or window shows.
-        guarded([this] {
-            if (buttons_.shown()->takesPresses()) {
-                buttons_.shown() == buttons_.next ? BitBtn1Click() : BitBtn2Click();
-            }
-        });
-    });
+    connect(PaintBox1, &marked_words::MarkedWordsView::pressShownButton, this,
+            [this] { buttons_.pressShown(); });
 
     buttons_ = PageButtons::create(this);
-    // The text area keeps the keyboard: Enter presses the arrow that shows.
-    buttons_.next->setFocusPolicy(Qt::NoFocus);
-    buttons_.finish->setFocusPolicy(Qt::NoFocus);
     connect(buttons_.next, &TPictureButton::OnClick, this,
             [this] { guarded([this] { BitBtn1Click(); }); });
     connect(buttons_.finish, &TPictureButton::OnClick, this,

@@ -33,10 +33,6 @@ TMovableWordsForm::TMovableWordsForm(movable_words::Variant variant, QWidget* pa
     PaintBox1 = new MovableWordsView(this);
     PaintBox1->setObjectName(QStringLiteral("PaintBox1"));
     buttons_ = PageButtons::create(this);
-    // The page keeps the keyboard, so Enter, PageDown and Escape act the same after a click on
-    // an arrow (its hollow included) as anywhere else.
-    buttons_.next->setFocusPolicy(Qt::NoFocus);
-    buttons_.finish->setFocusPolicy(Qt::NoFocus);
     connect(buttons_.next, &TPictureButton::OnClick, this,
             [this] { guarded([this] { BitBtn1Click(); }); });
     connect(buttons_.finish, &TPictureButton::OnClick, this,
@@ -44,7 +40,7 @@ TMovableWordsForm::TMovableWordsForm(movable_words::Variant variant, QWidget* pa
     connect(PaintBox1, &MovableWordsView::pageLaidOut, this,
             [this](bool hasNext) { buttons_.showFor(hasNext); });
     connect(PaintBox1, &MovableWordsView::pressShownButton, this,
-            [this] { guarded([this] { pressShownButton(); }); });
+            [this] { buttons_.pressShown(); });
 
     FormCreate();
 }
@@ -122,18 +118,6 @@ bool TMovableWordsForm::Execute(std::int32_t recordNumber, std::int32_t& score,
 
 void TMovableWordsForm::BitBtn1Click() {
     PaintBox1->nextPage();
-}
-
-void TMovableWordsForm::pressShownButton() {
-    // The key obeys the button's own guard: nothing right after the button or window shows.
-    if (!buttons_.shown()->takesPresses()) {
-        return;
-    }
-    if (buttons_.shown() == buttons_.next) {
-        BitBtn1Click();
-    } else {
-        leave();
-    }
 }
 
 }  // namespace lentora

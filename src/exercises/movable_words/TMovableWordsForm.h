@@ -41,7 +41,6 @@ private:
     QString openFailure_;
     void FormCreate();
     void BitBtn1Click();
-    void pressShownButton();
     void showPageButton(bool hasNextPage);
 
     movable_words::Variant variant_;
