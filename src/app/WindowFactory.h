@@ -2,7 +2,9 @@
 #pragma once
 
 #include "content/CommandLine.h"
+#include "content/ExerciseResult.h"
 #include "content/Points.h"
+#include "controls/ExerciseDialog.h"
 
 #include <QString>
 
@@ -11,6 +13,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class QWidget;
 
@@ -27,6 +30,9 @@ public:
     // itself: the command's handling reports it once and skips the window.
     virtual QString openFailure() const { return {}; }
     virtual bool Execute(std::int32_t recordNumber, content::Points& totals) = 0;
+    // The exercise as the last Execute that showed it was left, for the learner's history and
+    // a review of mistakes; none for the theory book or before such a run.
+    virtual std::optional<content::ExerciseResult> result() const { return std::nullopt; }
 };
 
 // Which window a command line opens: its kind, and for the movable-words kind the record's
@@ -86,9 +92,30 @@ WindowCreator exerciseWindow() {
         bool Execute(std::int32_t recordNumber, content::Points& totals) override {
             return form.Execute(recordNumber, totals.score, totals.maxScore);
         }
+        std::optional<content::ExerciseResult> result() const override {
+            if constexpr (requires { form.result(); }) {
+                return form.result();
+            } else {
+                return std::nullopt;
+            }
+        }
         Form form;
     };
     return [](QWidget* parent) { return std::make_unique<Entry>(parent); };
+}
+
+// Shows one done exercise again, read-only, in a fresh window of its kind, and tells how the
+// learner left it.
+using ReviewCreator =
+    std::function<ReviewStep(const content::ExerciseResult& result, QWidget* parent)>;
+
+// A window class's review: Form(parent).Review(result).
+template <class Form>
+ReviewCreator reviewWindow() {
+    return [](const content::ExerciseResult& result, QWidget* parent) {
+        Form form(parent);
+        return form.Review(result);
+    };
 }
 
 }  // namespace lentora

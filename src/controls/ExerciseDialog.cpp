@@ -19,6 +19,7 @@ ExerciseDialog::ExerciseDialog(int helpTopic, QWidget* parent)
 
 int ExerciseDialog::exec() {
     leaving_ = false;
+    reviewStep_ = ReviewStep::Close;
     return QDialog::exec();
 }
 
@@ -27,14 +28,19 @@ void ExerciseDialog::leave() {
     accept();
 }
 
+void ExerciseDialog::leaveReview(ReviewStep step) {
+    reviewStep_ = step;
+    leave();
+}
+
 void ExerciseDialog::reject() {
-    if (leaving_) {
+    if (leaving_ || reviewing_) {
         QDialog::reject();
     }
 }
 
 void ExerciseDialog::closeEvent(QCloseEvent* event) {
-    if (leaving_) {
+    if (leaving_ || reviewing_) {
         QDialog::closeEvent(event);
     } else {
         event->ignore();

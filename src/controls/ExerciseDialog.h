@@ -8,9 +8,15 @@ class QMenu;
 
 namespace lentora {
 
+// How the learner left one exercise of a review of mistakes.
+enum class ReviewStep { Next, Previous, Close };
+
 // The frame every exercise window shares: modal to its parent, a caption without a close box,
 // and neither Escape nor the window manager closes it; only leave() (its finish button) does.
 // F1 and the context menu "Pagalba" open the window's help topic.
+//
+// A review shows a done exercise again, read-only: it is not an exercise, so Escape and the
+// window manager close it (ReviewStep::Close), and leaveReview() leaves it with a step.
 class ExerciseDialog : public QDialog {
     Q_OBJECT
 public:
@@ -20,8 +26,14 @@ public:
     int exec() override;
     void reject() override;
 
+    void setReviewing(bool reviewing) { reviewing_ = reviewing; }
+    bool reviewing() const { return reviewing_; }
+    // How the last review run was left; Close until a step was taken.
+    ReviewStep reviewStep() const { return reviewStep_; }
+
 protected:
     void leave();
+    void leaveReview(ReviewStep step);
     void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
@@ -29,6 +41,8 @@ private:
     QMenu* PopupMenu1 = nullptr;
     QAction* Pagalba1 = nullptr;
     bool leaving_ = false;
+    bool reviewing_ = false;
+    ReviewStep reviewStep_ = ReviewStep::Close;
 };
 
 }  // namespace lentora

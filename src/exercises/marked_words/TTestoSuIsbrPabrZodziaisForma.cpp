@@ -182,4 +182,12 @@ void TTestoSuIsbrPabrZodziaisForma::BitBtn2Click() {
     leave();
 }
 
+std::optional<content::ExerciseResult> TTestoSuIsbrPabrZodziaisForma::result() const {
+    return std::nullopt;
+}
+
+ReviewStep TTestoSuIsbrPabrZodziaisForma::Review(const content::ExerciseResult&) {
+    return ReviewStep::Close;
+}
+
 }  // namespace lentora

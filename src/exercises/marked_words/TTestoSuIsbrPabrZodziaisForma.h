@@ -2,12 +2,14 @@
 #pragma once
 
 #include "content/ContentTable.h"
+#include "content/ExerciseResult.h"
 #include "controls/ExerciseDialog.h"
 #include "controls/PageButtons.h"
 #include "exercises/marked_words/MarkedWordsSession.h"
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 class QLabel;
 
@@ -32,6 +34,10 @@ public:
     bool Execute(std::int32_t recordNumber, std::int32_t& score, std::int32_t& maxScore);
     // Why no exercise can open (the table's load failure, naming its file), or empty.
     const QString& openFailure() const { return openFailure_; }
+    // The exercise as the last run that showed it left it; none before such a run.
+    std::optional<content::ExerciseResult> result() const;
+    // Shows a done exercise of this kind again, read-only, until the learner leaves it.
+    ReviewStep Review(const content::ExerciseResult& result);
 
     // The exercise shown last, kept after the window closed: every token with its final mark
     // and target flag. Null before the first exercise.

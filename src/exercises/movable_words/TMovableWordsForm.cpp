@@ -120,4 +120,12 @@ void TMovableWordsForm::BitBtn1Click() {
     PaintBox1->nextPage();
 }
 
+std::optional<content::ExerciseResult> TMovableWordsForm::result() const {
+    return std::nullopt;
+}
+
+ReviewStep TMovableWordsForm::Review(const content::ExerciseResult&) {
+    return ReviewStep::Close;
+}
+
 }  // namespace lentora

@@ -2,10 +2,12 @@
 #pragma once
 
 #include "content/ContentTable.h"
+#include "content/ExerciseResult.h"
 #include "controls/ExerciseDialog.h"
 #include "exercises/simple_test/SimpleTestSession.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 class QAbstractButton;
@@ -32,6 +34,10 @@ public:
     // Why no test can open (the text of the first table that failed to load, naming its
     // file), or empty. The caller reports it; the window does not.
     const QString& openFailure() const { return openFailure_; }
+    // The exercise as the last run that showed it left it; none before such a run.
+    std::optional<content::ExerciseResult> result() const;
+    // Shows a done exercise of this kind again, read-only, until the learner leaves it.
+    ReviewStep Review(const content::ExerciseResult& result);
 
     TPictureButton* button() const { return BitBtn1; }
     // Holds the background and the question boxes; scrolls when the test is larger than the
