@@ -29,6 +29,7 @@ struct MovableWordsSnapshot {
     QSize outer;               // the window the row asked for
     int boxWidth = 0;
     QString picture;  // the background's file name; empty for none
+    friend bool operator==(const MovableWordsSnapshot&, const MovableWordsSnapshot&) = default;
 
     // Compact UTF-8 JSON.
     QByteArray toJson() const;
