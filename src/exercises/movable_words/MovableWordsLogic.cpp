@@ -241,26 +241,35 @@ std::optional<RightWord> rightWordFor(const LaidOutRow& row, const WordSlot& slo
                                       const PageGeometry& geometry, TextMetrics& metrics,
                                       bool mayWait) {
     const int inset = kMovableWords.boxTextLeft;
+    const int pad = kMovableWords.pad;
     const int answerWidth = metrics.width(slot.answer);
     const QRect& gap = row.gapBox;
-    const int used = slot.gapWord.isEmpty()
-                         ? 0
-                         : std::min(metrics.width(slot.gapWord) + metrics.width(" "), gap.width());
-    const int gapEnd = gap.x() + gap.width() - inset;  // the text keeps off the box's edges
-    const QRect inGap(gap.x() + used, gap.y(), gap.width() - used, gap.height());
-    if (gap.x() + inset + used + answerWidth <= gapEnd) {
-        return RightWord{inGap, false};
+    // Inside the mark's two-pixel outline, after the word placed and a space.
+    const int border = 2;
+    const int start =
+        slot.gapWord.isEmpty()
+            ? gap.x() + border
+            : std::min(gap.x() + inset + metrics.width(slot.gapWord) + metrics.width(" "),
+                       gap.x() + gap.width() - border);
+    const int gapEnd = gap.x() + gap.width() - border;
+    const RightWord inGap{
+        QRect(start, gap.y() + border, std::min(answerWidth + 2 * inset, gapEnd - start),
+              gap.height() - 2 * border),
+        QPoint(start + inset, gap.y() + pad), false};
+    if (start + answerWidth + 2 * inset <= gapEnd) {
+        return inGap;
     }
-    const int top = gap.y() + gap.height() + kMovableWords.pad;
+    const int top = gap.y() + gap.height() + pad;
     if (top + geometry.boxHeight() > geometry.height) {
-        return mayWait ? std::nullopt : std::optional<RightWord>(RightWord{inGap, false});
+        return mayWait ? std::nullopt : std::optional<RightWord>(inGap);
     }
     // Sorting: the category column stands right of the gaps.
     const int areaLeft = kMovableWords.textLeft;
     const int areaRight = gaps ? geometry.width - kMovableWords.rightMargin : gap.x() + gap.width();
     const int width = std::max(0, std::min(answerWidth + 2 * inset, areaRight - areaLeft));
     const int left = std::max(areaLeft, std::min(gap.x(), areaRight - width));
-    return RightWord{QRect(left, top, width, geometry.boxHeight()), true};
+    return RightWord{QRect(left, top, width, geometry.boxHeight()), QPoint(left + inset, top + pad),
+                     true};
 }
 
 }  // namespace

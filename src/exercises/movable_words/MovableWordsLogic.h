@@ -122,12 +122,13 @@ struct DrawnText {
 // A review's mark on a row's gap.
 enum class Mark { None, Right, Wrong };
 
-// Where a review shows the right word of a wrong gap: in the gap's room after the word placed,
-// or on a line of its own below the row. The word starts boxTextLeft inside `cell` and is cut
-// at its edges.
+// Where a review shows the right word of a wrong gap, framed so that it never looks placed:
+// in the gap's room after the word placed, or on a line of its own below the row, a white
+// cell. The word is cut at the cell's frame.
 struct RightWord {
     QRect cell;
-    bool ownLine = false;  // a white cell of its own; otherwise inside the gap box
+    QPoint at;             // top-left of the word's text cell
+    bool ownLine = false;  // otherwise inside the gap box
 };
 
 struct LaidOutRow {

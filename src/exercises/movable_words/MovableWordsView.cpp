@@ -120,23 +120,15 @@ void MovableWordsView::paintReviewMarks(QPainter& painter, const movable_words::
         return;
     }
     const QColor rightColour(QRgb(kMovableWords.rightColour));
-    const QRect& cell = row.rightWord->cell;
-    QRect inside = cell.adjusted(1, 1, -1, -1);
-    if (row.rightWord->ownLine) {
-        // A white cell of its own, readable on any picture.
-        painter.setPen(rightColour);
-        painter.setBrush(Qt::white);
-        painter.drawRect(cell.adjusted(0, 0, -1, -1));
-    } else {
-        inside = inside.intersected(row.gapBox.adjusted(2, 2, -2, -2));
-    }
+    const movable_words::RightWord& word = *row.rightWord;
+    // A frame of its own, on white: the right word never looks like one placed.
+    painter.setPen(rightColour);
+    painter.setBrush(word.ownLine ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
+    painter.drawRect(word.cell.adjusted(0, 0, -1, -1));
     const movable_words::WordSlot& slot = session_->exercise().wordSlots()[std::size_t(row.slot)];
     painter.save();
-    painter.setClipRect(inside, Qt::IntersectClip);
-    painter.setPen(rightColour);
-    painter.drawText(
-        cell.topLeft() + QPoint(kMovableWords.boxTextLeft, kMovableWords.pad + ascent_),
-        fromCp1257(slot.answer));
+    painter.setClipRect(word.cell.adjusted(1, 1, -1, -1), Qt::IntersectClip);
+    painter.drawText(word.at + QPoint(0, ascent_), fromCp1257(slot.answer));
     painter.restore();
 }
 
