@@ -24,7 +24,6 @@ std::unique_ptr<MovableWordsSession> MovableWordsSession::open(Variant variant,
     auto session =
         std::make_unique<MovableWordsSession>(variant, row.sentences, row.words, order, geometry,
                                               kMovableWords.clientSize(outer), std::move(metrics));
-    session->row_.id = row.id;
     session->row_.task = row.task;
     session->row_.outerWidth = row.outerWidth;
     session->row_.outerHeight = row.outerHeight;
@@ -66,7 +65,6 @@ MovableWordsSession::MovableWordsSession(Variant variant, const QByteArrayList& 
     row_.sentences = sentences;
     row_.words = words;
     row_.boxWidth = geometry.boxWidth;
-    row_.type = variant == Variant::Sorting ? 2 : 1;
     layoutPage();
 }
 
