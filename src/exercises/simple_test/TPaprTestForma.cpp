@@ -304,6 +304,7 @@ void TPaprTestForma::showReviewed(QAbstractButton& control, const simple_test::A
     control.setChecked(answer.ticked);
     control.setFocusPolicy(Qt::NoFocus);
     control.setAttribute(Qt::WA_TransparentForMouseEvents);
+    control.installEventFilter(this);  // what still reaches it: a press sent to it, a mnemonic
     const simple_test::AnswerMark mark = simple_test::answerMark(answer);
     if (mark == simple_test::AnswerMark::TickedRight ||
         mark == simple_test::AnswerMark::TickedWrong) {
@@ -386,6 +387,19 @@ bool TPaprTestForma::focusNextPrevChild(bool next) {
 }
 
 bool TPaprTestForma::eventFilter(QObject* watched, QEvent* event) {
+    if (reviewing() && qobject_cast<QAbstractButton*>(watched) != nullptr) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::Shortcut:
+                return true;
+            default:
+                return ExerciseDialog::eventFilter(watched, event);
+        }
+    }
     if (event->type() != QEvent::KeyPress) {
         return ExerciseDialog::eventFilter(watched, event);
     }
