@@ -179,6 +179,10 @@ void MarkedWordsView::keyPressEvent(QKeyEvent* event) {
             // A held key never presses the button: it would leave exercises the learner has
             // not seen.
             reaction.pressShownButton = reaction.pressShownButton && !event->isAutoRepeat();
+            // Nor does it leave a review, which would run through every exercise after it.
+            if (event->isAutoRepeat()) {
+                reaction.leave = Reaction::Leave::None;
+            }
             handled = reaction.handled;
             apply(reaction);
         }
