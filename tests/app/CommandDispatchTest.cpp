@@ -80,7 +80,7 @@ struct DispatchFixture : ::testing::Test {
     bool choose(int command) {
         DispatchContext context{&links,        &menuTable,
                                 &movableTable, &windows,
-                                nullptr,       [this](int grade) { grades.push_back(grade); }};
+                                nullptr,       [this](const EntryOutcome& outcome) { grades.push_back(outcome.grade); }};
         return dispatchCommand(context, command);
     }
 };
@@ -213,7 +213,7 @@ TEST_F(DispatchFixture, KindsWithoutAWindowOpenNothing) {
         {{1, lines({commandLine(1, "Teorijos langas"), commandLine(5, "Kilnojamų žodžių pratimas"),
                     commandLine(1, "Paprastas pratimas")})}});
     DispatchContext context{&links, &menuTable, &movableTable,
-                            &none,  nullptr,    [this](int grade) { grades.push_back(grade); }};
+                            &none,  nullptr,    [this](const EntryOutcome& outcome) { grades.push_back(outcome.grade); }};
     EXPECT_TRUE(dispatchCommand(context, 101));
     EXPECT_TRUE(grades.empty());
 }
