@@ -82,7 +82,7 @@ void assign(std::vector<content::MenuNode>& nodes, int& nextCommand, std::vector
             const QString& parentPath) {
     for (content::MenuNode& node : nodes) {
         node.command = nextCommand++;
-        const QString caption = captionWithoutAccessKey(fromCp1257(node.caption));
+        const QString caption = captionWithoutAccessKey(fromCp1257(node.caption)).trimmed();
         const QString path =
             parentPath.isEmpty() ? caption : parentPath + QStringLiteral(" > ") + caption;
         if (node.link != 0) {

@@ -2,16 +2,21 @@
 #include "app/ProgressStorePlace.h"
 
 #include "platform/ProgramPaths.h"
+#include "progress/SqliteProgressStore.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 
-#if __has_include("progress/SqliteProgressStore.h")
-#include "progress/SqliteProgressStore.h"
-#define LENTORA_HAS_SQLITE_STORE 1
-#endif
-
 namespace lentora {
+
+namespace {
+
+// A course's tables are a few megabytes; a larger file counts by its name and size alone.
+constexpr qint64 kMaxHashedTableBytes = 64 * 1024 * 1024;
+
+}  // namespace
 
 QString progressDatabasePath() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -21,22 +26,23 @@ QString progressDatabasePath() {
 
 std::unique_ptr<progress::ProgressStore> openProgressStore(const QString& databasePath,
                                                            progress::ProgressReport report) {
-#ifdef LENTORA_HAS_SQLITE_STORE
     return std::make_unique<progress::SqliteProgressStore>(databasePath, std::move(report));
-#else
-    (void)databasePath;
-    (void)report;
-    return nullptr;
-#endif
 }
 
 QString courseVersionOfProgram(const QString& programDir) {
-#ifdef LENTORA_HAS_SQLITE_STORE
-    return progress::courseVersionOf(joinPath(programDir, QStringLiteral("Data/")));
-#else
-    (void)programDir;
-    return {};
-#endif
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    const QDir data(resolvePath(joinPath(programDir, QStringLiteral("Data"))));
+    const QFileInfoList tables =
+        data.entryInfoList({QStringLiteral("*.cds")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
+    for (const QFileInfo& table : tables) {
+        hash.addData(table.fileName().toLower().toUtf8());
+        hash.addData(QByteArray::number(table.size()));
+        QFile file(table.filePath());
+        if (table.size() <= kMaxHashedTableBytes && file.open(QIODevice::ReadOnly)) {
+            hash.addData(&file);
+        }
+    }
+    return QString::fromLatin1(hash.result().toHex());
 }
 
 }  // namespace lentora

@@ -5,6 +5,7 @@
 #include "controls/HelpTopic.h"
 #include "platform/Error.h"
 #include "platform/Services.h"
+#include "progress/TopicProgress.h"
 
 #include <QAbstractTableModel>
 #include <QChart>
@@ -43,12 +44,12 @@ class TopicTableModel : public QAbstractTableModel {
 public:
     using QAbstractTableModel::QAbstractTableModel;
 
-    void setRows(std::vector<TopicRow> rows) {
+    void setRows(std::vector<progress::TopicProgress> rows) {
         beginResetModel();
         rows_ = std::move(rows);
         endResetModel();
     }
-    const std::vector<TopicRow>& rows() const { return rows_; }
+    const std::vector<progress::TopicProgress>& rows() const { return rows_; }
 
     int rowCount(const QModelIndex& parent) const override {
         return parent.isValid() ? 0 : int(rows_.size());
@@ -58,10 +59,10 @@ public:
         if (role != Qt::DisplayRole || !index.isValid()) {
             return {};
         }
-        const TopicRow& row = rows_[std::size_t(index.row())];
+        const progress::TopicProgress& row = rows_[std::size_t(index.row())];
         switch (index.column()) {
             case 0:
-                return row.path;
+                return row.menuPath;
             case 1:
                 return row.attempts;
             case 2:
@@ -82,7 +83,7 @@ public:
     }
 
 private:
-    std::vector<TopicRow> rows_;
+    std::vector<progress::TopicProgress> rows_;
 };
 
 // The attempts table: made only for the rows on screen, so ten thousand cost little.
@@ -137,24 +138,6 @@ public:
 private:
     const std::vector<progress::AttemptSummary>* attempts_ = nullptr;
 };
-
-std::vector<TopicRow> topicRows(const std::vector<progress::AttemptSummary>& attempts) {
-    std::vector<TopicRow> rows;
-    std::map<std::int32_t, std::size_t> placeOf;
-    for (const progress::AttemptSummary& attempt : attempts) {
-        const auto [place, isNew] = placeOf.try_emplace(attempt.menuRowId, rows.size());
-        if (isNew) {
-            rows.push_back({attempt.menuRowId, attempt.menuPath, 0, 0, 0, {}});
-        }
-        TopicRow& row = rows[place->second];
-        ++row.attempts;
-        row.path = attempt.menuPath;  // the newest caption
-        row.lastGrade = attempt.grade;
-        row.bestGrade = std::max(row.bestGrade, attempt.grade);
-        row.lastDate = attempt.ended;
-    }
-    return rows;
-}
 
 namespace {
 
@@ -254,7 +237,7 @@ ProgressWindow::ProgressWindow(ProgressSession& session, QWidget* parent)
                                             QStringLiteral("CSV (*.csv)"));
     };
     all_ = session_.attempts();
-    topics_->setRows(topicRows(all_));
+    topics_->setRows(progress::topicProgress(all_));
 
     for (QTableView* view : {topicsView_, attemptsView_}) {
         view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -273,8 +256,8 @@ ProgressWindow::ProgressWindow(ProgressSession& session, QWidget* parent)
                                                            6);
 
     topicChoice_->addItem(QStringLiteral("Visos temos"), 0);
-    for (const TopicRow& row : topics_->rows()) {
-        topicChoice_->addItem(row.path, row.menuRowId);
+    for (const progress::TopicProgress& row : topics_->rows()) {
+        topicChoice_->addItem(row.menuPath, row.menuRowId);
     }
     chartView_ = makeGradeChart(this, &series_);
     chartView_->setMinimumHeight(180);

@@ -22,19 +22,6 @@ class ProgressSession;
 class AttemptTableModel;
 class TopicTableModel;
 
-// One topic (menu item) of a learner's attempts.
-struct TopicRow {
-    std::int32_t menuRowId = 0;
-    QString path;
-    int attempts = 0;
-    int lastGrade = 0;
-    int bestGrade = 0;
-    QDateTime lastDate;
-};
-
-// The topics of the attempts, in the order first done.
-std::vector<TopicRow> topicRows(const std::vector<progress::AttemptSummary>& attempts);
-
 // The attempts as CSV for a spreadsheet: UTF-8 with a byte order mark, ';' between fields, a
 // header row, one attempt a line.
 QByteArray attemptsCsv(const QString& learnerName,
