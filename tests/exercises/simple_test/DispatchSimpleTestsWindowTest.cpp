@@ -63,7 +63,7 @@ TEST(DispatchSimpleTests, TwoTestsOfOneMenuRowGiveOneGrade) {
     driver.start(5);
 
     LentoraWindowFactory factory;
-    const std::vector<MenuLink> links = {{5, 300}};
+    const std::vector<MenuLink> links = {{5, 300, {}}};
     std::vector<int> grades;
     DispatchContext context;
     context.links = &links;
@@ -71,7 +71,7 @@ TEST(DispatchSimpleTests, TwoTestsOfOneMenuRowGiveOneGrade) {
     context.movableWordsTable = &movableWords;
     context.factory = &factory;
     context.parent = &mainWindow;
-    context.reward = [&](int grade) { grades.push_back(grade); };
+    context.reward = [&](const EntryOutcome& outcome) { grades.push_back(outcome.grade); };
     EXPECT_TRUE(dispatchCommand(context, 300));
 
     EXPECT_EQ(captions, (QStringList{"Pratimas", "Antras"}));
