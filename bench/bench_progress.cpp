@@ -1,99 +1,117 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The progress window with 10,000 attempts of one learner, from its making to its first
-// paint, and the chart of grades painting 1,000 points.
+// The progress store: recording one attempt of 50 items with its commit, listing the 10,000
+// attempts of one learner, and opening a file that holds them (the integrity check included).
 #include "BenchMain.h"
-#include "app/ProgressSession.h"
-#include "app/ProgressStorePlace.h"
-#include "app/ProgressWindow.h"
-#include "platform/ProgramPaths.h"
+#include "progress/AttemptJson.h"
+#include "progress/PendingJournal.h"
+#include "progress/SqliteProgressStore.h"
 
-#include <QChartView>
-#include <QLineSeries>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <chrono>
 
 namespace {
 
 using namespace lentora;
 
-progress::AttemptSummary attemptAt(int index, std::int64_t learnerId, const QString& courseId) {
-    progress::AttemptSummary attempt;
-    attempt.id = QUuid::createUuid();
-    attempt.learnerId = learnerId;
-    attempt.courseId = courseId;
-    attempt.menuRowId = 1 + index % 60;
-    attempt.menuPath = QStringLiteral("Rašyba > Tema %1").arg(attempt.menuRowId);
-    attempt.started = QDateTime(QDate(2024, 1, 1), QTime(8, 0)).addSecs(600LL * index);
-    attempt.ended = attempt.started.addSecs(300);
-    attempt.points = {index % 9, 8};
-    attempt.grade = 3 + index % 8;
+progress::Attempt attemptOf50Items(std::int64_t learner, int number) {
+    progress::Attempt attempt;
+    attempt.summary.id = QUuid::createUuid();
+    attempt.summary.learnerId = learner;
+    attempt.summary.courseId = QStringLiteral("kursas");
+    attempt.summary.courseVersion = QStringLiteral("da39a3ee5e6b4b0d3255bfef95601890afd80709");
+    attempt.summary.menuPath = QStringLiteral("Rašyba > Nosinės > Tema %1").arg(number % 40);
+    attempt.summary.menuRowId = number % 40;
+    attempt.summary.started = QDateTime::currentDateTime().addSecs(number);
+    attempt.summary.ended = attempt.summary.started.addSecs(300);
+    attempt.summary.points = {42, 50};
+    attempt.summary.grade = 8;
+    for (int exercise = 0; exercise < 5; ++exercise) {
+        content::ExerciseResult result;
+        result.kind = content::ExerciseKind(exercise % 4);
+        result.record = exercise + 1;
+        result.points = {8, 10};
+        result.shown = QByteArray(2000, 'x');
+        for (int item = 0; item < 10; ++item) {
+            result.items.push_back({item, QStringLiteral("žodis %1").arg(item),
+                                    QStringLiteral("žodis"), item % 5 != 0});
+        }
+        attempt.exercises.push_back(result);
+    }
     return attempt;
 }
 
-void BM_ProgressWindow10000Attempts(benchmark::State& state) {
+void BM_RecordAttemptOf50Items(benchmark::State& state) {
     QTemporaryDir dir;
-    setProgramPaths(ProgramPaths::forDirectory(dir.path() + '/'));
-    const QString path = dir.filePath(QStringLiteral("progress.sqlite"));
-    {
-        ProgressSession filling([&](progress::ProgressReport report) {
-            return openProgressStore(path, std::move(report));
-        });
-        const std::optional<progress::Learner> learner = filling.currentLearner();
-        if (!learner) {
-            state.SkipWithError("no store");
-            return;
-        }
-        for (int i = 0; i < 10000; ++i) {
-            filling.store()->record({attemptAt(i, learner->id, filling.courseId()), {}});
-        }
-    }
+    progress::SqliteProgressStore store(dir.filePath("progress.sqlite"), {});
+    const std::int64_t learner = store.addLearner(QStringLiteral("Ona"))->id;
+    int number = 0;
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
-        // As the menu item does: the store is open already, the window reads and paints.
-        ProgressSession session([&](progress::ProgressReport report) {
-            return openProgressStore(path, std::move(report));
-        });
-        session.store();
-        const auto opened = std::chrono::steady_clock::now();
-        benchmark::DoNotOptimize(session.attempts());
-        state.counters["attempts_read_ms"] =
-            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - opened)
-                .count();
-        ProgressWindow window(session);
-        window.show();
-        benchmark::DoNotOptimize(window.grab());
-        const auto stop = std::chrono::steady_clock::now();
-        state.SetIterationTime(std::chrono::duration<double>(stop - opened).count() -
-                               state.counters["attempts_read_ms"] / 1000.0);
-        state.counters["store_open_ms"] =
-            std::chrono::duration<double, std::milli>(opened - start).count();
+        state.PauseTiming();
+        const progress::Attempt attempt = attemptOf50Items(learner, ++number);
+        state.ResumeTiming();
+        if (store.record(attempt) != progress::ProgressStore::Kept::Written) {
+            state.SkipWithError("not written");
+            break;
+        }
     }
 }
-BENCHMARK(BM_ProgressWindow10000Attempts)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-void BM_GradeChart1000Points(benchmark::State& state) {
-    std::vector<progress::AttemptSummary> attempts;
-    for (int i = 0; i < 1000; ++i) {
-        attempts.push_back(attemptAt(i, 1, QStringLiteral("bench")));
+// A file with 10,000 attempts of one learner, made through the pending journal (one
+// transaction for all) so the set-up takes seconds, not minutes.
+QString fileOf10000Attempts(const QTemporaryDir& dir) {
+    const QString path = dir.filePath("progress.sqlite");
+    std::int64_t learner = 0;
+    {
+        progress::SqliteProgressStore store(path, {});
+        learner = store.addLearner(QStringLiteral("Ona"))->id;
     }
-    QWidget parent;
-    QLineSeries* series = nullptr;
-    QChartView* chart = makeGradeChart(&parent, &series);
-    chart->resize(740, 240);
-    setGradePoints(chart, series, attempts);
-    parent.show();
-    benchmark::DoNotOptimize(chart->grab());  // lays the chart out once
+    progress::PendingJournal journal(path + ".pending");
+    QString error;
+    QByteArray lines;
+    for (int number = 0; number < 10000; ++number) {
+        lines += progress::attemptToJson(attemptOf50Items(learner, number)) + '\n';
+    }
+    if (!journal.append(lines.chopped(1), &error)) {
+        qFatal("cannot write the journal: %s", qPrintable(error));
+    }
+    progress::SqliteProgressStore store(path, {});
+    if (store.attemptCount(learner) != 10000) {
+        qFatal("the journal was not written");
+    }
+    return path;
+}
+
+void BM_List10000Attempts(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = fileOf10000Attempts(dir);
+    progress::SqliteProgressStore store(path, {});
+    const std::int64_t learner = store.learners().front().id;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(chart->grab());
+        const auto attempts = store.attempts(learner, QStringLiteral("kursas"));
+        if (attempts.size() != 10000) {
+            state.SkipWithError("not listed");
+            break;
+        }
+        benchmark::DoNotOptimize(attempts.data());
     }
 }
-BENCHMARK(BM_GradeChart1000Points)->Unit(benchmark::kMillisecond);
+
+void BM_OpenFileOf10000Attempts(benchmark::State& state) {
+    QTemporaryDir dir;
+    const QString path = fileOf10000Attempts(dir);
+    for (auto _ : state) {
+        progress::SqliteProgressStore store(path, {});
+        benchmark::DoNotOptimize(store.learners());
+    }
+}
+
+BENCHMARK(BM_RecordAttemptOf50Items)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_List10000Attempts)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenFileOf10000Attempts)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char* argv[]) {
     return lentora::runBenchmarksWithApplication(argc, argv);
 }

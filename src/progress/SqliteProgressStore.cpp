@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTimeZone>
 #include <QVariant>
 
 #include <algorithm>
@@ -65,8 +66,15 @@ QVariant timeValue(const QDateTime& time) {
     return time.isValid() ? QVariant(qint64(time.toMSecsSinceEpoch())) : QVariant();
 }
 
+// In the system's time zone, read once: a local-time conversion asks the C library, which
+// looks at the zone file again each time, too slow for a list of ten thousand attempts.
 QDateTime timeOf(const QVariant& value) {
-    return value.isNull() ? QDateTime() : QDateTime::fromMSecsSinceEpoch(value.toLongLong());
+    static const QTimeZone zone = QTimeZone::systemTimeZone();
+    if (value.isNull()) {
+        return {};
+    }
+    return zone.isValid() ? QDateTime::fromMSecsSinceEpoch(value.toLongLong(), zone)
+                          : QDateTime::fromMSecsSinceEpoch(value.toLongLong());
 }
 
 AttemptSummary summaryOf(const QSqlQuery& query) {
