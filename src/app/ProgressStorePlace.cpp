@@ -2,21 +2,13 @@
 #include "app/ProgressStorePlace.h"
 
 #include "platform/ProgramPaths.h"
+#include "progress/CourseVersion.h"
 #include "progress/SqliteProgressStore.h"
 
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
 
 namespace lentora {
-
-namespace {
-
-// A course's tables are a few megabytes; a larger file counts by its name and size alone.
-constexpr qint64 kMaxHashedTableBytes = 64 * 1024 * 1024;
-
-}  // namespace
 
 QString progressDatabasePath() {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
@@ -30,19 +22,7 @@ std::unique_ptr<progress::ProgressStore> openProgressStore(const QString& databa
 }
 
 QString courseVersionOfProgram(const QString& programDir) {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    const QDir data(resolvePath(joinPath(programDir, QStringLiteral("Data"))));
-    const QFileInfoList tables =
-        data.entryInfoList({QStringLiteral("*.cds")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
-    for (const QFileInfo& table : tables) {
-        hash.addData(table.fileName().toLower().toUtf8());
-        hash.addData(QByteArray::number(table.size()));
-        QFile file(table.filePath());
-        if (table.size() <= kMaxHashedTableBytes && file.open(QIODevice::ReadOnly)) {
-            hash.addData(&file);
-        }
-    }
-    return QString::fromLatin1(hash.result().toHex());
+    return progress::courseVersionOf(resolvePath(joinPath(programDir, QStringLiteral("Data"))));
 }
 
 }  // namespace lentora

@@ -5,6 +5,7 @@
 #include "controls/HelpTopic.h"
 #include "platform/Error.h"
 #include "platform/Services.h"
+#include "progress/AttemptCsv.h"
 #include "progress/TopicProgress.h"
 
 #include <QAbstractTableModel>
@@ -19,7 +20,6 @@
 #include <QLineSeries>
 #include <QMenu>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableView>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -138,40 +138,6 @@ public:
 private:
     const std::vector<progress::AttemptSummary>* attempts_ = nullptr;
 };
-
-namespace {
-
-QString csvField(const QString& text) {
-    if (!text.contains(u';') && !text.contains(u'"') && !text.contains(u'\n') &&
-        !text.contains(u'\r')) {
-        return text;
-    }
-    QString quoted = text;
-    quoted.replace(u'"', QStringLiteral("\"\""));
-    return u'"' + quoted + u'"';
-}
-
-}  // namespace
-
-QByteArray attemptsCsv(const QString& learnerName,
-                       const std::vector<progress::AttemptSummary>& attempts) {
-    QString text = QString::fromUtf8(
-        "Mokinys;Tema;Meniu Nr.;Pradžia;Pabaiga;Taškai;Iš;Įvertinimas;Neužbaigtas\r\n");
-    for (const progress::AttemptSummary& attempt : attempts) {
-        const QStringList fields{
-            csvField(learnerName),
-            csvField(attempt.menuPath),
-            QString::number(attempt.menuRowId),
-            attempt.started.toString(Qt::ISODate),
-            attempt.ended.toString(Qt::ISODate),
-            QString::number(attempt.points.score),
-            QString::number(attempt.points.maxScore),
-            QString::number(attempt.grade),
-            attempt.incomplete ? QStringLiteral("taip") : QStringLiteral("ne")};
-        text += fields.join(u';') + QStringLiteral("\r\n");
-    }
-    return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
-}
 
 QChartView* makeGradeChart(QWidget* parent, QLineSeries** series) {
     auto* chart = new QChart;
@@ -341,10 +307,9 @@ void ProgressWindow::exportAttempts() {
     if (path.isEmpty()) {
         return;
     }
-    QSaveFile file(path);
-    const QByteArray bytes = attemptsCsv(learnerName_, all_);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        throw Error(QStringLiteral("Cannot write %1: %2").arg(path, file.errorString()));
+    const QString failure = progress::writeAttemptsCsv(path, learnerName_, all_);
+    if (!failure.isEmpty()) {
+        throw Error(failure);
     }
 }
 

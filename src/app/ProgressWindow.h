@@ -22,11 +22,6 @@ class ProgressSession;
 class AttemptTableModel;
 class TopicTableModel;
 
-// The attempts as CSV for a spreadsheet: UTF-8 with a byte order mark, ';' between fields, a
-// header row, one attempt a line.
-QByteArray attemptsCsv(const QString& learnerName,
-                       const std::vector<progress::AttemptSummary>& attempts);
-
 // "Mano pažanga": the current learner's topics with their last and best grade and date, the
 // attempts of one topic or all, with a chart of their grades over time. A double click on an
 // attempt opens its review; "Eksportuoti…" writes the attempts as CSV.
