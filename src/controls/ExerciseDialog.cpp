@@ -14,7 +14,9 @@ ExerciseDialog::ExerciseDialog(int helpTopic, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setWindowModality(Qt::WindowModal);
     PopupMenu1 = new QMenu(this);
-    Pagalba1 = addHelpTopicItem(*this, *PopupMenu1, helpTopic);
+    Pagalba1 = addHelpTopicItem(*this, *PopupMenu1, [this, helpTopic] {
+        return reviewing_ ? kReviewHelpTopic : helpTopic;
+    });
 }
 
 int ExerciseDialog::exec() {

@@ -20,6 +20,9 @@ enum class ReviewStep { Next, Previous, Close };
 class ExerciseDialog : public QDialog {
     Q_OBJECT
 public:
+    // The help topic of every review of mistakes.
+    static constexpr int kReviewHelpTopic = 8;
+
     ExerciseDialog(int helpTopic, QWidget* parent);
 
     // Each run is left again only through leave().

@@ -100,6 +100,10 @@ TEST(TPaprTestFormaReview, ShowsTheAnswersReadOnlyUnderTheSummaryAndLeavesByStep
             QTest::mouseClick(missed, Qt::LeftButton, {}, QPoint(5, 8));
             EXPECT_FALSE(missed->isChecked());
             EXPECT_FALSE(form.session().questions()[1].answers[2].ticked);
+            if (exit.step == ReviewStep::Close) {
+                QTest::keyClick(&form, Qt::Key_F1);  // the review's own topic, not the test's
+                EXPECT_EQ(services.help.topics, std::vector<int>{ExerciseDialog::kReviewHelpTopic});
+            }
 
             if (exit.key == Qt::Key_unknown) {
                 pressArrow(form.button());
