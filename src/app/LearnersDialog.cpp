@@ -44,7 +44,7 @@ LearnersDialog::LearnersDialog(progress::ProgressStore& store, QWidget* parent)
                 [this, slot] { guarded([&] { (this->*slot)(); }); });
         buttons->addWidget(pushButton);
     };
-    button(QString::fromUtf8("Mokytis"), &LearnersDialog::pickLearner);
+    button(QString::fromUtf8("Pasirinkti"), &LearnersDialog::pickLearner);
     button(QString::fromUtf8("Pridėti…"), &LearnersDialog::addLearner);
     button(QString::fromUtf8("Pervadinti…"), &LearnersDialog::renameLearner);
     button(QString::fromUtf8("Pašalinti…"), &LearnersDialog::removeLearner);
@@ -111,7 +111,8 @@ void LearnersDialog::renameLearner() {
     if (!learner) {
         return;
     }
-    const std::optional<QString> name = askName_(QStringLiteral("Pervadinti"), learner->name);
+    const std::optional<QString> name =
+        askName_(QString::fromUtf8("Pervadinti mokinį"), learner->name);
     if (!name || name->trimmed().isEmpty() || name->trimmed() == learner->name) {
         return;
     }
@@ -130,10 +131,11 @@ void LearnersDialog::removeLearner() {
         return;
     }
     const int attempts = store_.attemptCount(learner->id);
-    const QString text =
-        QString::fromUtf8("Pašalinti mokinį „%1“? Kartu bus ištrinti visi jo bandymai (%2).")
-            .arg(learner->name)
-            .arg(attempts);
+    const QString text = QString::fromUtf8(
+                             "Pašalinti mokinį „%1“? Kartu bus ištrinti jo bandymai (iš viso: %2). "
+                             "Šio veiksmo atšaukti negalima.")
+                             .arg(learner->name)
+                             .arg(attempts);
     if (!confirm_(text)) {
         return;
     }

@@ -77,8 +77,8 @@ public:
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
             return {};
         }
-        static const char* const titles[] = {"Tema", "Bandymai", "Paskutinis", "Geriausias",
-                                             "Data"};
+        static const char* const titles[] = {"Tema", "Atlikta kartų", "Paskutinis įvertinimas",
+                                             "Geriausias įvertinimas", "Paskutinį kartą"};
         return QString::fromUtf8(titles[section]);
     }
 
@@ -115,7 +115,8 @@ public:
                 return attempt.menuPath;
             case 2:
                 return content::pointsText(attempt.points) +
-                       (attempt.incomplete ? QString::fromUtf8(" (neužbaigtas)") : QString());
+                       (attempt.incomplete ? QString::fromUtf8(" (bandymas neužbaigtas)")
+                                           : QString());
             default:
                 return gradeText(attempt.grade);
         }

@@ -11,12 +11,12 @@ namespace {
 QString kindWords(content::ExerciseKind kind) {
     switch (kind) {
         case content::ExerciseKind::SimpleTest:
-            return QStringLiteral("Paprastas pratimas");
+            return QStringLiteral("paprastas pratimas");
         case content::ExerciseKind::GapFilling:
         case content::ExerciseKind::Sorting:
-            return QString::fromUtf8("Kilnojamų žodžių pratimas");
+            return QString::fromUtf8("kilnojamų žodžių pratimas");
         case content::ExerciseKind::MarkedWords:
-            return QString::fromUtf8("Pratimas su pabraukiamais/išbraukiamais žodžiais");
+            return QString::fromUtf8("pratimas su pabraukiamais/išbraukiamais žodžiais");
     }
     return {};
 }
@@ -31,8 +31,8 @@ QString skippedExercisesText(const std::vector<content::ExerciseResult>& exercis
     QStringList lines;
     for (const content::ExerciseResult& exercise : exercises) {
         if (exercise.skipped) {
-            lines.append(QString::fromUtf8("Bandymas neužbaigtas: „%1“ Nr. %2 praleistas, nes "
-                                           "nepavyko perskaityti jo lentelės.")
+            lines.append(QString::fromUtf8("Bandymas neužbaigtas: %1 Nr. %2 nebuvo atliktas, nes "
+                                           "programa negalėjo jo atverti.")
                              .arg(kindWords(exercise.kind))
                              .arg(exercise.record));
         }

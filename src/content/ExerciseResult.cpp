@@ -48,7 +48,7 @@ QString pointsText(Points points) {
 QString reviewSummary(Points points, int penalties) {
     QString text = pointsText(points);
     if (penalties > 0) {
-        text += QStringLiteral(" (už klaidingus žymėjimus atimta: %1)").arg(penalties);
+        text += QStringLiteral(" (už klaidingas žymes atimta taškų: %1)").arg(penalties);
     }
     return text;
 }

@@ -50,7 +50,7 @@ struct ExerciseResult {
 QString pointsText(Points points);
 
 // The summary line at the top of a review: the points as they were scored and, when wrong
-// marks or ticks cost points, how many: "4 iš 8 taškų (už klaidingus žymėjimus atimta: 2)".
+// marks or ticks cost points, how many: "4 iš 8 taškų (už klaidingas žymes atimta taškų: 2)".
 QString reviewSummary(Points points, int penalties);
 
 }  // namespace lentora::content

@@ -25,8 +25,8 @@ QString timeText(const QDateTime& time) {
 }  // namespace
 
 QByteArray attemptsCsv(const QString& learnerName, const std::vector<AttemptSummary>& attempts) {
-    QString text =
-        QStringLiteral("Mokinys;Tema;Pradžia;Pabaiga;Taškai;Iš;Įvertinimas;Nebaigta\r\n");
+    QString text = QStringLiteral(
+        "Mokinys;Tema;Pradžia;Pabaiga;Taškai;Daugiausia taškų;Įvertinimas;Neužbaigtas\r\n");
     for (const AttemptSummary& attempt : attempts) {
         const QStringList fields{
             field(learnerName),

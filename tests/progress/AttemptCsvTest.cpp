@@ -40,10 +40,11 @@ TEST(AttemptCsv, OneQuotedLinePerAttemptAfterABomAndAHeader) {
     EXPECT_EQ(
         readBytes(path),
         QByteArray("\xEF\xBB\xBF") +
-            QString("Mokinys;Tema;Pradžia;Pabaiga;Taškai;Iš;Įvertinimas;Nebaigta\r\n"
-                    "Ona;Rašyba > Nosinės;2024-03-05 09:07:02;2024-03-05 09:08:03;6;8;8;ne\r\n"
-                    "Ona;\"Skyryba; \"\"kabutės\"\"\nir eilutės\";2024-03-05 09:07:02;"
-                    "2024-03-05 09:08:03;6;8;;taip\r\n")
+            QString(
+                "Mokinys;Tema;Pradžia;Pabaiga;Taškai;Daugiausia taškų;Įvertinimas;Neužbaigtas\r\n"
+                "Ona;Rašyba > Nosinės;2024-03-05 09:07:02;2024-03-05 09:08:03;6;8;8;ne\r\n"
+                "Ona;\"Skyryba; \"\"kabutės\"\"\nir eilutės\";2024-03-05 09:07:02;"
+                "2024-03-05 09:08:03;6;8;;taip\r\n")
                 .toUtf8());
 
     const QString error =

@@ -326,8 +326,8 @@ TEST(TTestoSuIsbrPabrZodziaisFormaReview, ShowsTheMarksReadOnlyAndTurnsPagesBoth
             runReview(form, *result,
                       [&] {
                           EXPECT_EQ(form.summary()->text(),
-                                    QString::fromUtf8("0 iš 4 taškų (už klaidingus "
-                                                      "žymėjimus atimta: 1)"));
+                                    QString::fromUtf8(
+                                        "0 iš 4 taškų (už klaidingas žymes atimta taškų: 1)"));
                           const int strip = form.summary()->height();
                           EXPECT_EQ(form.heading()->y(), strip);
                           EXPECT_EQ(form.size(), exerciseSize + QSize(0, strip));

@@ -71,7 +71,7 @@ TEST(TPaprTestFormaReview, ShowsTheAnswersReadOnlyUnderTheSummaryAndLeavesByStep
         whenShown(form, [&] {
             EXPECT_TRUE(form.reviewing());
             EXPECT_EQ(form.summary()->text(),
-                      QString::fromUtf8("0 iš 3 taškų (už klaidingus žymėjimus atimta: 1)"));
+                      QString::fromUtf8("0 iš 3 taškų (už klaidingas žymes atimta taškų: 1)"));
             // The strip sits above the test, which keeps its size and places.
             const int strip = form.summary()->height();
             EXPECT_EQ(form.size(), clientSizeForOuter(QSize(500, 400)) + QSize(0, strip));
