@@ -41,6 +41,11 @@ AttemptSummary summaryOf(const QSqlQuery& query) {
     return summary;
 }
 
+// A null string would be bound as NULL; the server keeps an empty text.
+QString text(const QString& value) {
+    return value.isNull() ? QStringLiteral("") : value;
+}
+
 // Timestamps go as ISO text with their offset, so the server's time zone does not matter.
 QString timestamp(const QDateTime& time) {
     return time.toUTC().toString(Qt::ISODateWithMs);
@@ -69,10 +74,11 @@ ClassConnection::Sent ClassConnection::send(const Attempt& attempt) {
             QStringLiteral("INSERT INTO attempts (id, course_id, course_version, menu_path,"
                            " menu_row_id, started, ended, score, max_score, grade, incomplete,"
                            " exercises) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {summary.id.toString(QUuid::WithoutBraces), summary.courseId, summary.courseVersion,
-             summary.menuPath, summary.menuRowId, timestamp(summary.started),
-             timestamp(summary.ended), summary.points.score, summary.points.maxScore, summary.grade,
-             summary.incomplete, QString::fromUtf8(exercisesToJson(attempt.exercises))})) {
+            {summary.id.toString(QUuid::WithoutBraces), text(summary.courseId),
+             text(summary.courseVersion), text(summary.menuPath), summary.menuRowId,
+             timestamp(summary.started), timestamp(summary.ended), summary.points.score,
+             summary.points.maxScore, summary.grade, summary.incomplete,
+             QString::fromUtf8(exercisesToJson(attempt.exercises))})) {
         return Sent::Stored;
     }
     const QSqlError error = query.lastError();
@@ -104,8 +110,8 @@ bool ClassConnection::reportRefused(const Attempt& attempt, const QString& reaso
         query,
         QStringLiteral("INSERT INTO refused (id, menu_path, ended, reason) VALUES (?, ?, ?, ?)"
                        " ON CONFLICT DO NOTHING"),
-        {attempt.summary.id.toString(QUuid::WithoutBraces), attempt.summary.menuPath,
-         timestamp(attempt.summary.ended), reason});
+        {attempt.summary.id.toString(QUuid::WithoutBraces), text(attempt.summary.menuPath),
+         timestamp(attempt.summary.ended), text(reason)});
 }
 
 std::optional<std::vector<AttemptSummary>> ClassConnection::attempts(const QString& login,

@@ -148,26 +148,29 @@ bool ServerSender::markSent(const QUuid& id) {
 }
 
 void ServerSender::flush() {
-    if (toSend_.empty()) {
-        return;
-    }
+    // Connected even with nothing to send: the history is read from the server.
     if (!connect()) {
         if (!unusable_) {
             retry_->start();
         }
         return;
     }
+    if (!sendAll()) {
+        disconnect();
+        tell(QStringLiteral("away"),
+             QStringLiteral("Klasės serveris nepasiekiamas. Rezultatai saugomi šiame "
+                            "kompiuteryje ir bus nusiųsti vėliau."));
+        retry_->start();
+    }
+}
+
+bool ServerSender::sendAll() {
     ClassConnection connection(QSqlDatabase::database(connectionName_, false));
     while (!toSend_.empty()) {
         const Attempt& attempt = toSend_.front();
         const ClassConnection::Sent sent = connection.send(attempt);
         if (sent == ClassConnection::Sent::Failed) {
-            disconnect();
-            tell(QStringLiteral("away"),
-                 QStringLiteral("Klasės serveris nepasiekiamas. Rezultatai saugomi šiame "
-                                "kompiuteryje ir bus nusiųsti vėliau."));
-            retry_->start();
-            return;
+            return false;
         }
         if (sent == ClassConnection::Sent::Refused) {
             // Kept in the queue for the teacher to see; sending it again would not help.
@@ -184,15 +187,21 @@ void ServerSender::flush() {
         --store_.unsent_;
         toSend_.pop_front();
     }
+    return true;
 }
 
 std::optional<Attempt> ServerSender::fetch(const QUuid& id) {
     if (!connect()) {
         return std::nullopt;
     }
-    ClassConnection connection(QSqlDatabase::database(connectionName_, false));
-    auto attempt = connection.attempt(id);
-    if (!attempt && connection.connectionLost()) {
+    std::optional<Attempt> attempt;
+    bool lost = false;
+    {
+        ClassConnection connection(QSqlDatabase::database(connectionName_, false));
+        attempt = connection.attempt(id);
+        lost = !attempt && connection.connectionLost();
+    }
+    if (lost) {
         disconnect();
     }
     return attempt;

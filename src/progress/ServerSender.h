@@ -40,6 +40,8 @@ public:
 private:
     bool connect();
     void disconnect();
+    // Sends what waits, in order; false when the connection failed on the way.
+    bool sendAll();
     bool markSent(const QUuid& id);
     void tell(const QString& kind, const QString& message);
 
