@@ -139,7 +139,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::vector<MenuLink> links;
     const int linkCount = input.ConsumeIntegralInRange(0, 8);
     for (int l = 0; l < linkCount; ++l) {
-        links.push_back({input.ConsumeIntegralInRange(-3, 24), input.ConsumeIntegralInRange(0, 9)});
+        links.push_back(
+            {input.ConsumeIntegralInRange(-3, 24), input.ConsumeIntegralInRange(0, 9), {}});
     }
     FakeWindows windows;
     windows.points = input.ConsumeIntegralInRange(-3, 5);
@@ -185,8 +186,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         windows.opened.clear();
         std::vector<int> grades;
-        const DispatchContext context{&links,   &menuTable, &movableTable,
-                                      &windows, nullptr,    [&](int g) { grades.push_back(g); }};
+        const DispatchContext context{&links,
+                                      &menuTable,
+                                      &movableTable,
+                                      &windows,
+                                      nullptr,
+                                      [&](const EntryOutcome& outcome) { grades.push_back(outcome.grade); },
+                                      {}};
         check(dispatchCommand(context, command) == !fails);
         check(windows.opened == expected);
         const std::optional<int> grade =

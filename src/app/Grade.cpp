@@ -49,15 +49,26 @@ void PlayGradeSound(int grade) {
     }
 }
 
-void ShowGrade(int grade, QWidget* parent) {
+void ShowGrade(int grade, QWidget* parent, std::optional<content::Points> points,
+               const std::function<void()>& openReview) {
     const QString picture = pickGradePicture(programPaths().ivertDir, grade);
     if (picture.isEmpty()) {
         // The grade is still shown, by its caption.
         reportError(QStringLiteral("Cannot find any picture in %1")
                         .arg(gradeDirectory(programPaths().ivertDir, grade)));
     }
-    TIvertinimoForma window(parent);
-    window.ShowGradeWindow(picture, gradeCaption(grade), grade);
+    bool review = false;
+    {
+        TIvertinimoForma window(parent);
+        if (points) {
+            window.setPoints(*points, bool(openReview));
+        }
+        window.ShowGradeWindow(picture, gradeCaption(grade), grade);
+        review = window.reviewRequested();
+    }
+    if (review && openReview) {
+        openReview();
+    }
 }
 
 }  // namespace lentora

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "content/Points.h"
+
 #include <QSize>
 #include <QString>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 
 class QWidget;
@@ -28,7 +31,10 @@ QString pickGradeSound(const QString& ivertDir, int grade);
 // Starts the grade's sound and returns at once; no sound file, no sound.
 void PlayGradeSound(int grade);
 
-// Shows the grade window modally and returns when the learner closes it.
-void ShowGrade(int grade, QWidget* parent);
+// Shows the grade window modally and returns when the learner closes it. With points, its
+// tooltip tells them; with `openReview`, the learner can ask for the review of mistakes, which
+// opens once the grade window has closed.
+void ShowGrade(int grade, QWidget* parent, std::optional<content::Points> points = std::nullopt,
+               const std::function<void()>& openReview = {});
 
 }  // namespace lentora

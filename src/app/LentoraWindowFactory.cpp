@@ -17,6 +17,12 @@ LentoraWindowFactory::LentoraWindowFactory() {
     add({CommandKind::MovableWords, 1}, exerciseWindow<TNesiotiForm>());
     add({CommandKind::MovableWords, 2}, exerciseWindow<TNesMazForm>());
     add({CommandKind::MarkedWords}, exerciseWindow<TTestoSuIsbrPabrZodziaisForma>());
+
+    using content::ExerciseKind;
+    addReview(ExerciseKind::SimpleTest, reviewWindow<TPaprTestForma>());
+    addReview(ExerciseKind::GapFilling, reviewWindow<TNesiotiForm>());
+    addReview(ExerciseKind::Sorting, reviewWindow<TNesMazForm>());
+    addReview(ExerciseKind::MarkedWords, reviewWindow<TTestoSuIsbrPabrZodziaisForma>());
 }
 
 }  // namespace lentora

@@ -22,6 +22,7 @@ struct Outline {
     std::vector<content::MenuNode> items;
     content::MenuRowLookup lookup;
 };
+using SharedShownHook = std::shared_ptr<const MenuShownHook>;
 using SharedOutline = std::shared_ptr<const Outline>;
 
 // A menu built from the outline whose items are made when it first opens; until then the
@@ -29,10 +30,18 @@ using SharedOutline = std::shared_ptr<const Outline>;
 class OutlineMenu : public QMenu {
 public:
     OutlineMenu(const QString& title, QWidget* parent, SharedOutline outline,
-                const content::MenuNode* node)
-        : QMenu(title, parent), outline_(std::move(outline)), node_(node) {
+                const content::MenuNode* node, SharedShownHook shown)
+        : QMenu(title, parent),
+          outline_(std::move(outline)),
+          node_(node),
+          shown_(std::move(shown)) {
         setToolTipsVisible(true);  // the hints of the course's menu items
-        connect(this, &QMenu::aboutToShow, this, [this] { populate(); });
+        connect(this, &QMenu::aboutToShow, this, [this] {
+            populate();
+            if (shown_ && *shown_) {
+                (*shown_)(this);
+            }
+        });
     }
 
     void populate();
@@ -40,6 +49,7 @@ public:
 private:
     SharedOutline outline_;
     const content::MenuNode* node_;
+    SharedShownHook shown_;
 };
 
 // Shows the hint of the menu bar item under the pointer, which a menu bar does not do itself.
@@ -68,13 +78,17 @@ bool isSeparator(const content::MenuNode& node) {
     return node.caption == "-" && node.children.empty();
 }
 
-void assign(std::vector<content::MenuNode>& nodes, int& nextCommand, std::vector<MenuLink>& links) {
+void assign(std::vector<content::MenuNode>& nodes, int& nextCommand, std::vector<MenuLink>& links,
+            const QString& parentPath) {
     for (content::MenuNode& node : nodes) {
         node.command = nextCommand++;
+        const QString caption = captionWithoutAccessKey(fromCp1257(node.caption)).trimmed();
+        const QString path =
+            parentPath.isEmpty() ? caption : parentPath + QStringLiteral(" > ") + caption;
         if (node.link != 0) {
-            links.push_back({node.link, node.command});
+            links.push_back({node.link, node.command, path});
         }
-        assign(node.children, nextCommand, links);
+        assign(node.children, nextCommand, links, path);
     }
 }
 
@@ -116,39 +130,57 @@ void describe(QAction* action, const content::MenuNode& node, const content::Men
     }
 }
 
-QMenu* pendingMenu(const content::MenuNode& node, const SharedOutline& outline, QWidget* owner) {
-    return new OutlineMenu(fromCp1257(node.caption), owner, outline, &node);
+QMenu* pendingMenu(const content::MenuNode& node, const SharedOutline& outline, QWidget* owner,
+                   const SharedShownHook& shown) {
+    return new OutlineMenu(fromCp1257(node.caption), owner, outline, &node, shown);
 }
 
 template <class Container>
 void addItem(Container* container, QWidget* owner, const content::MenuNode& node,
-             const SharedOutline& outline, bool& reported) {
+             const SharedOutline& outline, const SharedShownHook& shown, bool& reported) {
     QAction* action = nullptr;
     if (isSeparator(node)) {
         action = container->addSeparator();
     } else if (node.children.empty()) {
         action = container->addAction(fromCp1257(node.caption));
     } else {
-        action = container->addMenu(pendingMenu(node, outline, owner));
+        action = container->addMenu(pendingMenu(node, outline, owner, shown));
     }
     describe(action, node, outline->lookup, reported);
 }
 
 }  // namespace
 
+QString captionWithoutAccessKey(const QString& caption) {
+    QString text;
+    text.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 < caption.size() && caption[i + 1] == u'&') {
+                text += u'&';
+                ++i;
+            }
+            continue;
+        }
+        text += caption[i];
+    }
+    return text;
+}
+
 std::vector<MenuLink> assignCommands(std::vector<content::MenuNode>& items, int& nextCommand) {
     std::vector<MenuLink> links;
-    assign(items, nextCommand, links);
+    assign(items, nextCommand, links, QString());
     return links;
 }
 
 void addOutlineToMenuBar(QMenuBar* bar, std::vector<content::MenuNode> items,
-                         content::MenuRowLookup lookup) {
+                         content::MenuRowLookup lookup, MenuShownHook shown) {
     const auto outline =
         std::make_shared<const Outline>(Outline{std::move(items), std::move(lookup)});
+    const auto shownHook = std::make_shared<const MenuShownHook>(std::move(shown));
     bool reported = false;
     for (const content::MenuNode& node : outline->items) {
-        addItem(bar, bar, node, outline, reported);
+        addItem(bar, bar, node, outline, shownHook, reported);
     }
     bar->installEventFilter(new MenuBarHints(bar));
 }
@@ -160,7 +192,7 @@ void OutlineMenu::populate() {
     const content::MenuNode* node = std::exchange(node_, nullptr);
     bool reported = false;
     for (const content::MenuNode& child : node->children) {
-        addItem(this, this, child, outline_, reported);
+        addItem(this, this, child, outline_, shown_, reported);
     }
     outline_.reset();  // the submenus keep what they still need
 }

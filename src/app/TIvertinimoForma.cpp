@@ -6,7 +6,10 @@
 #include "platform/Pictures.h"
 #include "platform/WindowPlacement.h"
 
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 
 namespace lentora {
 
@@ -33,6 +36,40 @@ void TIvertinimoForma::prepare(const QString& picturePath, const QString& captio
     Image1->setGeometry(0, 0, client.width(), client.height());
     setWindowTitle(caption);
     centreOnScreen(this);
+}
+
+void TIvertinimoForma::setPoints(content::Points points, bool canReview) {
+    canReview_ = canReview;
+    QString tip = content::pointsText(points) + u'.';
+    if (canReview) {
+        tip += QString::fromUtf8(" R – peržiūrėti klaidas");
+    }
+    setToolTip(tip);
+    Image1->setToolTip(tip);
+}
+
+void TIvertinimoForma::requestReview() {
+    reviewRequested_ = true;
+    accept();
+}
+
+void TIvertinimoForma::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (canReview_ && !event->isAutoRepeat() && (enter || event->key() == Qt::Key_R)) {
+        requestReview();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TIvertinimoForma::contextMenuEvent(QContextMenuEvent* event) {
+    if (!canReview_) {
+        QDialog::contextMenuEvent(event);
+        return;
+    }
+    QMenu menu(this);
+    menu.addAction(QString::fromUtf8("Peržiūrėti klaidas"), this, &TIvertinimoForma::requestReview);
+    menu.exec(event->globalPos());
 }
 
 void TIvertinimoForma::ShowGradeWindow(const QString& picturePath, const QString& caption,

@@ -3,8 +3,11 @@
 
 #include "app/BevelPanel.h"
 #include "app/Grade.h"
+#include "app/LearnersDialog.h"
 #include "app/MainSettings.h"
 #include "app/MenuBuilder.h"
+#include "app/ProgressWindow.h"
+#include "app/ReviewRunner.h"
 #include "app/TApie.h"
 #include "app/TProgNustForm.h"
 #include "content/MenuOutline.h"
@@ -18,6 +21,7 @@
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -45,8 +49,10 @@ TPagrindineForma::TPagrindineForma(std::unique_ptr<WindowFactory> factory, QWidg
       Image1(nullptr),
       StatusLine(nullptr),
       LaikasPanel(nullptr),
+      LearnerPanel(nullptr),
       TimerLaikas(new QTimer(this)),
-      factory_(std::move(factory)) {
+      factory_(std::move(factory)),
+      progress_(std::make_unique<ProgressSession>()) {
     setWindowTitle(QStringLiteral("Lentora"));
 
     // The colours and font belong to the client area; the menu bar keeps the system's.
@@ -85,9 +91,23 @@ TPagrindineForma::TPagrindineForma(std::unique_ptr<WindowFactory> factory, QWidg
     LaikasPanel->setText(QStringLiteral("LaikasPanel"));
     LaikasPanel->setEnabled(false);
 
-    reward_ = [this](int grade) {
-        PlayGradeSound(grade);
-        ShowGrade(grade, this);
+    // The current learner's name, right-aligned up to the clock, when there is more than one.
+    LearnerPanel = new BevelPanel(StatusLine);
+    LearnerPanel->setGeometry(150, 2, 300, 18);
+    LearnerPanel->setBackground(Qt::white);
+    LearnerPanel->setFont(LaikasPanel->font());
+    LearnerPanel->setTextColor(kMaroon);
+    LearnerPanel->setTextAlignment(Qt::AlignRight);
+    LearnerPanel->setEnabled(false);
+    LearnerPanel->hide();
+
+    reward_ = [this](const EntryOutcome& outcome) {
+        PlayGradeSound(outcome.grade);
+        std::function<void()> review;
+        if (canReview(outcome.exercises)) {
+            review = [this, exercises = outcome.exercises] { OpenReview(exercises); };
+        }
+        ShowGrade(outcome.grade, this, outcome.points, review);
     };
     connect(menuBar(), &QMenuBar::triggered, this, [this](QAction* action) {
         if (const int command = commandOf(action)) {
@@ -107,6 +127,61 @@ TPagrindineForma::TPagrindineForma(std::unique_ptr<WindowFactory> factory, QWidg
     TimerLaikas->setInterval(1000);
     connect(TimerLaikas, &QTimer::timeout, this, &TPagrindineForma::TimerLaikasTimer);
     TimerLaikas->start();
+    // The store opens only after the first paint, so start-up never waits on it.
+    client->installEventFilter(this);
+}
+
+bool TPagrindineForma::eventFilter(QObject* watched, QEvent* event) {
+    if (!painted_ && watched == centralWidget() && event->type() == QEvent::Paint) {
+        painted_ = true;
+        centralWidget()->removeEventFilter(this);
+        QTimer::singleShot(0, this, [this] { openProgress(); });
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TPagrindineForma::setProgressStoreMaker(ProgressSession::StoreMaker maker) {
+    progress_ = std::make_unique<ProgressSession>(std::move(maker));
+}
+
+void TPagrindineForma::openProgress() {
+    guarded([&] {
+        const progress::ProgressStore* store = progress_->store();
+        if (learnersAction_) {
+            learnersAction_->setVisible(!store || store->managesLearners());
+        }
+        showLearnerName();
+    });
+}
+
+void TPagrindineForma::showLearnerName() {
+    const std::optional<progress::Learner> learner = progress_->currentLearner();
+    const bool show = learner && progress_->learners().size() > 1;
+    LearnerPanel->setText(show ? learner->name : QString());
+    LearnerPanel->setVisible(show);
+}
+
+void TPagrindineForma::markMastered(QMenu* menu) {
+    // Until the store is open there is nothing to mark, and it is not opened for this.
+    if (!progress_->isOpen()) {
+        return;
+    }
+    const QSet<std::int32_t>& mastered = progress_->mastered();
+    for (QAction* action : menu->actions()) {
+        const auto found = menuIdOfCommand_.constFind(commandOf(action));
+        const bool done = found != menuIdOfCommand_.constEnd() && mastered.contains(*found);
+        if (done) {
+            action->setCheckable(true);
+            action->setChecked(true);
+        } else if (action->isCheckable()) {
+            action->setChecked(false);
+            action->setCheckable(false);
+        }
+    }
+}
+
+void TPagrindineForma::OpenReview(const std::vector<content::ExerciseResult>& exercises) {
+    runReview(exercises, *factory_, this);
 }
 
 TPagrindineForma::~TPagrindineForma() {
@@ -142,18 +217,24 @@ void TPagrindineForma::BuildMenu() {
     std::vector<content::MenuNode> outline =
         content::buildOutlineTree(content::parseOutlineLines(text));
     MenuLinks = assignCommands(outline, nextCommand_);
-    addOutlineToMenuBar(menuBar(), std::move(outline),
-                        [this](std::int32_t id) -> std::optional<content::MenuRowInfo> {
-                            if (!MenuTable.isOpen()) {
-                                // Reported when it failed to load; nothing to run.
-                                return content::MenuRowInfo{true, false, {}};
-                            }
-                            if (!MenuTable.findKey(static_cast<double>(id))) {
-                                return std::nullopt;
-                            }
-                            const content::MenuRow row = content::MenuRow::read(MenuTable);
-                            return content::MenuRowInfo{row.visible, row.enabled, row.hint};
-                        });
+    menuIdOfCommand_.clear();
+    for (const MenuLink& link : MenuLinks) {
+        menuIdOfCommand_.insert(link.command, link.menuId);
+    }
+    addOutlineToMenuBar(
+        menuBar(), std::move(outline),
+        [this](std::int32_t id) -> std::optional<content::MenuRowInfo> {
+            if (!MenuTable.isOpen()) {
+                // Reported when it failed to load; nothing to run.
+                return content::MenuRowInfo{true, false, {}};
+            }
+            if (!MenuTable.findKey(static_cast<double>(id))) {
+                return std::nullopt;
+            }
+            const content::MenuRow row = content::MenuRow::read(MenuTable);
+            return content::MenuRowInfo{row.visible, row.enabled, row.hint};
+        },
+        [this](QMenu* menu) { markMastered(menu); });
     addProgramMenu();
 }
 
@@ -166,6 +247,10 @@ void TPagrindineForma::addProgramMenu() {
     ProgramMenu->addAction(QStringLiteral("Programos &parametrai"),
                            QKeySequence(Qt::CTRL | Qt::Key_P), this,
                            &TPagrindineForma::Programosnustatymai1Click);
+    ProgramMenu->addAction(QString::fromUtf8("Mano pažanga"), this,
+                           &TPagrindineForma::ManoPazanga1Click);
+    learnersAction_ = ProgramMenu->addAction(QString::fromUtf8("Mokiniai…"), this,
+                                             &TPagrindineForma::Mokiniai1Click);
     ProgramMenu->addSeparator();
     ProgramMenu->addAction(QString::fromUtf8("Baigti darbą"), QKeySequence(Qt::ALT | Qt::Key_F4),
                            this, &QWidget::close);
@@ -188,6 +273,7 @@ void TPagrindineForma::DispatchCommand(int command) {
     context.factory = factory_.get();
     context.parent = this;
     context.reward = reward_;
+    context.record = [this](const EntryOutcome& outcome) { progress_->record(outcome); };
     dispatchCommand(context, command);
 }
 
@@ -204,6 +290,31 @@ void TPagrindineForma::Apie1Click() {
 
 void TPagrindineForma::Turinys1Click() {
     services().help->showContents();
+}
+
+void TPagrindineForma::ManoPazanga1Click() {
+    guarded([&] {
+        ProgressWindow window(*progress_, this);
+        window.setReviewOpener([this, &window](const std::vector<content::ExerciseResult>& done) {
+            runReview(done, *factory_, &window);
+        });
+        window.exec();
+    });
+}
+
+void TPagrindineForma::Mokiniai1Click() {
+    guarded([&] {
+        progress::ProgressStore* store = progress_->store();
+        if (!store) {
+            return;
+        }
+        {
+            LearnersDialog dialog(*store, this);
+            dialog.exec();
+        }
+        progress_->learnersChanged();
+        showLearnerName();
+    });
 }
 
 void TPagrindineForma::Programosnustatymai1Click() {

@@ -2,10 +2,13 @@
 #pragma once
 
 #include "app/CommandDispatch.h"
+#include "app/ProgressSession.h"
 #include "app/WindowFactory.h"
 #include "content/ContentTable.h"
 
 #include <QMainWindow>
+
+#include <QHash>
 
 #include <functional>
 #include <memory>
@@ -35,17 +38,36 @@ public:
     // The handling of a chosen menu item's command number.
     void DispatchCommand(int command);
 
-    // What a grade does; by default the grade sound, then the grade window.
-    void setGradeReward(std::function<void(int grade)> reward) { reward_ = std::move(reward); }
+    // What a grade does; by default the grade sound, then the grade window, from which the
+    // review of mistakes opens.
+    void setGradeReward(std::function<void(const EntryOutcome& outcome)> reward) {
+        reward_ = std::move(reward);
+    }
+
+    // Where learners and attempts are kept; by default the learner's own database, opened
+    // after the window's first paint or when first needed. Set before that.
+    void setProgressStoreMaker(ProgressSession::StoreMaker maker);
+    ProgressSession& progress() { return *progress_; }
+    // Opens the store when it is not open yet and shows what it holds: the learner's name,
+    // the menus' check marks.
+    void openProgress();
+
+    // Shows the review of mistakes of the exercises, in their windows.
+    void OpenReview(const std::vector<content::ExerciseResult>& exercises);
 
     const std::vector<MenuLink>& menuLinks() const { return MenuLinks; }
     QMenu* programMenu() const { return ProgramMenu; }
+    const WindowFactory& windowFactory() const { return *factory_; }
 
     BevelPanel* Panel1;
     QLabel* Image1;
     BevelPanel* StatusLine;
     BevelPanel* LaikasPanel;
+    BevelPanel* LearnerPanel;
     QTimer* TimerLaikas;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
@@ -55,9 +77,17 @@ private:
     void Apie1Click();
     void Turinys1Click();
     void Programosnustatymai1Click();
+    void ManoPazanga1Click();
+    void Mokiniai1Click();
+    void showLearnerName();
+    void markMastered(QMenu* menu);
 
     std::unique_ptr<WindowFactory> factory_;
-    std::function<void(int grade)> reward_;
+    std::function<void(const EntryOutcome& outcome)> reward_;
+    std::unique_ptr<ProgressSession> progress_;
+    QHash<int, std::int32_t> menuIdOfCommand_;
+    QAction* learnersAction_ = nullptr;
+    bool painted_ = false;
     content::ContentTable MenuTable;
     content::ContentTable NesiojTable;
     std::vector<MenuLink> MenuLinks;

@@ -12,4 +12,13 @@ std::unique_ptr<WindowEntry> WindowFactory::create(WindowKey key, QWidget* paren
     return found == creators_.end() || !found->second ? nullptr : found->second(parent);
 }
 
+void WindowFactory::addReview(content::ExerciseKind kind, ReviewCreator creator) {
+    reviews_[kind] = std::move(creator);
+}
+
+const ReviewCreator* WindowFactory::review(content::ExerciseKind kind) const {
+    const auto found = reviews_.find(kind);
+    return found == reviews_.end() || !found->second ? nullptr : &found->second;
+}
+
 }  // namespace lentora

@@ -45,8 +45,14 @@ struct WindowKey {
 
 using WindowCreator = std::function<std::unique_ptr<WindowEntry>(QWidget* parent)>;
 
+// Shows one done exercise again, read-only, in a fresh window of its kind, and tells how the
+// learner left it.
+using ReviewCreator =
+    std::function<ReviewStep(const content::ExerciseResult& result, QWidget* parent)>;
+
 // Makes a fresh window for one command line, by the creator registered for its key. A key
-// with no creator (or one whose creator gives null) opens nothing.
+// with no creator (or one whose creator gives null) opens nothing. The review of a done
+// exercise goes by its kind the same way.
 class WindowFactory {
 public:
     virtual ~WindowFactory() = default;
@@ -54,8 +60,13 @@ public:
     void add(WindowKey key, WindowCreator creator);
     std::unique_ptr<WindowEntry> create(WindowKey key, QWidget* parent) const;
 
+    void addReview(content::ExerciseKind kind, ReviewCreator creator);
+    // The kind's review; null when it has none.
+    const ReviewCreator* review(content::ExerciseKind kind) const;
+
 private:
     std::map<WindowKey, WindowCreator> creators_;
+    std::map<content::ExerciseKind, ReviewCreator> reviews_;
 };
 
 // A window class's openFailure(), where it has one.
@@ -103,11 +114,6 @@ WindowCreator exerciseWindow() {
     };
     return [](QWidget* parent) { return std::make_unique<Entry>(parent); };
 }
-
-// Shows one done exercise again, read-only, in a fresh window of its kind, and tells how the
-// learner left it.
-using ReviewCreator =
-    std::function<ReviewStep(const content::ExerciseResult& result, QWidget* parent)>;
 
 // A window class's review: Form(parent).Review(result).
 template <class Form>

@@ -43,6 +43,16 @@ struct FakeWindows : WindowFactory {
             }
             return false;  // the result is not used
         }
+        std::optional<content::ExerciseResult> result() const override {
+            if (kind == "theory") {
+                return std::nullopt;
+            }
+            content::ExerciseResult done;
+            done.kind = kind == "simple" ? content::ExerciseKind::SimpleTest
+                                         : content::ExerciseKind::MarkedWords;
+            done.record = std::stoi(owner->opened.back().substr(kind.size() + 1));
+            return done;
+        }
     };
 
     void addFake(WindowKey key, std::string kind) {
@@ -68,19 +78,26 @@ struct DispatchFixture : ::testing::Test {
     FakeWindows windows;
     std::vector<int> grades;
 
+    std::vector<std::string> events;  // "record" and "reward", in order
+    EntryOutcome recorded;
+
     void setUp(const std::vector<MenuRow>& rows) {
         menuTable.loadFromBytes(menuTablePacket(rows), QStringLiteral("Meniu.cds"));
         movableTable.loadFromBytes(movableTablePacket({{5, 1}, {6, 2}, {7, 3}}),
                                    QStringLiteral("Nesioj.cds"));
         for (const MenuRow& row : rows) {
-            links.push_back({row.id, 100 + row.id});
+            links.push_back({row.id, 100 + row.id, {}});
         }
     }
 
     bool choose(int command) {
-        DispatchContext context{&links,        &menuTable,
-                                &movableTable, &windows,
-                                nullptr,       [this](int grade) { grades.push_back(grade); }};
+        DispatchContext context{&links,
+                                &menuTable,
+                                &movableTable,
+                                &windows,
+                                nullptr,
+                                [this](const EntryOutcome& outcome) { grades.push_back(outcome.grade); },
+                                {}};
         return dispatchCommand(context, command);
     }
 };
@@ -96,7 +113,7 @@ QByteArray lines(std::initializer_list<QByteArray> list) {
 }  // namespace
 
 TEST(CommandLine, MenuIdOfTheFirstMatchingLink) {
-    const std::vector<MenuLink> links{{4, 10}, {7, 11}, {9, 11}};
+    const std::vector<MenuLink> links{{4, 10, {}}, {7, 11, {}}, {9, 11, {}}};
     EXPECT_EQ(menuIdForCommand(links, 11), 7);
     EXPECT_EQ(menuIdForCommand(links, 12), std::nullopt);
 }
@@ -170,6 +187,49 @@ TEST_F(DispatchFixture, ExercisesThatCannotOpenAreSkippedAndTheOthersStillGrade)
     EXPECT_EQ(fakes.messages.errors, QStringList{windows.markedWordsFailure + u'.'});
 }
 
+TEST_F(DispatchFixture, TheOutcomeWithEveryExerciseIsRecordedBeforeTheReward) {
+    setUp({{1, lines({commandLine(1, "Paprastas pratimas"), commandLine(3, "Teorijos langas"),
+                      commandLine(4, "Pratimas su pabraukiamais/išbraukiamais žodžiais"),
+                      commandLine(2, "Paprastas pratimas")})}});
+    links[0].path = QStringLiteral("Rašyba > Nosinės");
+    windows.markedWordsFailure = QStringLiteral("Cannot open file Data/TestPabr.cds");
+    DispatchContext context{&links,
+                            &menuTable,
+                            &movableTable,
+                            &windows,
+                            nullptr,
+                            [this](const EntryOutcome& outcome) {
+                                events.push_back("reward");
+                                EXPECT_EQ(outcome.exercises.size(), 3u);
+                            },
+                            [this](const EntryOutcome& outcome) {
+                                events.push_back("record");
+                                recorded = outcome;
+                            }};
+    EXPECT_TRUE(dispatchCommand(context, 101));
+    EXPECT_EQ(events, (std::vector<std::string>{"record", "reward"}));
+    EXPECT_EQ(recorded.menuId, 1);
+    EXPECT_EQ(recorded.menuPath, QStringLiteral("Rašyba > Nosinės"));
+    EXPECT_EQ(recorded.points.score, 2);
+    EXPECT_EQ(recorded.points.maxScore, 4);
+    EXPECT_LE(recorded.started, recorded.ended);
+    // The theory book is not among them; the exercise that could not open is, marked skipped.
+    ASSERT_EQ(recorded.exercises.size(), 3u);
+    EXPECT_EQ(recorded.exercises[0].record, 1);
+    EXPECT_FALSE(recorded.exercises[0].skipped);
+    EXPECT_EQ(recorded.exercises[1].kind, content::ExerciseKind::MarkedWords);
+    EXPECT_EQ(recorded.exercises[1].record, 4);
+    EXPECT_TRUE(recorded.exercises[1].skipped);
+    EXPECT_EQ(recorded.exercises[1].failure, windows.markedWordsFailure);
+    EXPECT_EQ(recorded.exercises[2].record, 2);
+
+    // An entry that ends in an error is neither recorded nor rewarded.
+    events.clear();
+    windows.throwAtRecord = 2;
+    EXPECT_FALSE(dispatchCommand(context, 101));
+    EXPECT_TRUE(events.empty());
+}
+
 TEST_F(DispatchFixture, AnUnreadableMovableWordsTableSkipsOnlyItsLines) {
     setUp({{1, lines({commandLine(5, "Kilnojamų žodžių pratimas"),
                       commandLine(1, "Paprastas pratimas")})}});
@@ -198,7 +258,7 @@ TEST(WindowEntry, CreatorsPassOnTheWindowsOpenFailure) {
 
 TEST_F(DispatchFixture, ALinkToAMissingRowRunsNothing) {
     setUp({{1, lines({commandLine(1, "Paprastas pratimas")})}});
-    links.push_back({42, 142});
+    links.push_back({42, 142, {}});
     EXPECT_TRUE(choose(142));
     EXPECT_TRUE(windows.opened.empty());
     EXPECT_TRUE(grades.empty());
@@ -212,8 +272,13 @@ TEST_F(DispatchFixture, KindsWithoutAWindowOpenNothing) {
     setUp(
         {{1, lines({commandLine(1, "Teorijos langas"), commandLine(5, "Kilnojamų žodžių pratimas"),
                     commandLine(1, "Paprastas pratimas")})}});
-    DispatchContext context{&links, &menuTable, &movableTable,
-                            &none,  nullptr,    [this](int grade) { grades.push_back(grade); }};
+    DispatchContext context{&links,
+                            &menuTable,
+                            &movableTable,
+                            &none,
+                            nullptr,
+                            [this](const EntryOutcome& outcome) { grades.push_back(outcome.grade); },
+                            {}};
     EXPECT_TRUE(dispatchCommand(context, 101));
     EXPECT_TRUE(grades.empty());
 }

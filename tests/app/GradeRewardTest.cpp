@@ -122,3 +122,48 @@ TEST(About, NoPictureIsAnError) {
             << error.text().toStdString();
     }
 }
+
+TEST(GradeWindow, TellsThePointsAndOpensTheReviewOnROrAFreshEnter) {
+    TempProgramDir dir;
+    TIvertinimoForma window;
+    window.prepare(QString(), gradeCaption(6), 6);
+    const QSize size = window.size();
+    window.setPoints({6, 8}, true);
+    EXPECT_EQ(window.toolTip(), QString::fromUtf8("6 iš 8 taškų. R – peržiūrėti klaidas"));
+    EXPECT_EQ(window.size(), size);
+    window.show();
+    QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(&window, &repeated);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(window.reviewRequested());
+    QTest::keyClick(&window, Qt::Key_R);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.reviewRequested());
+
+    // Nothing to review: the keys do nothing, the tooltip tells the points alone.
+    TIvertinimoForma plain;
+    plain.setPoints({6, 8}, false);
+    EXPECT_EQ(plain.toolTip(), QString::fromUtf8("6 iš 8 taškų."));
+    plain.show();
+    QTest::keyClick(&plain, Qt::Key_R);
+    QTest::keyClick(&plain, Qt::Key_Return);
+    EXPECT_TRUE(plain.isVisible());
+}
+
+TEST(GradeWindow, TheReviewOpensOnceTheGradeWindowHasClosed) {
+    TempProgramDir dir;
+    ScopedFakeServices fakes;
+    bool gradeOpenDuringReview = true;
+    int reviews = 0;
+    QTimer::singleShot(0, [] {
+        QWidget* window = QApplication::activeModalWidget();
+        ASSERT_NE(window, nullptr);
+        QTest::keyClick(window, Qt::Key_Enter);
+    });
+    ShowGrade(8, nullptr, content::Points{6, 8}, [&] {
+        ++reviews;
+        gradeOpenDuringReview = QApplication::activeModalWidget() != nullptr;
+    });
+    EXPECT_EQ(reviews, 1);
+    EXPECT_FALSE(gradeOpenDuringReview);
+}

@@ -64,7 +64,8 @@ struct MainWindowTest : ::testing::Test {
         auto factory = std::make_unique<RecordingWindows>();
         windows = factory.get();
         auto window = std::make_unique<TPagrindineForma>(std::move(factory));
-        window->setGradeReward([this](int grade) { grades.push_back(grade); });
+        window->setGradeReward(
+            [this](const EntryOutcome& outcome) { grades.push_back(outcome.grade); });
         return window;
     }
 

@@ -35,6 +35,11 @@ struct MarkedWordsDescription {
     QSize arrow;
     int buttonRightGap;  // the arrow's right and bottom edges inside the outer size
     int buttonBottomGap;
+    // A review's colours, readable on the white text area: a target marked, and a wrong mark
+    // or the outline of a target missed.
+    Rgb reviewRight;
+    Rgb reviewWrong;
+    int reviewStripMargin;  // above and below the summary line's text
 
     int headingHeight(int fontLineHeight) const { return fontLineHeight + headingExtra; }
     // The smallest outer size that still shows the heading, one line of text and the arrow:
@@ -73,6 +78,9 @@ inline constexpr MarkedWordsDescription kMarkedWords{
     QSize(59, 69),
     10,
     30,
+    {0, 100, 0},  // dark green
+    {192, 0, 0},  // dark red
+    3,
 };
 
 }  // namespace lentora::marked_words

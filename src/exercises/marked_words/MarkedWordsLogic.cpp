@@ -246,4 +246,12 @@ bool Paging::turn() {
     return true;
 }
 
+bool Paging::turnBack() {
+    if (currentPage <= 0 || !pageStart[std::size_t(currentPage - 1)]) {
+        return false;
+    }
+    --currentPage;
+    return true;
+}
+
 }  // namespace lentora::marked_words

@@ -100,6 +100,8 @@ struct Paging {
     bool finishLayout(std::optional<int> nextStart);
     // Turns forward when allowed; true when it did.
     bool turn();
+    // Back a page, for a review only; true when it did.
+    bool turnBack();
 };
 
 }  // namespace lentora::marked_words

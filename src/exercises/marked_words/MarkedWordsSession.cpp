@@ -10,6 +10,19 @@ MarkedWordsSession::MarkedWordsSession(QByteArrayView text, bool crossOut, int b
     paging_.pageStart[0] = 0;
 }
 
+MarkedWordsSession::MarkedWordsSession(Tokens tokens, bool crossOut, int boundHeight)
+    : tokens_(std::move(tokens)), crossOut_(crossOut), boundHeight_(boundHeight) {
+    paging_.pageStart[0] = 0;
+}
+
+std::unique_ptr<MarkedWordsSession> MarkedWordsSession::review(Tokens tokens, bool crossOut,
+                                                               int boundHeight) {
+    std::unique_ptr<MarkedWordsSession> session(
+        new MarkedWordsSession(std::move(tokens), crossOut, boundHeight));
+    session->reviewing_ = true;
+    return session;
+}
+
 void MarkedWordsSession::setArea(QSize size, std::unique_ptr<TextMetrics> metrics) {
     size_ = size;
     metrics_ = std::move(metrics);
@@ -66,9 +79,18 @@ Reaction MarkedWordsSession::turnPage() {
     return reaction;
 }
 
+Reaction MarkedWordsSession::turnBack() {
+    Reaction reaction;
+    if (reviewing_ && paging_.turnBack()) {
+        layoutPage();
+        reaction.pageChanged = true;
+    }
+    return reaction;
+}
+
 Reaction MarkedWordsSession::toggle(int token) {
     Reaction reaction;
-    if (token < 0 || token >= int(tokens_.size())) {
+    if (reviewing_ || token < 0 || token >= int(tokens_.size())) {
         return reaction;
     }
     WordToken& word = tokens_[std::size_t(token)];
@@ -80,12 +102,18 @@ Reaction MarkedWordsSession::toggle(int token) {
 }
 
 Reaction MarkedWordsSession::moveTo(QPoint point) {
-    hovered_ = markableAt(tokens_, pageStart(), point.x(), point.y());
+    // A review's words take no marks, so the pointer shows none as markable.
+    if (!reviewing_) {
+        hovered_ = markableAt(tokens_, pageStart(), point.x(), point.y());
+    }
     return {};
 }
 
 Reaction MarkedWordsSession::pressAt(QPoint, Qt::MouseButton button) {
     Reaction reaction;
+    if (reviewing_) {
+        return reaction;
+    }
     if (focusFrameShown_) {
         focusFrameShown_ = false;
         repaintToken(reaction, focused_);
@@ -101,7 +129,44 @@ Reaction MarkedWordsSession::pressAt(QPoint, Qt::MouseButton button) {
     return reaction;
 }
 
+Reaction MarkedWordsSession::reviewKeyPress(Qt::Key key) {
+    Reaction reaction;
+    switch (key) {
+        case Qt::Key_PageDown:
+            reaction = turnPage();
+            if (!reaction.pageChanged) {
+                reaction.leave = Reaction::Leave::Next;
+            }
+            break;
+        case Qt::Key_PageUp:
+            reaction = turnBack();
+            if (!reaction.pageChanged) {
+                reaction.leave = Reaction::Leave::Previous;
+            }
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            reaction.pressShownButton = true;
+            break;
+        case Qt::Key_Tab:
+        case Qt::Key_Backtab:
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+        case Qt::Key_Down:
+        case Qt::Key_Space:
+            break;  // nothing to mark, so nothing to move to
+        default:
+            return reaction;
+    }
+    reaction.handled = true;
+    return reaction;
+}
+
 Reaction MarkedWordsSession::keyPress(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    if (reviewing_) {
+        return reviewKeyPress(key);
+    }
     Reaction reaction;
     reaction.handled = true;
     if (key == Qt::Key_Tab && modifiers.testFlag(Qt::ShiftModifier)) {

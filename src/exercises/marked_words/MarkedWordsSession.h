@@ -23,6 +23,8 @@ struct Reaction {
     bool pageChanged = false;       // a new layout: repaint it all, show its arrow
     bool pressShownButton = false;  // Enter
     std::optional<bool> markSound;  // a mark changed: true when it was erased
+    // A review's PageDown on its last page or PageUp on its first: leave it that way.
+    enum class Leave { None, Next, Previous } leave = Leave::None;
 };
 
 // One marked-words exercise from its text to its result: the tokens with their marks, the
@@ -33,6 +35,10 @@ class MarkedWordsSession {
 public:
     // boundHeight: the window's outer height, where laying out a page gives up.
     MarkedWordsSession(QByteArrayView text, bool crossOut, int boundHeight);
+    // A done exercise shown again, read-only: nothing marks or moves the focus, and its pages
+    // turn back as well as forward. Every token must have a text.
+    static std::unique_ptr<MarkedWordsSession> review(Tokens tokens, bool crossOut,
+                                                      int boundHeight);
 
     // The text area's size and font; both lay the page out again when they change.
     void setArea(QSize size, std::unique_ptr<TextMetrics> metrics);
@@ -51,16 +57,21 @@ public:
     // The focus frame shows once a key moved the focus, until the next mouse press.
     bool focusFrameShown() const { return focusFrameShown_; }
     Points points() const { return scoreTokens(tokens_); }
+    bool reviewing() const { return reviewing_; }
     // What the page was laid out with; none before the first setArea.
     TextMetrics* metrics() const { return metrics_.get(); }
 
     Reaction turnPage();
+    // Nothing outside a review.
+    Reaction turnBack();
     Reaction toggle(int token);
     Reaction moveTo(QPoint point);
     Reaction pressAt(QPoint point, Qt::MouseButton button);
     Reaction keyPress(Qt::Key key, Qt::KeyboardModifiers modifiers = {});
 
 private:
+    MarkedWordsSession(Tokens tokens, bool crossOut, int boundHeight);
+    Reaction reviewKeyPress(Qt::Key key);
     void layoutPage();
     void repaintToken(Reaction& reaction, std::optional<int> token) const;
     void moveFocusTo(Reaction& reaction, std::optional<int> token);
@@ -77,6 +88,7 @@ private:
     std::optional<int> hovered_;
     std::optional<int> focused_;
     bool focusFrameShown_ = false;
+    bool reviewing_ = false;
 };
 
 }  // namespace lentora::marked_words

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercises/marked_words/MarkedWordsView.h"
 
+#include "exercises/marked_words/MarkedWordsResult.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/FontTextMetrics.h"
@@ -40,6 +41,35 @@ void MarkedWordsView::turnPage() {
     }
 }
 
+void MarkedWordsView::turnBack() {
+    if (session_ != nullptr) {
+        apply(session_->turnBack());
+    }
+}
+
+MarkedWordsView::TokenLook MarkedWordsView::lookOf(int token) const {
+    TokenLook look{palette().color(QPalette::WindowText), false};
+    if (session_ == nullptr || !session_->reviewing() || token < 0 ||
+        token >= int(session_->tokens().size())) {
+        return look;
+    }
+    auto colour = [](Rgb rgb) { return QColor(rgb.red, rgb.green, rgb.blue); };
+    switch (tokenMark(session_->tokens()[std::size_t(token)])) {
+        case TokenMark::MarkedTarget:
+            look.text = colour(kMarkedWords.reviewRight);
+            break;
+        case TokenMark::WrongMark:
+            look.text = colour(kMarkedWords.reviewWrong);
+            break;
+        case TokenMark::MissedTarget:
+            look.outlined = true;
+            break;
+        case TokenMark::Plain:
+            break;
+    }
+    return look;
+}
+
 FontTextMetrics& MarkedWordsView::metrics() {
     // The session measured this font already: painting reuses its measures.
     if (session_ != nullptr) {
@@ -73,6 +103,9 @@ void MarkedWordsView::apply(const Reaction& reaction) {
     if (reaction.pressShownButton) {
         emit pressShownButton();
     }
+    if (reaction.leave != Reaction::Leave::None) {
+        emit leaveReview(reaction.leave == Reaction::Leave::Next);
+    }
 }
 
 void MarkedWordsView::paintEvent(QPaintEvent* event) {
@@ -99,9 +132,17 @@ void MarkedWordsView::paintEvent(QPaintEvent* event) {
             if (!cell.adjusted(-2, -2, 2, 2).intersects(dirty)) {
                 continue;
             }
+            const TokenLook look = space ? TokenLook{text, false} : lookOf(item.token);
+            painter.setPen(look.text);
             painter.setFont(measures.font(style));
             painter.drawText(item.left, item.top + measures.ascent(style),
                              space ? QStringLiteral(" ") : fromCp1257(token->Text));
+            if (look.outlined) {
+                painter.setBrush(Qt::NoBrush);
+                painter.setPen(QColor(kMarkedWords.reviewWrong.red, kMarkedWords.reviewWrong.green,
+                                      kMarkedWords.reviewWrong.blue));
+                painter.drawRect(token->rect().adjusted(-1, 0, 0, -1));
+            }
         }
         if (const auto focused = session_->focused();
             focused && session_->focusFrameShown() && hasFocus()) {
@@ -138,6 +179,10 @@ void MarkedWordsView::keyPressEvent(QKeyEvent* event) {
             // A held key never presses the button: it would leave exercises the learner has
             // not seen.
             reaction.pressShownButton = reaction.pressShownButton && !event->isAutoRepeat();
+            // Nor does it leave a review, which would run through every exercise after it.
+            if (event->isAutoRepeat()) {
+                reaction.leave = Reaction::Leave::None;
+            }
             handled = reaction.handled;
             apply(reaction);
         }

@@ -3,6 +3,7 @@
 
 #include "exercises/marked_words/MarkedWordsSession.h"
 
+#include <QColor>
 #include <QWidget>
 
 #include <memory>
@@ -24,11 +25,23 @@ public:
     // The session stays the caller's; the view lays its page out at the present size and font.
     void setSession(MarkedWordsSession* session);
     void turnPage();
+    // A review's PageUp on a later page.
+    void turnBack();
+
+    // How a token is drawn: its text colour and, in a review, an outline round a target the
+    // learner missed.
+    struct TokenLook {
+        QColor text;
+        bool outlined = false;
+    };
+    TokenLook lookOf(int token) const;
 
 signals:
     void marked(bool erasing);
     void pageLaidOut(bool hasNextPage);
     void pressShownButton();
+    // A review's page keys past its last or before its first page.
+    void leaveReview(bool forward);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -7,6 +7,7 @@
 #include "controls/PageButtons.h"
 #include "controls/TPictureButton.h"
 #include "controls/WindowPictures.h"
+#include "exercises/marked_words/MarkedWordsResult.h"
 #include "exercises/marked_words/MarkedWordsView.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
@@ -19,6 +20,7 @@
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 
 #include <algorithm>
@@ -71,6 +73,15 @@ TTestoSuIsbrPabrZodziaisForma::TTestoSuIsbrPabrZodziaisForma(QWidget* parent)
             [this](bool hasNext) { buttons_.showFor(hasNext); });
     connect(PaintBox1, &marked_words::MarkedWordsView::pressShownButton, this,
             [this] { buttons_.pressShown(); });
+    connect(PaintBox1, &marked_words::MarkedWordsView::leaveReview, this, [this](bool forward) {
+        leaveReview(forward ? ReviewStep::Next : ReviewStep::Previous);
+    });
+
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("Summary"));
+    summary_->setTextFormat(Qt::PlainText);
+    summary_->setAlignment(Qt::AlignCenter);
+    summary_->hide();
 
     buttons_ = PageButtons::create(this);
     connect(buttons_.next, &TPictureButton::OnClick, this,
@@ -103,13 +114,61 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
     if (!row) {
         return false;
     }
+    setReviewing(false);
+    shown_ = {content::exerciseCaption(fromCp1257(row->caption)),
+              fromCp1257(row->heading),
+              QSize(row->outerWidth, row->outerHeight),
+              row->crossOut,
+              {}};
+    shownRecord_ = recordNumber;
+    layOutWindow();
+    session_ = std::make_unique<marked_words::MarkedWordsSession>(row->text, row->crossOut,
+                                                                  outer_.height());
+    showSession();
+
+    const content::Points points = session_->points();
+    score += points.score;
+    maxScore += points.maxScore;
+    return true;
+}
+
+std::optional<content::ExerciseResult> TTestoSuIsbrPabrZodziaisForma::result() const {
+    if (!shownRecord_ || !session_) {
+        return std::nullopt;
+    }
+    marked_words::ShownExercise shown = shown_;
+    shown.crossOut = session_->crossOut();
+    shown.tokens = session_->tokens();
+    return marked_words::exerciseResult(shown, *shownRecord_);
+}
+
+ReviewStep TTestoSuIsbrPabrZodziaisForma::Review(const content::ExerciseResult& result) {
+    std::optional<marked_words::ShownExercise> shown = marked_words::restoreExercise(result);
+    if (!shown) {
+        // Nothing to show: the review goes on without it.
+        return ReviewStep::Next;
+    }
+    setReviewing(true);
+    summary_->setText(
+        content::reviewSummary(result.points, marked_words::wrongMarks(shown->tokens)));
+    shown_ = {shown->caption, shown->heading, shown->outer, shown->crossOut, {}};
+    shownRecord_ = result.record;
+    layOutWindow();
+    session_ = marked_words::MarkedWordsSession::review(std::move(shown->tokens), shown->crossOut,
+                                                        outer_.height());
+    showSession();
+    setReviewing(false);
+    return reviewStep();
+}
+
+void TTestoSuIsbrPabrZodziaisForma::layOutWindow() {
     // An empty name keeps the design face; the style always stays normal.
     const ExerciseFont exerciseFont = readExerciseFont(
         programSettings(), kMarkedWords.window.settingsSection,
         kMarkedWords.window.defaultFontPoints, QString::fromLatin1(kMarkedWords.window.designFace));
 
-    Label1->setText(fromCp1257(row->heading));
-    setWindowTitle(content::exerciseCaption(fromCp1257(row->caption)));
+    Label1->setText(shown_.heading);
+    setWindowTitle(shown_.caption);
 
     QFont headingFont = Label1->font();
     headingFont.setFamily(exerciseFont.font.family());
@@ -121,6 +180,13 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
     QPalette textColours = PaintBox1->palette();
     textColours.setColor(QPalette::WindowText, exerciseFont.color);
     PaintBox1->setPalette(textColours);
+    summary_->setFont(exerciseFont.font);
+    summary_->setPalette(textColours);
+    // A review's summary strip goes above the heading; the rest keeps its places below it.
+    strip_ = reviewing()
+                 ? QFontMetrics(exerciseFont.font).height() + 2 * kMarkedWords.reviewStripMargin
+                 : 0;
+    summary_->setVisible(reviewing());
 
     // A window larger than the screen is cut to it: the text area shrinks with it and the
     // text takes more pages, so the arrow and every word stay in sight without scrolling.
@@ -129,33 +195,30 @@ bool TTestoSuIsbrPabrZodziaisForma::Execute(std::int32_t recordNumber, std::int3
     const QSize smallest = kMarkedWords.minimumOuter(QFontMetrics(Label1->font()).height(),
                                                      QFontMetrics(PaintBox1->font()).height());
     const ScreenFit fit =
-        fitContentToScreen(this, QSize(row->outerWidth, row->outerHeight).expandedTo(smallest),
-                           clientSizeForOuter(smallest));
+        fitContentToScreen(this, shown_.outer.expandedTo(smallest), clientSizeForOuter(smallest));
     outer_ = fit.outer;
-    setFixedSize(fit.client);
+    setFixedSize(fit.client + QSize(0, strip_));
     FormResize();
-    session_ = std::make_unique<marked_words::MarkedWordsSession>(row->text, row->crossOut,
-                                                                  outer_.height());
+}
+
+void TTestoSuIsbrPabrZodziaisForma::showSession() {
     PaintBox1->setSession(session_.get());
     PaintBox1->setFocus();
 
     centreOnScreen(this);
     exec();
-
-    const content::Points points = session_->points();
-    score += points.score;
-    maxScore += points.maxScore;
-    return true;
 }
 
 void TTestoSuIsbrPabrZodziaisForma::FormResize() {
     const int headingHeight = kMarkedWords.headingHeight(QFontMetrics(Label1->font()).height());
-    Label1->setGeometry(0, 0, width(), headingHeight);
+    summary_->setGeometry(0, 0, width(), strip_);
+    Label1->setGeometry(0, strip_, width(), headingHeight);
     const int strip = kMarkedWords.stripHeight;
     Image2->setGeometry(0, height() - strip, width(), strip);
     // Gaps from the outer size, kept inside the client area so the button is always reachable.
-    PaintBox1->setGeometry(kMarkedWords.textArea(outer_, headingHeight));
-    buttons_.place(kMarkedWords.buttonPlace(outer_));
+    const QPoint below(0, strip_);
+    PaintBox1->setGeometry(kMarkedWords.textArea(outer_, headingHeight).translated(below));
+    buttons_.place(kMarkedWords.buttonPlace(outer_) + below);
 }
 
 void TTestoSuIsbrPabrZodziaisForma::resizeEvent(QResizeEvent* event) {
@@ -179,15 +242,11 @@ void TTestoSuIsbrPabrZodziaisForma::BitBtn1Click() {
 }
 
 void TTestoSuIsbrPabrZodziaisForma::BitBtn2Click() {
-    leave();
-}
-
-std::optional<content::ExerciseResult> TTestoSuIsbrPabrZodziaisForma::result() const {
-    return std::nullopt;
-}
-
-ReviewStep TTestoSuIsbrPabrZodziaisForma::Review(const content::ExerciseResult&) {
-    return ReviewStep::Close;
+    if (reviewing()) {
+        leaveReview(ReviewStep::Next);
+    } else {
+        leave();
+    }
 }
 
 }  // namespace lentora

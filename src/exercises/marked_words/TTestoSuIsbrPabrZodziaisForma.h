@@ -5,6 +5,7 @@
 #include "content/ExerciseResult.h"
 #include "controls/ExerciseDialog.h"
 #include "controls/PageButtons.h"
+#include "exercises/marked_words/MarkedWordsResult.h"
 #include "exercises/marked_words/MarkedWordsSession.h"
 
 #include <cstdint>
@@ -36,7 +37,11 @@ public:
     const QString& openFailure() const { return openFailure_; }
     // The exercise as the last run that showed it left it; none before such a run.
     std::optional<content::ExerciseResult> result() const;
-    // Shows a done exercise of this kind again, read-only, until the learner leaves it.
+    // Shows a done exercise of this kind again, read-only, until the learner leaves it: the
+    // targets marked in green, the wrong marks in red, the targets missed outlined, and the
+    // summary above. PageDown turns the pages and after the last goes on (Next), as does the
+    // finish arrow; PageUp turns back and before the first goes back (Previous); Escape
+    // closes. A result it cannot show gives Next at once.
     ReviewStep Review(const content::ExerciseResult& result);
 
     // The exercise shown last, kept after the window closed: every token with its final mark
@@ -50,6 +55,8 @@ public:
     TPictureButton* nextButton() const { return buttons_.next; }
     TPictureButton* finishButton() const { return buttons_.finish; }
     QLabel* heading() const { return Label1; }
+    // A review's summary strip, hidden outside one.
+    QLabel* summary() const { return summary_; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -58,6 +65,9 @@ private:
     QString openFailure_;
     void FormCreate();
     void FormResize();
+    // Sizes the window for shown_ and places its parts; a review adds the summary strip.
+    void layOutWindow();
+    void showSession();
     void PlayMarkSound(bool erasing);
     void BitBtn1Click();
     void BitBtn2Click();
@@ -70,6 +80,11 @@ private:
 
     std::unique_ptr<marked_words::MarkedWordsSession> session_;
     QSize outer_;
+    QLabel* summary_ = nullptr;
+    int strip_ = 0;
+    // The texts and the row's size of the exercise shown last; its tokens are the session's.
+    marked_words::ShownExercise shown_;
+    std::optional<std::int32_t> shownRecord_;
 };
 
 }  // namespace lentora

@@ -27,6 +27,10 @@ struct MovableWordsDescription {
     int buttonRightGap;  // the arrow's right and bottom edges inside the outer size
     int buttonBottomGap;
     int smallestTextWidth;  // the least room for a row's text the window keeps
+    // A review's marks, 0xRRGGBB: dark enough to read on the white boxes and strong enough
+    // against any background picture around them.
+    unsigned rightColour;
+    unsigned wrongColour;
 
     // The client size for the content's outer size: never smaller than the arrow.
     QSize clientSize(QSize outer) const { return clientSizeForContent(outer, arrow); }
@@ -46,6 +50,15 @@ struct MovableWordsDescription {
         const int height = 2 * topMargin + boxHeight + pad + arrow.height() + buttonBottomGap;
         return {width, std::max(height, frame.height() + arrow.height())};
     }
+    // A review's summary strip, reserved at the page's top above the first row.
+    int reviewStrip(int textHeight) const { return textHeight + 2 * pad; }
+    // The room a review gives a right word on a line of its own below its row.
+    int reviewAnswerLine(int textHeight) const { return textHeight + 4 * pad; }
+    // The smallest outer size of a review: one row with its right word below the summary.
+    QSize minimumReviewOuter(int textHeight, int boxWidth) const {
+        return minimumOuter(textHeight, boxWidth) +
+               QSize(0, reviewStrip(textHeight) + reviewAnswerLine(textHeight));
+    }
 };
 
 inline constexpr MovableWordsDescription kMovableWords{
@@ -62,6 +75,8 @@ inline constexpr MovableWordsDescription kMovableWords{
     10,
     28,
     80,
+    0x137a1e,
+    0xc8141e,
 };
 
 }  // namespace lentora::movable_words

@@ -138,28 +138,45 @@ bool Exercise::drop(BoxRef source, BoxRef target) {
 
 Points Exercise::score() const {
     Points points;
-    for (const WordSlot& slot : slots_) {
+    for (std::size_t k = 0; k < slots_.size(); ++k) {
         ++points.maxScore;
-        if (slot.gapWord == slot.answer) {
+        if (isRight(k)) {
             ++points.score;
         }
     }
     return points;
 }
 
+bool Exercise::isRight(std::size_t slot) const {
+    return slot < slots_.size() && slots_[slot].gapWord == slots_[slot].answer;
+}
+
+bool Exercise::restoreLeft(const QByteArrayList& gapWords, const QByteArrayList& poolWords) {
+    if (std::size_t(gapWords.size()) != slots_.size() ||
+        std::size_t(poolWords.size()) != slots_.size()) {
+        return false;
+    }
+    for (std::size_t k = 0; k < slots_.size(); ++k) {
+        slots_[k].gapWord = gapWords[qsizetype(k)];
+        slots_[k].poolWord = poolWords[qsizetype(k)];
+    }
+    return true;
+}
+
 int rowsPerPage(const PageGeometry& geometry) {
     const int h = geometry.textHeight;
     const int spacing = kMovableWords.spacing;
-    const int room = geometry.height - 2 * kMovableWords.topMargin - h;
+    const int room = geometry.height - geometry.top - 2 * kMovableWords.topMargin - h;
     if (room < 0 || h + spacing <= 0) {
         return 0;
     }
     return room / (h + spacing) + 1;
 }
 
-PageGeometry pageGeometryFor(QSize outer, int boxWidth, int textHeight) {
+PageGeometry pageGeometryFor(QSize outer, int boxWidth, int textHeight, int top) {
     const QSize client = kMovableWords.clientSize(outer);
-    PageGeometry geometry{client.width(), kMovableWords.rowsBottom(outer), boxWidth, textHeight};
+    PageGeometry geometry{client.width(), kMovableWords.rowsBottom(outer), boxWidth, textHeight,
+                          top};
     if (rowsPerPage(geometry) == 0) {
         geometry.height = client.height();
     }
@@ -214,8 +231,52 @@ std::vector<BoxRef> PageLayout::focusOrder() const {
     return order;
 }
 
+namespace {
+
+// Where a review shows the right word of a wrong row: in the gap after the word placed when it
+// fits there, else on the line below, within the text column and the boxes beside the gap.
+// None when that line would pass the page's bottom and the row may wait for the next page;
+// a row that may not is left what room its gap has.
+std::optional<RightWord> rightWordFor(const LaidOutRow& row, const WordSlot& slot, bool gaps,
+                                      const PageGeometry& geometry, TextMetrics& metrics,
+                                      bool mayWait) {
+    const int inset = kMovableWords.boxTextLeft;
+    const int pad = kMovableWords.pad;
+    const int answerWidth = metrics.width(slot.answer);
+    const QRect& gap = row.gapBox;
+    // Inside the mark's two-pixel outline, after the word placed and a space.
+    const int border = 2;
+    const int start =
+        slot.gapWord.isEmpty()
+            ? gap.x() + border
+            : std::min(gap.x() + inset + metrics.width(slot.gapWord) + metrics.width(" "),
+                       gap.x() + gap.width() - border);
+    const int gapEnd = gap.x() + gap.width() - border;
+    const RightWord inGap{
+        QRect(start, gap.y() + border, std::min(answerWidth + 2 * inset, gapEnd - start),
+              gap.height() - 2 * border),
+        QPoint(start + inset, gap.y() + pad), false};
+    if (start + answerWidth + 2 * inset <= gapEnd) {
+        return inGap;
+    }
+    const int top = gap.y() + gap.height() + pad;
+    if (top + geometry.boxHeight() > geometry.height) {
+        return mayWait ? std::nullopt : std::optional<RightWord>(inGap);
+    }
+    // Sorting: the category column stands right of the gaps.
+    const int areaLeft = kMovableWords.textLeft;
+    const int areaRight = gaps ? geometry.width - kMovableWords.rightMargin : gap.x() + gap.width();
+    const int width = std::max(0, std::min(answerWidth + 2 * inset, areaRight - areaLeft));
+    const int left = std::max(areaLeft, std::min(gap.x(), areaRight - width));
+    return RightWord{QRect(left, top, width, geometry.boxHeight()), QPoint(left + inset, top + pad),
+                     true};
+}
+
+}  // namespace
+
 PageLayout layoutPage(const std::vector<SentenceToken>& tokens, const Exercise& exercise,
-                      PageStart start, const PageGeometry& geometry, TextMetrics& metrics) {
+                      PageStart start, const PageGeometry& geometry, TextMetrics& metrics,
+                      bool review) {
     PageLayout page;
     const int W = geometry.width;
     const int H = geometry.height;
@@ -234,8 +295,9 @@ PageLayout layoutPage(const std::vector<SentenceToken>& tokens, const Exercise& 
     int t = std::clamp(start.token, 0, tokenCount);
     int s = std::clamp(start.slot, 0, slotCount);
     int x = kMovableWords.textLeft;
-    int y = 2 * topMargin;
+    int y = geometry.top + 2 * topMargin;
     int pitch = 0;
+    int rowStart = t;
     LaidOutRow row;
     if (t < tokenCount && y + boxHeight <= H) {
         row.frame = frameAt(y);
@@ -271,12 +333,30 @@ PageLayout layoutPage(const std::vector<SentenceToken>& tokens, const Exercise& 
             row.poolBox =
                 QRect(W - rightMargin - geometry.boxWidth, y - pad, geometry.boxWidth, boxHeight);
         }
+        int answerLine = 0;
+        if (review) {
+            const WordSlot& slot = exercise.wordSlots()[std::size_t(s)];
+            row.mark = exercise.isRight(std::size_t(s)) ? Mark::Right : Mark::Wrong;
+            if (row.mark == Mark::Wrong) {
+                row.rightWord =
+                    rightWordFor(row, slot, gaps, geometry, metrics, !page.rows.empty());
+                if (!row.rightWord) {
+                    // The next page shows this row with its right word.
+                    t = rowStart;
+                    break;
+                }
+                if (row.rightWord->ownLine) {
+                    answerLine = kMovableWords.reviewAnswerLine(geometry.textHeight);
+                }
+            }
+        }
         page.rows.push_back(std::move(row));
         row = LaidOutRow();
         pitch = h + spacing;
         ++s;
+        rowStart = t;
         x = kMovableWords.textLeft;
-        y += h + spacing;
+        y += h + spacing + answerLine;
         if (t < tokenCount && y + h <= H) {
             row.frame = frameAt(y);
         }
@@ -293,9 +373,16 @@ PageLayout layoutPage(const std::vector<SentenceToken>& tokens, const Exercise& 
         // The column stays between the first row's top and the area's bottom (the arrow is
         // below it): centred on this page's rows where that fits, otherwise from the top, and
         // closer together (never overlapping) when it is longer than the area.
-        const int pageTop = 2 * topMargin - pad;
-        const int rowsHeight =
-            page.rows.empty() ? 0 : page.rows.back().gapBox.bottom() + 1 - pageTop;
+        const int pageTop = geometry.top + 2 * topMargin - pad;
+        int rowsBottom = pageTop;
+        if (!page.rows.empty()) {
+            const LaidOutRow& last = page.rows.back();
+            rowsBottom = last.gapBox.bottom() + 1;
+            if (last.rightWord) {
+                rowsBottom = std::max(rowsBottom, last.rightWord->cell.bottom() + 1);
+            }
+        }
+        const int rowsHeight = rowsBottom - pageTop;
         int step = pitch;
         auto columnHeight = [&] { return count > 0 ? (count - 1) * step + boxHeight : 0; };
         int top = pageTop + (rowsHeight - columnHeight()) / 2;
@@ -306,7 +393,7 @@ PageLayout layoutPage(const std::vector<SentenceToken>& tokens, const Exercise& 
             step = std::max(boxHeight, (H - top - boxHeight) / (count - 1));
         }
         if (top + columnHeight() > H) {
-            top = std::max(0, H - columnHeight());
+            top = std::max(geometry.top, H - columnHeight());
         }
         const int left = W - rightMargin - geometry.boxWidth;
         for (int i = 0; i < count; ++i) {

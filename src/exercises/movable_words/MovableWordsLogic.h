@@ -78,6 +78,11 @@ public:
     bool drop(BoxRef source, BoxRef target);
 
     Points score() const;
+    // Whether the slot's gap holds its answer, exactly as score() counts it.
+    bool isRight(std::size_t slot) const;
+    // Puts back what a learner left in each slot, for a review; false, changing nothing, when
+    // the lists do not hold one word per slot.
+    bool restoreLeft(const QByteArrayList& gapWords, const QByteArrayList& poolWords);
 
 private:
     bool valid(BoxRef box) const;
@@ -93,6 +98,7 @@ struct PageGeometry {
     int height = 0;
     int boxWidth = 0;    // LangIlgis
     int textHeight = 0;  // of "M" in the exercise font
+    int top = 0;         // a review's summary strip above the first row
     int boxHeight() const { return textHeight + 2 * kMovableWords.pad; }
     // Right end of the sentence frames.
     int frameRight() const {
@@ -104,13 +110,25 @@ struct PageGeometry {
 int rowsPerPage(const PageGeometry& geometry);
 
 // The page area of a window of that outer size: the rows end above the arrow, or use the whole
-// height when that leaves no room for one row.
-PageGeometry pageGeometryFor(QSize outer, int boxWidth, int textHeight);
+// height when that leaves no room for one row. `top` is kept free above the rows.
+PageGeometry pageGeometryFor(QSize outer, int boxWidth, int textHeight, int top = 0);
 
 struct DrawnText {
     QPoint at;  // top-left of the text cell
     QByteArray text;
     bool underlined = false;
+};
+
+// A review's mark on a row's gap.
+enum class Mark { None, Right, Wrong };
+
+// Where a review shows the right word of a wrong gap, framed so that it never looks placed:
+// in the gap's room after the word placed, or on a line of its own below the row, a white
+// cell. The word is cut at the cell's frame.
+struct RightWord {
+    QRect cell;
+    QPoint at;             // top-left of the word's text cell
+    bool ownLine = false;  // otherwise inside the gap box
 };
 
 struct LaidOutRow {
@@ -119,6 +137,8 @@ struct LaidOutRow {
     std::vector<DrawnText> texts;  // spaces included
     QRect gapBox;
     std::optional<QRect> poolBox;  // Gaps only
+    Mark mark = Mark::None;        // reviews only
+    std::optional<RightWord> rightWord;
 };
 
 struct PageStart {
@@ -141,7 +161,10 @@ struct PageLayout {
     std::vector<BoxRef> focusOrder() const;
 };
 
+// A review marks each row and gives a wrong one its right word, on a line of its own when the
+// gap has no room for it: such a row goes to the next page when that line would not fit.
 PageLayout layoutPage(const std::vector<SentenceToken>& tokens, const Exercise& exercise,
-                      PageStart start, const PageGeometry& geometry, TextMetrics& metrics);
+                      PageStart start, const PageGeometry& geometry, TextMetrics& metrics,
+                      bool review = false);
 
 }  // namespace lentora::movable_words

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "exercises/movable_words/MovableWordsSession.h"
 
+#include "platform/CodePage1257.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <iterator>
@@ -19,25 +21,96 @@ std::unique_ptr<MovableWordsSession> MovableWordsSession::open(Variant variant,
         return nullptr;
     }
     const std::vector<int> order = blockShuffle(int(row.words.size()), rows, random);
-    return std::make_unique<MovableWordsSession>(variant, row.sentences, row.words, order, geometry,
-                                                 kMovableWords.clientSize(outer),
-                                                 std::move(metrics));
+    auto session =
+        std::make_unique<MovableWordsSession>(variant, row.sentences, row.words, order, geometry,
+                                              kMovableWords.clientSize(outer), std::move(metrics));
+    session->row_.id = row.id;
+    session->row_.task = row.task;
+    session->row_.outerWidth = row.outerWidth;
+    session->row_.outerHeight = row.outerHeight;
+    return session;
+}
+
+std::unique_ptr<MovableWordsSession> MovableWordsSession::openReview(
+    const MovableWordsSnapshot& shown, QSize outer, std::unique_ptr<TextMetrics> metrics) {
+    const int textHeight = metrics->lineHeight();
+    const PageGeometry geometry =
+        pageGeometryFor(outer, shown.boxWidth, textHeight, kMovableWords.reviewStrip(textHeight));
+    if (rowsPerPage(geometry) == 0) {
+        return nullptr;
+    }
+    auto session = std::make_unique<MovableWordsSession>(
+        shown.variant, shown.sentences, shown.words, shown.order, geometry,
+        kMovableWords.clientSize(outer), std::move(metrics));
+    if (!session->exercise_.restoreLeft(shown.gapWords, shown.poolWords)) {
+        return nullptr;
+    }
+    session->row_.task = shown.task;
+    session->row_.outerWidth = shown.outer.width();
+    session->row_.outerHeight = shown.outer.height();
+    session->reviewing_ = true;
+    session->layoutPage();
+    return session;
 }
 
 MovableWordsSession::MovableWordsSession(Variant variant, const QByteArrayList& sentences,
                                          const QByteArrayList& words, const std::vector<int>& order,
                                          const PageGeometry& geometry, QSize viewSize,
                                          std::unique_ptr<TextMetrics> metrics)
-    : tokens_(tokenize(sentences)),
+    : order_(order),
+      tokens_(tokenize(sentences)),
       exercise_(variant, words, order),
       geometry_(geometry),
       viewSize_(viewSize),
       metrics_(std::move(metrics)) {
+    row_.sentences = sentences;
+    row_.words = words;
+    row_.boxWidth = geometry.boxWidth;
+    row_.type = variant == Variant::Sorting ? 2 : 1;
     layoutPage();
 }
 
 void MovableWordsSession::layoutPage() {
-    layout_ = movable_words::layoutPage(tokens_, exercise_, start_, geometry_, *metrics_);
+    layout_ =
+        movable_words::layoutPage(tokens_, exercise_, start_, geometry_, *metrics_, reviewing_);
+}
+
+MovableWordsSnapshot MovableWordsSession::snapshot() const {
+    MovableWordsSnapshot shown;
+    shown.variant = exercise_.variant();
+    shown.task = row_.task;
+    shown.sentences = row_.sentences;
+    shown.words = row_.words;
+    // The pool's order as the exercise used it: one line a slot, out-of-range lines as none.
+    shown.order.resize(exercise_.wordSlots().size());
+    for (std::size_t k = 0; k < shown.order.size(); ++k) {
+        const int line = k < order_.size() ? order_[k] : int(k);
+        shown.order[k] = line >= 0 && std::size_t(line) < shown.order.size() ? line : int(k);
+    }
+    for (const WordSlot& slot : exercise_.wordSlots()) {
+        shown.gapWords.append(slot.gapWord);
+        shown.poolWords.append(slot.poolWord);
+    }
+    shown.outer = QSize(row_.outerWidth, row_.outerHeight);
+    shown.boxWidth = row_.boxWidth;
+    return shown;
+}
+
+content::ExerciseResult MovableWordsSession::result(std::int32_t record,
+                                                    const QString& picture) const {
+    content::ExerciseResult result;
+    result.kind = exerciseKind(exercise_.variant());
+    result.record = record;
+    result.points = points();
+    const std::vector<WordSlot>& left = exercise_.wordSlots();
+    for (std::size_t k = 0; k < left.size(); ++k) {
+        result.items.push_back({int(k), fromCp1257(left[k].gapWord), fromCp1257(left[k].answer),
+                                exercise_.isRight(k)});
+    }
+    MovableWordsSnapshot shown = snapshot();
+    shown.picture = picture;
+    result.shown = shown.toJson();
+    return result;
 }
 
 std::optional<BoxRef> MovableWordsSession::carried() const {
@@ -130,7 +203,22 @@ Reaction MovableWordsSession::nextPage() {
     }
     putBack(reaction);
     ++page_;
+    earlierStarts_.push_back(start_);
     start_ = layout_.next;
+    focus_ = 0;
+    layoutPage();
+    reaction.pageChanged = true;
+    return reaction;
+}
+
+Reaction MovableWordsSession::previousPage() {
+    Reaction reaction;
+    if (!reviewing_ || earlierStarts_.empty()) {
+        return reaction;
+    }
+    --page_;
+    start_ = earlierStarts_.back();
+    earlierStarts_.pop_back();
     focus_ = 0;
     layoutPage();
     reaction.pageChanged = true;
@@ -140,6 +228,9 @@ Reaction MovableWordsSession::nextPage() {
 Reaction MovableWordsSession::pressAt(QPoint point, Qt::MouseButton button) {
     Reaction reaction;
     pointer_ = point;
+    if (reviewing_) {
+        return reaction;
+    }
     if (focusFrame_) {
         // The pointer took over: the frame goes until a key moves the focus again.
         focusFrame_ = false;
@@ -181,7 +272,7 @@ Reaction MovableWordsSession::pressAt(QPoint point, Qt::MouseButton button) {
 Reaction MovableWordsSession::moveTo(QPoint point) {
     Reaction reaction;
     pointer_ = point;
-    if (carry_ == Carry::Idle || carry_ == Carry::Keyboard) {
+    if (reviewing_ || carry_ == Carry::Idle || carry_ == Carry::Keyboard) {
         return reaction;
     }
     if (carry_ == Carry::Pressed && (point - pressPoint_).manhattanLength() >= dragDistance_) {
@@ -194,7 +285,7 @@ Reaction MovableWordsSession::moveTo(QPoint point) {
 Reaction MovableWordsSession::releaseAt(QPoint point, Qt::MouseButton button) {
     Reaction reaction;
     pointer_ = point;
-    if (button != Qt::LeftButton) {
+    if (reviewing_ || button != Qt::LeftButton) {
         return reaction;
     }
     if (carry_ == Carry::Pressed) {
@@ -316,7 +407,33 @@ void MovableWordsSession::moveFocus(Reaction& reaction, int step) {
     repaintCarry(reaction);
 }
 
+Reaction MovableWordsSession::reviewKeyPress(Qt::Key key) {
+    Reaction reaction;
+    switch (key) {
+        case Qt::Key_PageDown:
+            reaction = nextPage();
+            reaction.leaveForward = !reaction.pageChanged;
+            break;
+        case Qt::Key_PageUp:
+            reaction = previousPage();
+            reaction.leaveBack = !reaction.pageChanged;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            reaction.pressShownButton = true;
+            break;
+        default:
+            // Escape and the rest belong to the window: a review moves no word.
+            return reaction;
+    }
+    reaction.handled = true;
+    return reaction;
+}
+
 Reaction MovableWordsSession::keyPress(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    if (reviewing_) {
+        return reviewKeyPress(key);
+    }
     Reaction reaction;
     reaction.handled = true;
     if (key == Qt::Key_Tab && modifiers.testFlag(Qt::ShiftModifier)) {

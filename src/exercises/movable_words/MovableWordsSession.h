@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "content/ExerciseResult.h"
 #include "content/MovableWordsRow.h"
 #include "exercises/movable_words/MovableWordsLogic.h"
+#include "exercises/movable_words/MovableWordsSnapshot.h"
 #include "platform/TextMetrics.h"
 
 #include <QPoint>
@@ -23,6 +25,8 @@ struct Reaction {
     bool pageChanged = false;         // a new page: repaint it all, show its arrow
     bool pressShownButton = false;    // Enter
     bool swallowContextMenu = false;  // the right click put a word back
+    bool leaveForward = false;        // a review's PageDown on its last page
+    bool leaveBack = false;           // a review's PageUp on its first page
 };
 
 // One movable-words exercise from its row to its result: the words and their boxes, the pages
@@ -32,6 +36,10 @@ struct Reaction {
 // moved the drag distance (the release drops it), or picked up when released on the same spot
 // (the next left click drops it); Space picks up the focused box's word and drops it on the
 // focused box. A drop the target refuses, a right click or Escape puts the word back.
+//
+// A review shows a done exercise again from its snapshot, read-only: no pointer or key moves a
+// word, each row is marked and a wrong one shows its right word, pages turn both ways, and
+// PageDown past the last page or PageUp before the first asks to leave.
 class MovableWordsSession {
 public:
     enum class Carry { Idle, Pressed, Dragging, Picked, Keyboard };
@@ -44,6 +52,13 @@ public:
                                                      QSize outer,
                                                      std::unique_ptr<TextMetrics> metrics,
                                                      const RandomSource& random);
+
+    // The review of a done exercise in a window of that outer size, a summary strip reserved
+    // above its rows; none when the snapshot does not fit its own words or the window is too
+    // small for one row.
+    static std::unique_ptr<MovableWordsSession> openReview(const MovableWordsSnapshot& shown,
+                                                           QSize outer,
+                                                           std::unique_ptr<TextMetrics> metrics);
 
     MovableWordsSession(Variant variant, const QByteArrayList& sentences,
                         const QByteArrayList& words, const std::vector<int>& order,
@@ -69,11 +84,20 @@ public:
     Points points() const { return exercise_.score(); }
     // What the pages are laid out with.
     TextMetrics& metrics() const { return *metrics_; }
+    bool reviewing() const { return reviewing_; }
+
+    // What the exercise showed and what the learner left where, to show it again later.
+    MovableWordsSnapshot snapshot() const;
+    // The exercise as it stands, scored, with one item per slot and its snapshot; `picture` is
+    // the background's file name.
+    content::ExerciseResult result(std::int32_t record, const QString& picture = {}) const;
 
     // How far the pointer moves before a press becomes a drag.
     void setDragDistance(int pixels) { dragDistance_ = pixels; }
     // Turns forward when the page has a next one; a carried word goes back first.
     Reaction nextPage();
+    // A review's way back a page; exercises turn only forward.
+    Reaction previousPage();
 
     Reaction pressAt(QPoint point, Qt::MouseButton button);
     Reaction moveTo(QPoint point);
@@ -82,6 +106,7 @@ public:
 
 private:
     void layoutPage();
+    Reaction reviewKeyPress(Qt::Key key);
     void repaintBox(Reaction& reaction, BoxRef box) const;
     void repaintCarry(Reaction& reaction);
     void moveFocus(Reaction& reaction, int step);
@@ -92,6 +117,9 @@ private:
     void dropOn(Reaction& reaction, std::optional<BoxRef> target);
     void putBack(Reaction& reaction);
 
+    // What the exercise was made of: the row's texts, size and the pool's order.
+    content::MovableWordsRow row_;
+    std::vector<int> order_;
     std::vector<SentenceToken> tokens_;
     Exercise exercise_;
     PageGeometry geometry_;
@@ -99,8 +127,10 @@ private:
     std::unique_ptr<TextMetrics> metrics_;
     int dragDistance_ = 10;
 
+    bool reviewing_ = false;
     int page_ = 0;
     PageStart start_;
+    std::vector<PageStart> earlierStarts_;  // of the pages before this one
     PageLayout layout_;
     int focus_ = 0;
     bool focusFrame_ = false;

@@ -55,6 +55,11 @@ void MovableWordsView::nextPage() {
     }
 }
 
+void MovableWordsView::setSummary(const QString& text) {
+    summary_ = text;
+    update();
+}
+
 void MovableWordsView::apply(const movable_words::Reaction& reaction) {
     if (reaction.pageChanged) {
         update();
@@ -81,21 +86,67 @@ void MovableWordsView::apply(const movable_words::Reaction& reaction) {
     if (reaction.pressShownButton) {
         emit pressShownButton();
     }
+    if (reaction.leaveForward) {
+        emit leaveForward();
+    }
+    if (reaction.leaveBack) {
+        emit leaveBack();
+    }
 }
 
 void MovableWordsView::paintBox(QPainter& painter, const QRect& box, const QByteArray& word,
-                                bool lifted) {
+                                bool lifted, const QColor& wordColor) {
     painter.setPen(Qt::black);
     painter.setBrush(Qt::white);
     painter.drawRect(box.adjusted(0, 0, -1, -1));
     if (word.isEmpty()) {
         return;
     }
-    painter.setPen(lifted ? QColor(Qt::gray) : color_);
+    painter.setPen(lifted ? QColor(Qt::gray) : wordColor);
     painter.save();
     painter.setClipRect(box.adjusted(1, 1, -1, -1), Qt::IntersectClip);
     painter.drawText(box.topLeft() + QPoint(kMovableWords.boxTextLeft, kMovableWords.pad + ascent_),
                      fromCp1257(word));
+    painter.restore();
+}
+
+void MovableWordsView::paintReviewMarks(QPainter& painter, const movable_words::LaidOutRow& row) {
+    const bool right = row.mark == movable_words::Mark::Right;
+    const QColor mark(QRgb(right ? kMovableWords.rightColour : kMovableWords.wrongColour));
+    painter.setPen(QPen(mark, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(row.gapBox.adjusted(1, 1, -1, -1));
+    if (!row.rightWord) {
+        return;
+    }
+    const QColor rightColour(QRgb(kMovableWords.rightColour));
+    const movable_words::RightWord& word = *row.rightWord;
+    // A frame of its own, on white: the right word never looks like one placed.
+    painter.setPen(rightColour);
+    painter.setBrush(word.ownLine ? QBrush(Qt::white) : QBrush(Qt::NoBrush));
+    painter.drawRect(word.cell.adjusted(0, 0, -1, -1));
+    const movable_words::WordSlot& slot = session_->exercise().wordSlots()[std::size_t(row.slot)];
+    painter.save();
+    painter.setClipRect(word.cell.adjusted(1, 1, -1, -1), Qt::IntersectClip);
+    painter.drawText(word.at + QPoint(0, ascent_), fromCp1257(slot.answer));
+    painter.restore();
+}
+
+void MovableWordsView::paintSummary(QPainter& painter) {
+    const int pad = kMovableWords.pad;
+    const int inset = kMovableWords.boxTextLeft;
+    const int left = kMovableWords.spacing / 2;
+    const int textWidth = session_->metrics().width(toCp1257(summary_));
+    const QRect box(left, kMovableWords.topMargin - pad,
+                    std::min(textWidth + 2 * inset, std::max(0, width() - 2 * left)),
+                    session_->geometry().boxHeight());
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::white);
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.save();
+    painter.setClipRect(box.adjusted(1, 1, -1, -1), Qt::IntersectClip);
+    painter.setPen(color_);
+    painter.drawText(box.topLeft() + QPoint(inset, pad + ascent_), summary_);
     painter.restore();
 }
 
@@ -124,11 +175,18 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
         const int margin = kMovableWords.focusMargin;
         const QRect dirty = event->rect();
         const std::optional<BoxRef> lifted = session_->carried();
+        const bool reviewing = session_->reviewing();
+        if (reviewing && !summary_.isEmpty()) {
+            painter.setFont(font_);
+            paintSummary(painter);
+        }
         // Only the shown page's rows; a drag repaints a box or two, so rows outside that strip
         // cost nothing.
         for (const movable_words::LaidOutRow& row : layout.rows) {
-            const QRect band(0, row.gapBox.top() - margin, width(),
-                             row.gapBox.height() + 2 * margin);
+            QRect band(0, row.gapBox.top() - margin, width(), row.gapBox.height() + 2 * margin);
+            if (row.rightWord) {
+                band |= row.rightWord->cell;
+            }
             if (!dirty.intersects(band)) {
                 continue;
             }
@@ -148,10 +206,19 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
             }
             painter.setFont(font_);
             const BoxRef gap{BoxRef::Gap, row.slot};
-            paintBox(painter, row.gapBox, exercise.wordIn(gap), lifted == gap);
+            QColor gapColor = color_;
+            if (row.mark != movable_words::Mark::None) {
+                gapColor = QColor(QRgb(row.mark == movable_words::Mark::Right
+                                           ? kMovableWords.rightColour
+                                           : kMovableWords.wrongColour));
+            }
+            paintBox(painter, row.gapBox, exercise.wordIn(gap), lifted == gap, gapColor);
             if (row.poolBox) {
                 const BoxRef pool{BoxRef::Pool, row.slot};
-                paintBox(painter, *row.poolBox, exercise.wordIn(pool), lifted == pool);
+                paintBox(painter, *row.poolBox, exercise.wordIn(pool), lifted == pool, color_);
+            }
+            if (row.mark != movable_words::Mark::None) {
+                paintReviewMarks(painter, row);
             }
         }
         painter.setFont(font_);
@@ -160,7 +227,7 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
                 continue;
             }
             const BoxRef pool{BoxRef::Pool, int(i)};
-            paintBox(painter, layout.poolColumn[i], exercise.wordIn(pool), false);
+            paintBox(painter, layout.poolColumn[i], exercise.wordIn(pool), false, color_);
         }
         if (hasFocus() && session_->showsFocusFrame()) {
             if (const auto box = session_->focusedBox()) {
@@ -173,7 +240,7 @@ void MovableWordsView::paintEvent(QPaintEvent* event) {
         }
         if (lifted) {
             // Opaque: the words beneath would show through the carried one.
-            paintBox(painter, session_->carryRect(), exercise.wordIn(*lifted), false);
+            paintBox(painter, session_->carryRect(), exercise.wordIn(*lifted), false, color_);
         }
     });
 }
@@ -218,9 +285,13 @@ void MovableWordsView::keyPressEvent(QKeyEvent* event) {
         if (session_ != nullptr) {
             movable_words::Reaction reaction =
                 session_->keyPress(Qt::Key(event->key()), event->modifiers());
-            // A held key never presses the button: it would leave exercises the learner has
-            // not seen.
-            reaction.pressShownButton = reaction.pressShownButton && !event->isAutoRepeat();
+            // A held key never presses the button nor leaves a review: it would leave
+            // exercises the learner has not seen.
+            if (event->isAutoRepeat()) {
+                reaction.pressShownButton = false;
+                reaction.leaveForward = false;
+                reaction.leaveBack = false;
+            }
             handled = reaction.handled;
             apply(reaction);
         }

@@ -27,10 +27,16 @@ public:
     void setBackground(const QImage& picture);
     // Turns forward when the page has a next one.
     void nextPage();
+    // A review's summary line, shown in the strip its session keeps above the rows.
+    void setSummary(const QString& text);
+    const QString& summary() const { return summary_; }
 
 signals:
     void pageLaidOut(bool hasNextPage);
     void pressShownButton();
+    // A review's PageDown past its last page, PageUp before its first (never a held key).
+    void leaveForward();
+    void leaveBack();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,7 +50,10 @@ protected:
 private:
     // Repaints what the session says changed and passes on what the window must do.
     void apply(const movable_words::Reaction& reaction);
-    void paintBox(QPainter& painter, const QRect& box, const QByteArray& word, bool lifted);
+    void paintBox(QPainter& painter, const QRect& box, const QByteArray& word, bool lifted,
+                  const QColor& wordColor);
+    void paintReviewMarks(QPainter& painter, const movable_words::LaidOutRow& row);
+    void paintSummary(QPainter& painter);
 
     movable_words::MovableWordsSession* session_ = nullptr;
     int ascent_ = 0;
@@ -53,6 +62,7 @@ private:
     QImage background_;
     QPixmap scaledBackground_;
     bool swallowContextMenu_ = false;
+    QString summary_;
 };
 
 }  // namespace lentora

@@ -6,6 +6,11 @@
 #include "controls/ExerciseDialog.h"
 #include "controls/PageButtons.h"
 #include "exercises/movable_words/MovableWordsSession.h"
+#include "platform/WindowPlacement.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
 
 #include <cstdint>
 #include <memory>
@@ -33,7 +38,10 @@ public:
     const QString& openFailure() const { return openFailure_; }
     // The exercise as the last run that showed it left it; none before such a run.
     std::optional<content::ExerciseResult> result() const;
-    // Shows a done exercise of this kind again, read-only, until the learner leaves it.
+    // Shows a done exercise of this kind again, read-only, until the learner leaves it: each
+    // gap marked, a wrong one with its right word, the points on top. PageDown / PageUp turn
+    // the pages and leave past either end, the arrow goes on, Escape closes. A result without
+    // a snapshot this window can show opens nothing and goes on (Next).
     ReviewStep Review(const content::ExerciseResult& result);
 
     MovableWordsView* view() const { return PaintBox1; }
@@ -48,12 +56,20 @@ private:
     void FormCreate();
     void BitBtn1Click();
     void showPageButton(bool hasNextPage);
+    // A background from the course's pictures: the named one while it is there, else one at
+    // random; remembers which.
+    QImage pickBackground(const QString& wanted);
+    // Shows the session's window of that size until it is left.
+    void present(const QByteArray& task, const ScreenFit& fit, const QFont& font,
+                 const QColor& color, const QImage& background);
 
     movable_words::Variant variant_;
     content::ContentTable Table1;
     MovableWordsView* PaintBox1 = nullptr;
     PageButtons buttons_;
     std::unique_ptr<movable_words::MovableWordsSession> session_;
+    std::int32_t record_ = 0;
+    QString picture_;  // the file name of the background shown last
 };
 
 // Gap filling: each row's word waits in the pool box beside it (Tipas 1).

@@ -29,6 +29,11 @@ struct SimpleTestDescription {
     int answerHeight;      // the answer controls' standard height
     int answerRightGap;    // an answer control ends this far inside its box's right edge
     int answerMark;        // an answer's text begins this far into its control
+    // A review's colours, readable on the window's colour: a ticked right answer, and a
+    // ticked wrong one or the outline of a right one left unticked.
+    std::uint32_t reviewRightColor;
+    std::uint32_t reviewWrongColor;
+    int reviewStripMargin;  // above and below the summary line's text
 
     // The arrow's place in the client area for a test's outer size.
     QPoint arrowPlace(QSize outer) const {
@@ -54,6 +59,9 @@ inline constexpr SimpleTestDescription kSimpleTest{
     17,
     2,
     26,
+    0x006400,  // dark green
+    0xC00000,  // dark red
+    3,
 };
 
 }  // namespace lentora::simple_test

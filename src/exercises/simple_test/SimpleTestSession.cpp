@@ -6,6 +6,8 @@
 #include "platform/CodePage1257.h"
 #include "platform/ContentLimits.h"
 
+#include <utility>
+
 namespace lentora::simple_test {
 
 namespace {
@@ -36,6 +38,23 @@ void SimpleTestSession::open(const content::TestWindowRow& test,
                 {row.answer, QPoint(coordinate(row.x), coordinate(row.y)), row.correct, false});
         }
         questions_.push_back(std::move(question));
+    }
+    focus_ = {};
+    focus_ = nextQuestionSlot(false);
+}
+
+void SimpleTestSession::openShown(QSize outerSize, QString caption,
+                                  std::vector<QuestionItem> questions) {
+    outerSize_ = QSize(extent(outerSize.width()), extent(outerSize.height()));
+    caption_ = std::move(caption);
+    questions_ = std::move(questions);
+    for (QuestionItem& question : questions_) {
+        const QRect box = question.box;
+        question.box = QRect(coordinate(box.x()), coordinate(box.y()), extent(box.width()),
+                             extent(box.height()));
+        for (AnswerItem& answer : question.answers) {
+            answer.place = QPoint(coordinate(answer.place.x()), coordinate(answer.place.y()));
+        }
     }
     focus_ = {};
     focus_ = nextQuestionSlot(false);

@@ -64,6 +64,9 @@ public:
     // The test's rows; sizes and places are cut to the content limits, nothing is ticked and
     // the focus is on the first answer (on the arrow when there is none).
     void open(const content::TestWindowRow& test, const std::vector<QuestionRows>& questions);
+    // A test as it was shown and left, ticks included (a review's); sizes and places are cut
+    // to the content limits as the rows' are.
+    void openShown(QSize outerSize, QString caption, std::vector<QuestionItem> questions);
 
     QSize outerSize() const { return outerSize_; }
     const QString& caption() const { return caption_; }

@@ -7,6 +7,7 @@
 #include "controls/TPictureButton.h"
 #include "controls/WindowPictures.h"
 #include "exercises/simple_test/SimpleTestDescription.h"
+#include "exercises/simple_test/SimpleTestResult.h"
 #include "platform/CodePage1257.h"
 #include "platform/Error.h"
 #include "platform/ExerciseFont.h"
@@ -21,6 +22,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
@@ -65,6 +67,13 @@ TPaprTestForma::TPaprTestForma(QWidget* parent)
     BitBtn1->setBounds(kSimpleTest.designArrowPlace.x(), kSimpleTest.designArrowPlace.y(),
                        kSimpleTest.arrowSize.width(), kSimpleTest.arrowSize.height());
     loadToliauPictures(*BitBtn1);
+
+    summary_ = new QLabel(this);
+    summary_->setObjectName(QStringLiteral("Summary"));
+    summary_->setTextFormat(Qt::PlainText);
+    summary_->setAlignment(Qt::AlignCenter);
+    summary_->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    summary_->hide();
     connect(BitBtn1, &TPictureButton::OnClick, this, [this] { BitBtn1Click(); });
 
     FormCreate();
@@ -132,14 +141,54 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     Fonas->setPixmap(loadPixmap(joinPath(programPaths().paprDir, QStringLiteral("FONAS.BMP"))));
     Fonas->adjustSize();
 
+    const content::TestWindowRow test = content::TestWindowRow::read(TestLangTable);
+    session_.open(test, readQuestions());
+    shownRecord_ = recordNumber;
+    setReviewing(false);
+    showSession();
+
+    const simple_test::Points points = session_.points();
+    score += points.score;
+    maxScore += points.maxScore;
+    return true;
+}
+
+std::optional<content::ExerciseResult> TPaprTestForma::result() const {
+    if (!shownRecord_) {
+        return std::nullopt;
+    }
+    return simple_test::exerciseResult(session_, *shownRecord_);
+}
+
+ReviewStep TPaprTestForma::Review(const content::ExerciseResult& result) {
+    std::optional<simple_test::SimpleTestSession> shown = simple_test::restoreSession(result);
+    if (!shown) {
+        // Nothing to show: the review goes on without it.
+        return ReviewStep::Next;
+    }
+    session_ = std::move(*shown);
+    shownRecord_ = result.record;
+    // The background may be gone since; the answers still show without it.
+    try {
+        Fonas->setPixmap(loadPixmap(joinPath(programPaths().paprDir, QStringLiteral("FONAS.BMP"))));
+    } catch (const Error&) {
+        Fonas->clear();
+    }
+    Fonas->adjustSize();
+    setReviewing(true);
+    summaryText_ = content::reviewSummary(result.points, simple_test::wrongTicks(session_));
+    showSession();
+    setReviewing(false);
+    return reviewStep();
+}
+
+void TPaprTestForma::showSession() {
     // An empty name keeps the design face; the style always stays normal.
     const WindowDescription& window = kSimpleTest.window;
     const ExerciseFont exerciseFont =
         readExerciseFont(programSettings(), window.settingsSection, window.defaultFontPoints,
                          QString::fromLatin1(window.designFace));
 
-    const content::TestWindowRow test = content::TestWindowRow::read(TestLangTable);
-    session_.open(test, readQuestions());
     const QSize outer = session_.outerSize();
     const QSize client = clientSizeForContent(outer, BitBtn1->size());
     // A window larger than the screen is cut to it and its content scrolls.
@@ -151,35 +200,52 @@ bool TPaprTestForma::Execute(std::uint16_t recordNumber, std::int32_t& score,
     }
     setPalette(colours);
 
+    // A review's summary strip goes above the content, which keeps its size and places.
+    int strip = 0;
+    if (reviewing()) {
+        strip = QFontMetrics(exerciseFont.font).height() + 2 * kSimpleTest.reviewStripMargin;
+        setFixedSize(width(), height() + strip);
+        Client->move(0, strip);
+        summary_->setGeometry(0, 0, width(), strip);
+        summary_->setText(summaryText_);
+    }
+    summary_->setVisible(reviewing());
+
     setWindowTitle(session_.caption());
     const QPoint place = kSimpleTest.arrowPlace(outer);
     // The arrow keeps its margins from the bottom-right corner in sight.
     BitBtn1->move(std::max(0, place.x() - (client.width() - inSight.width())),
-                  std::max(0, place.y() - (client.height() - inSight.height())));
+                  strip + std::max(0, place.y() - (client.height() - inSight.height())));
 
     buildQuestions();
     // The arrow is the only way out, so nothing may cover it.
     BitBtn1->raise();
     // The window opens with the first answer focused, not the arrow; Tab reaches the arrow last.
-    if (!session_.focus().isArrow()) {
+    // A review's answers take no focus: the window's keys are all it has.
+    if (reviewing()) {
+        BitBtn1->setFocus();
+    } else if (!session_.focus().isArrow()) {
         widgetFor(session_.focus())->setFocus();
     }
 
     centreOnScreen(this);
     exec();
-
-    const simple_test::Points points = session_.points();
-    score += points.score;
-    maxScore += points.maxScore;
-    return true;
 }
 
 void TPaprTestForma::buildQuestions() {
+    for (QFrame* panel : panels_) {
+        delete panel;
+    }
+    panels_.clear();
     controls_.clear();
+    outlines_.clear();
+    pointsLabels_.clear();
+    const bool review = reviewing();
     const std::vector<simple_test::QuestionItem>& questions = session_.questions();
     for (int q = 0; q < int(questions.size()); ++q) {
         const simple_test::QuestionItem& question = questions[size_t(q)];
         auto* panel = new QFrame(Client->content());
+        panels_.push_back(panel);
         panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
         panel->setLineWidth(1);
         setWindowColor(*panel);
@@ -192,8 +258,10 @@ void TPaprTestForma::buildQuestions() {
         label->adjustSize();
 
         auto* group = new QButtonGroup(panel);
-        group->setExclusive(question.radio);
+        // A review shows the ticks as they were left, whatever they were.
+        group->setExclusive(question.radio && !review);
         std::vector<QAbstractButton*>& controls = controls_.emplace_back();
+        std::vector<QFrame*>& outlines = outlines_.emplace_back();
         for (int a = 0; a < int(question.answers.size()); ++a) {
             const simple_test::AnswerItem& answer = question.answers[size_t(a)];
             QAbstractButton* control = nullptr;
@@ -206,13 +274,75 @@ void TPaprTestForma::buildQuestions() {
             control->setText(fromCp1257(answer.text));
             control->setGeometry(kSimpleTest.answerControl(question.box.width(), answer.place));
             group->addButton(control);
+            controls.push_back(control);
+            outlines.push_back(nullptr);
+            if (review) {
+                showReviewed(*control, answer, outlines.back());
+                continue;
+            }
             // The control ticks itself, by pointer or key; the session follows.
             connect(control, &QAbstractButton::toggled, this,
                     [this, q, a](bool ticked) { session_.setTicked(q, a, ticked); });
-            controls.push_back(control);
+        }
+        if (review) {
+            auto* points = new QLabel(panel);
+            points->setTextFormat(Qt::PlainText);
+            points->setText(content::pointsText(session_.pointsOf(q)));
+            points->adjustSize();
+            points->move(
+                std::max(0, question.box.width() - points->width() - kSimpleTest.questionPlace.x()),
+                kSimpleTest.questionPlace.y());
+            pointsLabels_.push_back(points);
         }
         panel->show();
     }
+}
+
+void TPaprTestForma::showReviewed(QAbstractButton& control, const simple_test::AnswerItem& answer,
+                                  QFrame*& outline) {
+    // Shown, never changed: neither the pointer nor the keys reach it.
+    control.setChecked(answer.ticked);
+    control.setFocusPolicy(Qt::NoFocus);
+    control.setAttribute(Qt::WA_TransparentForMouseEvents);
+    control.installEventFilter(this);  // what still reaches it: a press sent to it, a mnemonic
+    const simple_test::AnswerMark mark = simple_test::answerMark(answer);
+    if (mark == simple_test::AnswerMark::TickedRight ||
+        mark == simple_test::AnswerMark::TickedWrong) {
+        QPalette colours = control.palette();
+        colours.setColor(QPalette::WindowText,
+                         QColor(QRgb(mark == simple_test::AnswerMark::TickedRight
+                                         ? kSimpleTest.reviewRightColor
+                                         : kSimpleTest.reviewWrongColor)));
+        control.setPalette(colours);
+    } else if (mark == simple_test::AnswerMark::MissedRight) {
+        outline = new QFrame(control.parentWidget());
+        outline->setFrameStyle(QFrame::Box | QFrame::Plain);
+        outline->setLineWidth(1);
+        QPalette colours = outline->palette();
+        colours.setColor(QPalette::WindowText, QColor(QRgb(kSimpleTest.reviewWrongColor)));
+        outline->setPalette(colours);
+        outline->setAttribute(Qt::WA_TransparentForMouseEvents);
+        outline->setGeometry(control.geometry());
+        outline->raise();
+    }
+}
+
+QAbstractButton* TPaprTestForma::answerControl(int question, int answer) const {
+    if (question < 0 || question >= int(controls_.size()) || answer < 0 ||
+        answer >= int(controls_[size_t(question)].size())) {
+        return nullptr;
+    }
+    return controls_[size_t(question)][size_t(answer)];
+}
+
+QFrame* TPaprTestForma::answerOutline(int question, int answer) const {
+    return answerControl(question, answer) == nullptr ? nullptr
+                                                      : outlines_[size_t(question)][size_t(answer)];
+}
+
+QLabel* TPaprTestForma::questionPoints(int question) const {
+    return question >= 0 && question < int(pointsLabels_.size()) ? pointsLabels_[size_t(question)]
+                                                                 : nullptr;
 }
 
 QWidget* TPaprTestForma::widgetFor(simple_test::FocusSlot slot) const {
@@ -234,12 +364,19 @@ simple_test::FocusSlot TPaprTestForma::slotOf(const QWidget* widget) const {
 }
 
 void TPaprTestForma::BitBtn1Click() {
-    leave();
+    if (reviewing()) {
+        leaveReview(ReviewStep::Next);
+    } else {
+        leave();
+    }
 }
 
 bool TPaprTestForma::focusNextPrevChild(bool next) {
     // Tab and Shift+Tab follow the session's order: the answers, then the arrow.
     QWidget* focused = focusWidget();
+    if (reviewing()) {
+        return true;  // the arrow is the review's only stop
+    }
     if (!isVisible() || (focused != BitBtn1 && slotOf(focused).isArrow())) {
         return ExerciseDialog::focusNextPrevChild(next);
     }
@@ -250,6 +387,19 @@ bool TPaprTestForma::focusNextPrevChild(bool next) {
 }
 
 bool TPaprTestForma::eventFilter(QObject* watched, QEvent* event) {
+    if (reviewing() && qobject_cast<QAbstractButton*>(watched) != nullptr) {
+        switch (event->type()) {
+            case QEvent::MouseButtonPress:
+            case QEvent::MouseButtonRelease:
+            case QEvent::MouseButtonDblClick:
+            case QEvent::KeyPress:
+            case QEvent::KeyRelease:
+            case QEvent::Shortcut:
+                return true;
+            default:
+                return ExerciseDialog::eventFilter(watched, event);
+        }
+    }
     if (event->type() != QEvent::KeyPress) {
         return ExerciseDialog::eventFilter(watched, event);
     }
@@ -267,6 +417,13 @@ bool TPaprTestForma::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TPaprTestForma::keyPressEvent(QKeyEvent* event) {
+    // A review has one page: the page keys go on to the next exercise or back to the one before.
+    if (reviewing() && (event->key() == Qt::Key_PageDown || event->key() == Qt::Key_PageUp)) {
+        if (!event->isAutoRepeat()) {
+            leaveReview(event->key() == Qt::Key_PageDown ? ReviewStep::Next : ReviewStep::Previous);
+        }
+        return;
+    }
     // Enter presses the arrow, the window's default action; a held key does not, so that
     // the key that closed one test cannot close the next. Space stays with the focused control,
     // which reports what it ticks.
@@ -279,14 +436,6 @@ void TPaprTestForma::keyPressEvent(QKeyEvent* event) {
         return;
     }
     ExerciseDialog::keyPressEvent(event);
-}
-
-std::optional<content::ExerciseResult> TPaprTestForma::result() const {
-    return std::nullopt;
-}
-
-ReviewStep TPaprTestForma::Review(const content::ExerciseResult&) {
-    return ReviewStep::Close;
 }
 
 }  // namespace lentora

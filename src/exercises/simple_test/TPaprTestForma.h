@@ -11,6 +11,7 @@
 #include <vector>
 
 class QAbstractButton;
+class QFrame;
 class QLabel;
 
 namespace lentora {
@@ -36,7 +37,10 @@ public:
     const QString& openFailure() const { return openFailure_; }
     // The exercise as the last run that showed it left it; none before such a run.
     std::optional<content::ExerciseResult> result() const;
-    // Shows a done exercise of this kind again, read-only, until the learner leaves it.
+    // Shows a done exercise of this kind again, read-only, until the learner leaves it: the
+    // ticks in green when right and red when wrong, the right answers left unticked outlined,
+    // each question's points, and the summary above. PageDown and the arrow go on (Next),
+    // PageUp back (Previous), Escape closes. A result it cannot show gives Next at once.
     ReviewStep Review(const content::ExerciseResult& result);
 
     TPictureButton* button() const { return BitBtn1; }
@@ -45,6 +49,12 @@ public:
     QWidget* content() const;
     // The test as the learner left it: every answer ticked or not, and right or not.
     const simple_test::SimpleTestSession& session() const { return session_; }
+    // What the last run shows: an answer's control, the outline of a right answer a review
+    // found unticked, a review's points of a question and its summary strip; null for none.
+    QAbstractButton* answerControl(int question, int answer) const;
+    QFrame* answerOutline(int question, int answer) const;
+    QLabel* questionPoints(int question) const;
+    QLabel* summary() const { return summary_; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -56,7 +66,11 @@ private:
     void FormCreate();
     void FormClose();
     std::vector<simple_test::QuestionRows> readQuestions();
+    // Lays the session out, shows it modally and returns when it was left.
+    void showSession();
     void buildQuestions();
+    void showReviewed(QAbstractButton& control, const simple_test::AnswerItem& answer,
+                      QFrame*& outline);
     void BitBtn1Click();
     QWidget* widgetFor(simple_test::FocusSlot slot) const;
     simple_test::FocusSlot slotOf(const QWidget* widget) const;
@@ -68,11 +82,17 @@ private:
     ScrollingClient* Client = nullptr;
     QLabel* Fonas = nullptr;
     TPictureButton* BitBtn1 = nullptr;
+    QLabel* summary_ = nullptr;
 
     simple_test::SimpleTestSession session_;
     QString openFailure_;
     // The answer controls, question by question, as the session orders its answers.
     std::vector<std::vector<QAbstractButton*>> controls_;
+    std::vector<QFrame*> panels_;
+    std::vector<std::vector<QFrame*>> outlines_;
+    std::vector<QLabel*> pointsLabels_;
+    std::optional<std::int32_t> shownRecord_;
+    QString summaryText_;
 };
 
 }  // namespace lentora

@@ -268,5 +268,131 @@ TEST(TTestoSuIsbrPabrZodziaisForma, ATableThatCannotBeReadIsTheCallersToReport) 
     EXPECT_THROW(form.Execute(1, score, maxScore), content::ClosedTableError);
 }
 
+// Runs Review with `drive` acting on the shown window.
+ReviewStep runReview(TTestoSuIsbrPabrZodziaisForma& form, const content::ExerciseResult& result,
+                     std::function<void()> drive) {
+    QTimer::singleShot(0, &form, [&form, drive] {
+        drive();
+        if (form.isVisible()) {
+            form.done(0);  // keeps a failing test from hanging
+        }
+    });
+    return form.Review(result);
+}
+
+void clickArrow(TPictureButton* button) {
+    ASSERT_TRUE(QTest::qWaitFor([button] { return button->takesPresses(); }));
+    for (int y = 0; y < button->height(); ++y) {
+        for (int x = 0; x < button->width(); ++x) {
+            if (button->HitTest({x, y})) {
+                QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(x, y));
+                return;
+            }
+        }
+    }
+    ADD_FAILURE() << "the arrow has no opaque point";
+}
+
+// Three lines, a page each; Vaikas (no target) and namas marked, bėga, skaito and rašo missed.
+TEST(TTestoSuIsbrPabrZodziaisFormaReview, ShowsTheMarksReadOnlyAndTurnsPagesBothWays) {
+    testing::ScopedFakeServices services;
+    testing::ShortDoubleClickInterval shortInterval;
+    std::optional<content::ExerciseResult> result;
+    QSize exerciseSize;
+    {
+        testing::TempProgramDir dir;
+        writeTable(dir, {{1, u"Pratimas", u"Vaikas @bėga, @namas.\r\nMama @skaito.\r\nTėtis @rašo.",
+                          "Pabraukiami", 50, 560}});
+        TTestoSuIsbrPabrZodziaisForma form;
+        EXPECT_FALSE(form.result());
+        std::int32_t score = 0;
+        std::int32_t maxScore = 0;
+        ASSERT_TRUE(runExercise(form, 1, score, maxScore, [&] {
+            exerciseSize = form.size();
+            clickToken(form, 0);
+            clickToken(form, 5);
+        }));
+        result = form.result();
+    }
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->points, (content::Points{0, 4}));
+    testing::TempProgramDir gone;  // the course's table is gone since
+
+    const QColor green = QColor(0, 100, 0);
+    const QColor red = QColor(192, 0, 0);
+    {
+        TTestoSuIsbrPabrZodziaisForma form;
+        EXPECT_EQ(
+            runReview(form, *result,
+                      [&] {
+                          EXPECT_EQ(form.summary()->text(),
+                                    QString::fromUtf8("0 iš 4 taškų (už klaidingus "
+                                                      "žymėjimus atimta: 1)"));
+                          const int strip = form.summary()->height();
+                          EXPECT_EQ(form.heading()->y(), strip);
+                          EXPECT_EQ(form.size(), exerciseSize + QSize(0, strip));
+                          const auto* view = form.textArea();
+                          const QColor plain = view->palette().color(QPalette::WindowText);
+                          for (int i = 0; i < int(form.tokens().size()); ++i) {
+                              const auto look = view->lookOf(i);
+                              EXPECT_EQ(look.text, i == 0 ? red : i == 5 ? green : plain) << i;
+                              EXPECT_EQ(look.outlined, i == 2 || i == 10 || i == 15) << i;
+                          }
+                          // Nothing marks.
+                          clickToken(form, 2);
+                          QTest::keyClick(form.textArea(), Qt::Key_Space);
+                          EXPECT_FALSE(form.tokens()[2].Marked);
+                          EXPECT_TRUE(form.tokens()[5].Marked);
+                          QTest::keyClick(form.textArea(), Qt::Key_PageUp);
+                      }),
+            ReviewStep::Previous);
+    }
+    {
+        TTestoSuIsbrPabrZodziaisForma form;
+        EXPECT_EQ(runReview(form, *result,
+                            [&] {
+                                QTest::keyClick(form.textArea(), Qt::Key_PageDown);
+                                QTest::keyClick(form.textArea(), Qt::Key_PageDown);
+                                EXPECT_TRUE(form.finishButton()->isVisible());
+                                QTest::keyClick(form.textArea(), Qt::Key_PageUp);
+                                EXPECT_EQ(form.currentPage(), 1);
+                                EXPECT_TRUE(form.nextButton()->isVisible());
+                                clickArrow(form.nextButton());  // turns the page
+                                EXPECT_EQ(form.currentPage(), 2);
+                                EXPECT_TRUE(form.isVisible());
+                                clickArrow(form.finishButton());
+                            }),
+                  ReviewStep::Next);
+    }
+    {
+        TTestoSuIsbrPabrZodziaisForma form;
+        EXPECT_EQ(runReview(form, *result,
+                            [&] {
+                                for (int i = 0; i < 2; ++i) {
+                                    QTest::keyClick(form.textArea(), Qt::Key_PageDown);
+                                }
+                                // A held key stays on the last page.
+                                QKeyEvent held(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier,
+                                               QString(), true);
+                                QApplication::sendEvent(form.textArea(), &held);
+                                EXPECT_TRUE(form.isVisible());
+                                QTest::keyClick(form.textArea(), Qt::Key_PageDown);
+                            }),
+                  ReviewStep::Next);
+    }
+    {
+        TTestoSuIsbrPabrZodziaisForma form;
+        EXPECT_EQ(runReview(form, *result,
+                            [&] {
+                                QTest::keyClick(form.textArea(), Qt::Key_Escape);
+                                EXPECT_FALSE(form.isVisible());
+                            }),
+                  ReviewStep::Close);
+        content::ExerciseResult broken = *result;
+        broken.shown = "{}";
+        EXPECT_EQ(form.Review(broken), ReviewStep::Next);
+    }
+}
+
 }  // namespace
 }  // namespace lentora

@@ -339,5 +339,127 @@ TEST(TMovableWordsForm, SortingCopiesFromTheColumnAndExchangesGaps) {
     EXPECT_EQ(maxScore, 4);
 }
 
+std::vector<movable_words::Mark> marksShown(const TMovableWordsForm& form) {
+    std::vector<movable_words::Mark> marks;
+    for (const auto& row : form.session()->pageLayout().rows) {
+        marks.push_back(row.mark);
+        EXPECT_EQ(row.rightWord.has_value(), row.mark == movable_words::Mark::Wrong) << row.slot;
+        if (row.rightWord) {
+            EXPECT_TRUE(form.view()->rect().contains(row.rightWord->cell)) << row.slot;
+        }
+    }
+    return marks;
+}
+
+// Runs the exercise of `record` in a window of that kind with `moves` done in it; its result.
+template <typename Form>
+std::optional<content::ExerciseResult> resultOfRun(int record, std::function<void(Form&)> moves) {
+    Form form;
+    EXPECT_FALSE(form.result());
+    whenShown(form, [&] {
+        moves(form);
+        emit form.finishButton()->OnClick();
+    });
+    std::int32_t score = 0, maxScore = 0;
+    EXPECT_TRUE(form.Execute(record, score, maxScore));
+    return form.result();
+}
+
+TEST(TMovableWordsForm, AGapFillingReviewMarksTheWrongGapsAndLeavesByEachWay) {
+    testing::ScopedFakeServices services;
+    testing::ShortDoubleClickInterval shortInterval;
+    MovableProgram program;
+    program.add(8, {cp("Vakar ______."), cp("Šiandien ______."), cp("Rytoj ______.")},
+                {cp("lijo"), cp("šviečia"), cp("snigs")}, 300, 1);
+    const auto result = resultOfRun<TNesiotiForm>(8, [](TNesiotiForm& form) {
+        const movable_words::Exercise& exercise = form.session()->exercise();
+        drag(form, {BoxRef::Pool, poolHolding(exercise, cp("lijo"))}, {BoxRef::Gap, 0});
+        drag(form, {BoxRef::Pool, poolHolding(exercise, cp("snigs"))}, {BoxRef::Gap, 1});
+    });
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->points, (content::Points{1, 3}));
+
+    using movable_words::Mark;
+    const struct {
+        const char* name;
+        std::function<void(TMovableWordsForm&)> leave;
+        ReviewStep step;
+    } ways[] = {
+        {"PageDown on the last page",
+         [](TMovableWordsForm& form) { QTest::keyClick(form.view(), Qt::Key_PageDown); },
+         ReviewStep::Next},
+        {"PageUp on the first page",
+         [](TMovableWordsForm& form) { QTest::keyClick(form.view(), Qt::Key_PageUp); },
+         ReviewStep::Previous},
+        {"Escape", [](TMovableWordsForm& form) { QTest::keyClick(form.view(), Qt::Key_Escape); },
+         ReviewStep::Close},
+        {"the arrow", [](TMovableWordsForm& form) { emit form.finishButton()->OnClick(); },
+         ReviewStep::Next},
+    };
+    for (const auto& way : ways) {
+        SCOPED_TRACE(way.name);
+        TNesiotiForm form;
+        whenShown(form, [&] {
+            EXPECT_EQ(form.view()->summary(), QString::fromUtf8("1 iš 3 taškų"));
+            EXPECT_EQ(marksShown(form), (std::vector<Mark>{Mark::Right, Mark::Wrong, Mark::Wrong}));
+            EXPECT_TRUE(form.finishButton()->isVisible());
+            // Read-only: a drag and the keys that carry move nothing.
+            drag(form, {BoxRef::Gap, 1}, {BoxRef::Gap, 2});
+            QTest::keyClick(form.view(), Qt::Key_Space);
+            EXPECT_EQ(form.session()->exercise().wordIn({BoxRef::Gap, 1}), cp("snigs"));
+            EXPECT_FALSE(form.session()->carried());
+            EXPECT_TRUE(form.isVisible());
+            way.leave(form);
+            EXPECT_FALSE(form.isVisible());
+        });
+        EXPECT_EQ(form.Review(*result), way.step);
+    }
+
+    // A result of another kind opens nothing and goes on.
+    content::ExerciseResult foreign = *result;
+    foreign.kind = content::ExerciseKind::MarkedWords;
+    TNesiotiForm form;
+    EXPECT_EQ(form.Review(foreign), ReviewStep::Next);
+    EXPECT_FALSE(form.isVisible());
+}
+
+TEST(TMovableWordsForm, ASortingReviewMarksEachRowAndTurnsItsPagesBothWays) {
+    testing::ScopedFakeServices services;
+    testing::ShortDoubleClickInterval shortInterval;
+    MovableProgram program;
+    QByteArrayList sentences, words;
+    for (int i = 0; i < 12; ++i) {
+        sentences.append("Sakinys " + QByteArray::number(i) + ".");
+        words.append(i == 0 ? "Vienas" : i == 1 ? "Kitas" : i % 2 ? "@Kitas" : "@Vienas");
+    }
+    program.add(9, sentences, words, 300, 2);
+    const auto result = resultOfRun<TNesMazForm>(9, [](TNesMazForm& form) {
+        const int vienas = form.session()->exercise().categories().indexOf("Vienas");
+        drag(form, {BoxRef::Pool, vienas}, {BoxRef::Gap, 0});  // right
+        drag(form, {BoxRef::Pool, vienas}, {BoxRef::Gap, 1});  // wrong
+    });
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result->points, (content::Points{1, 12}));
+
+    TNesMazForm form;
+    whenShown(form, [&] {
+        const std::vector<movable_words::Mark> marks = marksShown(form);
+        ASSERT_GE(marks.size(), 2u);
+        EXPECT_EQ(marks[0], movable_words::Mark::Right);
+        EXPECT_EQ(std::count(marks.begin(), marks.end(), movable_words::Mark::Right), 1);
+        ASSERT_TRUE(form.session()->hasNextPage());
+        EXPECT_TRUE(form.finishButton()->isVisible());  // the arrow goes on to the next exercise
+        QTest::keyClick(form.view(), Qt::Key_PageDown);
+        EXPECT_EQ(form.session()->page(), 1);
+        const std::vector<movable_words::Mark> later = marksShown(form);
+        EXPECT_EQ(std::count(later.begin(), later.end(), movable_words::Mark::Right), 0);
+        QTest::keyClick(form.view(), Qt::Key_PageUp);
+        EXPECT_EQ(form.session()->page(), 0);
+        EXPECT_TRUE(form.isVisible());
+        QTest::keyClick(form.view(), Qt::Key_PageUp);
+    });
+    EXPECT_EQ(form.Review(*result), ReviewStep::Previous);
+}
+
 }  // namespace
 }  // namespace lentora

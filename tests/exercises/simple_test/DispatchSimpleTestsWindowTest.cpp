@@ -71,7 +71,7 @@ TEST(DispatchSimpleTests, TwoTestsOfOneMenuRowGiveOneGrade) {
     context.movableWordsTable = &movableWords;
     context.factory = &factory;
     context.parent = &mainWindow;
-    context.reward = [&](int grade) { grades.push_back(grade); };
+    context.reward = [&](const EntryOutcome& outcome) { grades.push_back(outcome.grade); };
     EXPECT_TRUE(dispatchCommand(context, 300));
 
     EXPECT_EQ(captions, (QStringList{"Pratimas", "Antras"}));
