@@ -23,7 +23,7 @@ bool runningAsRoot() {
 
 }  // namespace
 
-PostgresServer::PostgresServer() {
+PostgresServer::PostgresServer(bool durable) : durable_(durable) {
     if (!dir_.isValid()) {
         failure_ = QStringLiteral("no temporary directory");
         return;
@@ -65,9 +65,9 @@ namespace {
 std::unique_ptr<PostgresServer> sharedServer;
 }  // namespace
 
-PostgresServer& PostgresServer::shared() {
+PostgresServer& PostgresServer::shared(bool durable) {
     if (!sharedServer) {
-        sharedServer = std::make_unique<PostgresServer>();
+        sharedServer = std::make_unique<PostgresServer>(durable);
         // Stopped while the application still runs, so its processes can be waited for.
         qAddPostRoutine([] { sharedServer.reset(); });
     }

@@ -13,14 +13,15 @@ namespace lentora::testing {
 // socket without a password; every other role needs its password (scram-sha-256).
 class PostgresServer {
 public:
-    PostgresServer();
+    // `durable`: every commit is synced to disk, as on a school's server (the tests skip it).
+    explicit PostgresServer(bool durable = false);
     ~PostgresServer();
     PostgresServer(const PostgresServer&) = delete;
     PostgresServer& operator=(const PostgresServer&) = delete;
 
     // The server of this test program, made and started at the first call, stopped and removed
-    // when the program ends.
-    static PostgresServer& shared();
+    // when the program ends; the first call says whether it is durable.
+    static PostgresServer& shared(bool durable = false);
 
     // Empty while it runs; else what went wrong.
     const QString& failure() const { return failure_; }
@@ -53,6 +54,7 @@ private:
     QTemporaryDir dir_;
     QString dataDir_;
     int port_ = 0;
+    bool durable_ = false;
     bool running_ = false;
     int databases_ = 0;
     QString failure_;
