@@ -322,7 +322,8 @@ TEST(CoursePlay, EveryMenuItemGivesTenWhenAllIsRightAndThreeWhenNothingIsAnswere
 
     TPagrindineForma window(std::make_unique<LentoraWindowFactory>());
     std::vector<int> grades;
-    window.setGradeReward([&grades](const EntryOutcome& outcome) { grades.push_back(outcome.grade); });
+    window.setGradeReward(
+        [&grades](const EntryOutcome& outcome) { grades.push_back(outcome.grade); });
     ASSERT_GE(window.menuLinks().size(), 30u);
 
     for (const bool answers : {true, false}) {
@@ -371,7 +372,8 @@ TEST(CoursePlay, ATopicWithTheoryAndTestsIsPlayedByKeysAloneWithFullMarksToTheGr
     }
     TPagrindineForma window(std::make_unique<LentoraWindowFactory>());
     std::vector<int> grades;
-    window.setGradeReward([&grades](const EntryOutcome& outcome) { grades.push_back(outcome.grade); });
+    window.setGradeReward(
+        [&grades](const EntryOutcome& outcome) { grades.push_back(outcome.grade); });
     KeyboardLearner learner(rightAnswers(program.path()));
     for (const MenuLink& link : window.menuLinks()) {
         if (theoryAndTests.count(link.menuId) != 0) {
