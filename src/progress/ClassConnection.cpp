@@ -3,6 +3,7 @@
 
 #include "progress/ExercisesJson.h"
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
@@ -131,6 +132,41 @@ std::optional<std::vector<AttemptSummary>> ClassConnection::attempts(const QStri
         summaries.push_back(summaryOf(query));
     }
     return summaries;
+}
+
+std::optional<std::vector<ClassConnection::PupilResults>> ClassConnection::classResults(
+    const QString& courseId) {
+    QSqlQuery query(database_);
+    query.setForwardOnly(true);
+    // Row-level security leaves the teacher's own classes.
+    if (!run(query, QStringLiteral("SELECT id, display_name, login, coalesce(class, '')"
+                                   " FROM members WHERE NOT teacher ORDER BY class, login"))) {
+        return std::nullopt;
+    }
+    std::vector<PupilResults> pupils;
+    QHash<QString, std::size_t> byLogin;
+    while (query.next()) {
+        byLogin.insert(query.value(2).toString(), pupils.size());
+        pupils.push_back({{{query.value(0).toLongLong(), query.value(1).toString()},
+                           query.value(2).toString(),
+                           false,
+                           query.value(3).toString()},
+                          {}});
+    }
+    if (!run(query,
+             QStringLiteral("SELECT %1, a.login FROM attempts a JOIN members m ON m.login = a.login"
+                            " WHERE NOT m.teacher AND a.course_id = ? ORDER BY a.ended, a.id")
+                 .arg(QLatin1String(kSummaryColumns)),
+             {text(courseId)})) {
+        return std::nullopt;
+    }
+    while (query.next()) {
+        const auto found = byLogin.constFind(query.value(12).toString());
+        if (found != byLogin.constEnd()) {
+            pupils[*found].attempts.push_back(summaryOf(query));
+        }
+    }
+    return pupils;
 }
 
 std::optional<Attempt> ClassConnection::attempt(const QUuid& id) {

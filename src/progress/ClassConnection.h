@@ -47,6 +47,13 @@ public:
     // the server cannot be read. An empty course id gives every course.
     std::optional<std::vector<AttemptSummary>> attempts(const QString& login,
                                                         const QString& courseId);
+    // A teacher's pupils (every class of theirs) with their attempts in one course, oldest
+    // first; none when the server cannot be read. A pupil sees only themselves.
+    struct PupilResults {
+        Member pupil;
+        std::vector<AttemptSummary> attempts;
+    };
+    std::optional<std::vector<PupilResults>> classResults(const QString& courseId);
     // One attempt with its exercises, when this login may read it.
     std::optional<Attempt> attempt(const QUuid& id);
 

@@ -129,6 +129,25 @@ bool ServerProgressStore::serverReached() const {
     return reached_;
 }
 
+bool ServerProgressStore::isTeacher() const {
+    std::lock_guard lock(mutex_);
+    return teacher_;
+}
+
+std::optional<std::vector<ClassConnection::PupilResults>> ServerProgressStore::classResults(
+    const QString& courseId) {
+    using Results = std::optional<std::vector<ClassConnection::PupilResults>>;
+    auto promise = std::make_shared<std::promise<Results>>();
+    std::future<Results> answer = promise->get_future();
+    QMetaObject::invokeMethod(
+        sender_, [this, courseId, promise] { promise->set_value(sender_->classResults(courseId)); },
+        Qt::QueuedConnection);
+    if (answer.wait_for(std::chrono::seconds(6)) != std::future_status::ready) {
+        return std::nullopt;
+    }
+    return answer.get();
+}
+
 Learner ServerProgressStore::localLearner() {
     if (!local_) {
         const std::vector<Learner> known = queue_->learners();

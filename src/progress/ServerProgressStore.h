@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "progress/ClassConnection.h"
 #include "progress/ClassServer.h"
 #include "progress/ProgressStore.h"
 
@@ -50,6 +51,12 @@ public:
     // Whether the server answered since the start; its history is then part of attempts().
     bool serverReached() const;
 
+    // Whether the login is a teacher's (known once the server answered).
+    bool isTeacher() const;
+    // A teacher's pupils with their attempts in the course, read from the server, waiting no
+    // longer than the connect timeout; none when it cannot be read.
+    std::optional<std::vector<ClassConnection::PupilResults>> classResults(const QString& courseId);
+
     bool managesLearners() const override { return false; }
     std::vector<Learner> learners() override;
     std::optional<Learner> addLearner(const QString& name) override;
@@ -81,6 +88,7 @@ private:
     mutable std::mutex mutex_;  // guards what the sender learnt from the server
     bool reached_ = false;
     QString displayName_;
+    bool teacher_ = false;
     std::vector<AttemptSummary> history_;
 };
 

@@ -111,6 +111,7 @@ bool ServerSender::connect() {
             std::lock_guard lock(store_.mutex_);
             store_.reached_ = true;
             store_.displayName_ = member->learner.name;
+            store_.teacher_ = member->teacher;
             if (history) {
                 store_.history_ = *history;
             }
@@ -205,6 +206,24 @@ std::optional<Attempt> ServerSender::fetch(const QUuid& id) {
         disconnect();
     }
     return attempt;
+}
+
+std::optional<std::vector<ClassConnection::PupilResults>> ServerSender::classResults(
+    const QString& courseId) {
+    if (!connect()) {
+        return std::nullopt;
+    }
+    std::optional<std::vector<ClassConnection::PupilResults>> results;
+    bool lost = false;
+    {
+        ClassConnection connection(QSqlDatabase::database(connectionName_, false));
+        results = connection.classResults(courseId);
+        lost = !results && connection.connectionLost();
+    }
+    if (lost) {
+        disconnect();
+    }
+    return results;
 }
 
 void ServerSender::stop() {

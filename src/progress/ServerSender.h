@@ -2,6 +2,7 @@
 #pragma once
 
 #include "progress/Attempt.h"
+#include "progress/ClassConnection.h"
 #include "progress/ClassServer.h"
 
 #include <QObject>
@@ -35,6 +36,7 @@ public:
     void enqueue(const Attempt& attempt);
     void flush();
     std::optional<Attempt> fetch(const QUuid& id);
+    std::optional<std::vector<ClassConnection::PupilResults>> classResults(const QString& courseId);
     void stop();
 
 private:
