@@ -63,7 +63,7 @@ TEST(DispatchSimpleTests, TwoTestsOfOneMenuRowGiveOneGrade) {
     driver.start(5);
 
     LentoraWindowFactory factory;
-    const std::vector<MenuLink> links = {{5, 300}};
+    const std::vector<MenuLink> links = {{5, 300, {}}};
     std::vector<int> grades;
     DispatchContext context;
     context.links = &links;
