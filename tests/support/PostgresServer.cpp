@@ -97,8 +97,19 @@ bool PostgresServer::start() {
         &output);
     if (!running_) {
         failure_ = QStringLiteral("pg_ctl start failed: ") + output;
+        return false;
     }
-    return running_;
+    // Should the test program be killed (a timeout, a crash), its server and files go with it.
+    const QString stop =
+        QStringLiteral("%1pg_ctl -D '%2' -m immediate stop").arg(kBinDir, dataDir_);
+    QProcess::startDetached(
+        QStringLiteral("sh"),
+        {QStringLiteral("-c"),
+         QStringLiteral("while [ -d /proc/%1 ]; do sleep 1; done; %2 >/dev/null 2>&1; rm -rf '%3'")
+             .arg(QCoreApplication::applicationPid())
+             .arg(runningAsRoot() ? QStringLiteral("runuser -u postgres -- ") + stop : stop)
+             .arg(dir_.path())});
+    return true;
 }
 
 bool PostgresServer::stop() {
