@@ -84,7 +84,12 @@ ClassConnection::Sent ClassConnection::send(const Attempt& attempt) {
     }
     const QSqlError error = query.lastError();
     reason_ = error.databaseText().section(QLatin1Char('\n'), 0, 0).trimmed();
-    if (connectionLost()) {
+    // A lost connection, or a fault of the server's that passes (a conflict, no room or
+    // resources, a shutdown): sent again later rather than refused.
+    static const QStringList passing{QStringLiteral("08"), QStringLiteral("40"),
+                                     QStringLiteral("53"), QStringLiteral("55"),
+                                     QStringLiteral("57"), QStringLiteral("58")};
+    if (connectionLost() || passing.contains(error.nativeErrorCode().left(2))) {
         return Sent::Failed;
     }
     if (error.nativeErrorCode() == QLatin1String("23505")) {
