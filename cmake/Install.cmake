@@ -10,7 +10,7 @@ if(LENTORA_BUILD_COURSE)
             PATTERN LENTORA.INI EXCLUDE
             PATTERN Memo.tmp EXCLUDE)
 endif()
-install(TARGETS lentora-cds lentora-course RUNTIME DESTINATION bin)
+install(TARGETS lentora-cds lentora-course lentora-class RUNTIME DESTINATION bin)
 if(TARGET lentora-class)
     install(TARGETS lentora-class RUNTIME DESTINATION bin)
 endif()

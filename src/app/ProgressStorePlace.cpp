@@ -3,6 +3,7 @@
 
 #include "platform/ProgramPaths.h"
 #include "progress/CourseVersion.h"
+#include "progress/ServerProgressStore.h"
 #include "progress/SqliteProgressStore.h"
 
 #include <QDir>
@@ -19,6 +20,17 @@ QString progressDatabasePath() {
 std::unique_ptr<progress::ProgressStore> openProgressStore(const QString& databasePath,
                                                            progress::ProgressReport report) {
     return std::make_unique<progress::SqliteProgressStore>(databasePath, std::move(report));
+}
+
+std::unique_ptr<progress::ProgressStore> openClassStore(const progress::ClassServer& server,
+                                                        const QString& login,
+                                                        const QString& password,
+                                                        progress::ProgressReport report) {
+    return std::make_unique<progress::ServerProgressStore>(
+        server, login, password,
+        std::make_unique<progress::SqliteProgressStore>(
+            progress::ServerProgressStore::queuePath(login), report),
+        progress::ServerProgressStore::sentPath(login), std::move(report));
 }
 
 QString courseVersionOfProgram(const QString& programDir) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "progress/ClassServer.h"
 #include "progress/ProgressStore.h"
 
 #include <QString>
@@ -15,6 +16,12 @@ namespace lentora {
 QString progressDatabasePath();
 std::unique_ptr<progress::ProgressStore> openProgressStore(const QString& databasePath,
                                                            progress::ProgressReport report);
+
+// A class server's store for a login: its queue in the user's application data folder.
+std::unique_ptr<progress::ProgressStore> openClassStore(const progress::ClassServer& server,
+                                                        const QString& login,
+                                                        const QString& password,
+                                                        progress::ProgressReport report);
 
 // A hash of the course's tables, which names the course's version in its attempts.
 QString courseVersionOfProgram(const QString& programDir);

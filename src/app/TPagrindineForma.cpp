@@ -2,6 +2,8 @@
 #include "app/TPagrindineForma.h"
 
 #include "app/BevelPanel.h"
+#include "app/ClassLoginDialog.h"
+#include "app/ClassResultsWindow.h"
 #include "app/Grade.h"
 #include "app/LearnersDialog.h"
 #include "app/MainSettings.h"
@@ -20,6 +22,7 @@
 #include "platform/ProgramPaths.h"
 #include "platform/Services.h"
 #include "platform/WindowPlacement.h"
+#include "progress/ServerProgressStore.h"
 
 #include <QEvent>
 #include <QFile>
@@ -115,7 +118,12 @@ TPagrindineForma::TPagrindineForma(std::unique_ptr<WindowFactory> factory, QWidg
         }
     });
 
+    // With a class server in the settings the learner logs in when the store first opens.
+    guarded([&] { classServer_ = progress::ClassServer::fromSettings(programSettings()); });
     FormCreate();
+    if (classServer_) {
+        setProgressStoreMaker(classStoreMaker(*classServer_, this));
+    }
 
     // The menu bar lies above the client area, which keeps its full size.
     const int menuHeight = menuBar()->heightForWidth(kClientSize.width());
@@ -156,7 +164,10 @@ void TPagrindineForma::openProgress() {
 
 void TPagrindineForma::showLearnerName() {
     const std::optional<progress::Learner> learner = progress_->currentLearner();
-    const bool show = learner && progress_->learners().size() > 1;
+    // A class's pupil is always named: the name comes from the server.
+    const progress::ProgressStore* store = progress_->isOpen() ? progress_->store() : nullptr;
+    const bool show =
+        learner && (progress_->learners().size() > 1 || (store && !store->managesLearners()));
     LearnerPanel->setText(show ? learner->name : QString());
     LearnerPanel->setVisible(show);
 }
@@ -249,6 +260,12 @@ void TPagrindineForma::addProgramMenu() {
                            &TPagrindineForma::Programosnustatymai1Click);
     ProgramMenu->addAction(QString::fromUtf8("Mano pažanga"), this,
                            &TPagrindineForma::ManoPazanga1Click);
+    if (classServer_) {
+        // Shown once a teacher logged in to the class server.
+        classResultsAction_ = ProgramMenu->addAction(QString::fromUtf8("Klasės rezultatai"), this,
+                                                     &TPagrindineForma::KlasesRezultatai1Click);
+        classResultsAction_->setVisible(false);
+    }
     learnersAction_ = ProgramMenu->addAction(QString::fromUtf8("Mokiniai…"), this,
                                              &TPagrindineForma::Mokiniai1Click);
     ProgramMenu->addSeparator();
@@ -279,6 +296,14 @@ void TPagrindineForma::DispatchCommand(int command) {
 
 void TPagrindineForma::TimerLaikasTimer() {
     LaikasPanel->setText(clockText(QTime::currentTime(), QLocale::system()));
+    // A class server tells the pupil's name, or that a teacher logged in, once it answers.
+    if (progress_->isOpen() && progress_->store() && !progress_->store()->managesLearners()) {
+        showLearnerName();
+        const auto* server = dynamic_cast<const progress::ServerProgressStore*>(progress_->store());
+        if (classResultsAction_) {
+            classResultsAction_->setVisible(server && server->isTeacher());
+        }
+    }
 }
 
 void TPagrindineForma::Apie1Click() {
@@ -290,6 +315,20 @@ void TPagrindineForma::Apie1Click() {
 
 void TPagrindineForma::Turinys1Click() {
     services().help->showContents();
+}
+
+void TPagrindineForma::KlasesRezultatai1Click() {
+    guarded([&] {
+        auto* server = dynamic_cast<progress::ServerProgressStore*>(progress_->store());
+        if (!server) {
+            return;
+        }
+        ClassResultsWindow window(*server, progress_->courseId(), this);
+        window.setReviewOpener([this, &window](const std::vector<content::ExerciseResult>& done) {
+            runReview(done, *factory_, &window);
+        });
+        window.exec();
+    });
 }
 
 void TPagrindineForma::ManoPazanga1Click() {

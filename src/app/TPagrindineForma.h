@@ -5,6 +5,7 @@
 #include "app/ProgressSession.h"
 #include "app/WindowFactory.h"
 #include "content/ContentTable.h"
+#include "progress/ClassServer.h"
 
 #include <QMainWindow>
 
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QLabel;
@@ -79,6 +81,7 @@ private:
     void Programosnustatymai1Click();
     void ManoPazanga1Click();
     void Mokiniai1Click();
+    void KlasesRezultatai1Click();
     void showLearnerName();
     void markMastered(QMenu* menu);
 
@@ -87,6 +90,8 @@ private:
     std::unique_ptr<ProgressSession> progress_;
     QHash<int, std::int32_t> menuIdOfCommand_;
     QAction* learnersAction_ = nullptr;
+    QAction* classResultsAction_ = nullptr;             // shown for a teacher of a class server
+    std::optional<progress::ClassServer> classServer_;  // the settings' [Klase]
     bool painted_ = false;
     content::ContentTable MenuTable;
     content::ContentTable NesiojTable;

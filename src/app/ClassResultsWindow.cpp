@@ -1,0 +1,199 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/ClassResultsWindow.h"
+
+#include "app/ProgressWindow.h"
+#include "platform/Error.h"
+#include "platform/Services.h"
+#include "progress/ServerProgressStore.h"
+#include "progress/TopicProgress.h"
+
+#include <QChartView>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include <map>
+
+namespace lentora {
+
+namespace {
+
+QString csvField(const QString& value) {
+    if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('"')) &&
+        !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r'))) {
+        return value;
+    }
+    QString quoted = value;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+}  // namespace
+
+QColor gradeColour(int grade) {
+    if (grade >= 9) {
+        return QColor(0x9c, 0xe0, 0x9c);
+    }
+    if (grade >= 7) {
+        return QColor(0xf0, 0xe6, 0x8c);
+    }
+    if (grade >= 5) {
+        return QColor(0xf5, 0xb9, 0x6e);
+    }
+    return QColor(0xf0, 0x80, 0x80);
+}
+
+QByteArray classResultsCsv(const std::vector<progress::ClassConnection::PupilResults>& pupils) {
+    QByteArray bytes("\xEF\xBB\xBF");
+    const auto line = [&bytes](const QStringList& values) {
+        QStringList fields;
+        for (const QString& value : values) {
+            fields << csvField(value);
+        }
+        bytes += fields.join(QLatin1Char(';')).toUtf8() + "\r\n";
+    };
+    line({QStringLiteral("Mokinys"), QStringLiteral("Prisijungimas"), QStringLiteral("Tema"),
+          QStringLiteral("Bandymai"), QString::fromUtf8("Paskutinis pažymys"),
+          QString::fromUtf8("Geriausias pažymys"), QStringLiteral("Data")});
+    for (const auto& pupil : pupils) {
+        for (const progress::TopicProgress& topic : progress::topicProgress(pupil.attempts)) {
+            line({pupil.pupil.learner.name, pupil.pupil.login, topic.menuPath,
+                  QString::number(topic.attempts), QString::number(topic.lastGrade),
+                  QString::number(topic.bestGrade),
+                  topic.lastDate.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))});
+        }
+    }
+    return bytes;
+}
+
+ClassResultsWindow::ClassResultsWindow(progress::ServerProgressStore& store,
+                                       const QString& courseId, QWidget* parent)
+    : QDialog(parent), store_(store) {
+    setWindowTitle(QString::fromUtf8("Klasės rezultatai"));
+    chooseExportPath_ = [this] {
+        return QFileDialog::getSaveFileName(this, QString::fromUtf8("Eksportuoti rezultatus"),
+                                            QStringLiteral("klase.csv"),
+                                            QStringLiteral("CSV (*.csv)"));
+    };
+    const auto results = store_.classResults(courseId);
+    if (results) {
+        pupils_ = *results;
+    }
+    // The columns: every topic any pupil did, in menu order, named by its last caption.
+    std::map<std::int32_t, QString> topics;
+    std::vector<std::vector<progress::TopicProgress>> progressOf;
+    for (const auto& pupil : pupils_) {
+        progressOf.push_back(progress::topicProgress(pupil.attempts));
+        for (const progress::TopicProgress& topic : progressOf.back()) {
+            topics[topic.menuRowId] = topic.menuPath;
+        }
+    }
+    grid_ = new QTableWidget(int(pupils_.size()), int(topics.size()), this);
+    grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    QStringList headers;
+    for (const auto& [id, path] : topics) {
+        topicIds_.push_back(id);
+        headers << path.section(QStringLiteral(" > "), -1);
+    }
+    grid_->setHorizontalHeaderLabels(headers);
+    for (int column = 0; column < int(topicIds_.size()); ++column) {
+        grid_->horizontalHeaderItem(column)->setToolTip(topics[topicIds_[std::size_t(column)]]);
+    }
+    QStringList names;
+    for (std::size_t row = 0; row < pupils_.size(); ++row) {
+        names << pupils_[row].pupil.learner.name.left(60);
+        for (const progress::TopicProgress& topic : progressOf[row]) {
+            const auto column =
+                std::find(topicIds_.begin(), topicIds_.end(), topic.menuRowId) - topicIds_.begin();
+            auto* cell = new QTableWidgetItem(QString::number(topic.lastGrade));
+            cell->setTextAlignment(Qt::AlignCenter);
+            cell->setBackground(gradeColour(topic.lastGrade));
+            cell->setForeground(Qt::black);
+            cell->setToolTip(QString::fromUtf8("Paskutinis pažymys %1, geriausias %2, bandymų %3")
+                                 .arg(topic.lastGrade)
+                                 .arg(topic.bestGrade)
+                                 .arg(topic.attempts));
+            grid_->setItem(int(row), int(column), cell);
+        }
+    }
+    grid_->setVerticalHeaderLabels(names);
+    connect(grid_, &QTableWidget::currentCellChanged, this,
+            [this](int row) { guarded([&] { showPupil(row); }); });
+    connect(grid_, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int column) { guarded([&] { openCell(row, column); }); });
+
+    chartView_ = makeGradeChart(this, &series_);
+    chartView_->setMinimumHeight(180);
+    auto* exportButton = new QPushButton(QString::fromUtf8("Eksportuoti…"), this);
+    exportButton->setAutoDefault(false);
+    auto* closeButton = new QPushButton(QStringLiteral("Uždaryti"), this);
+    connect(exportButton, &QPushButton::clicked, this,
+            [this] { guarded([&] { exportResults(); }); });
+    connect(closeButton, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(this);
+    if (!results) {
+        layout->addWidget(new QLabel(
+            QString::fromUtf8("Klasės serveris nepasiekiamas; rezultatų dabar parodyti negaliu."),
+            this));
+    }
+    layout->addWidget(grid_, 1);
+    layout->addWidget(chartView_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(exportButton);
+    buttons->addStretch();
+    buttons->addWidget(closeButton);
+    layout->addLayout(buttons);
+    resize(760, 560);
+    if (!pupils_.empty()) {
+        grid_->setCurrentCell(0, 0);
+        showPupil(0);
+    }
+}
+
+void ClassResultsWindow::showPupil(int row) {
+    if (row < 0 || row >= int(pupils_.size())) {
+        return;
+    }
+    setGradePoints(chartView_, series_, pupils_[std::size_t(row)].attempts);
+}
+
+void ClassResultsWindow::openCell(int row, int column) {
+    if (row < 0 || row >= int(pupils_.size()) || column < 0 || column >= int(topicIds_.size()) ||
+        !openReview_) {
+        return;
+    }
+    // The pupil's latest attempt of the topic.
+    const auto& attempts = pupils_[std::size_t(row)].attempts;
+    for (auto it = attempts.rbegin(); it != attempts.rend(); ++it) {
+        if (it->menuRowId == topicIds_[std::size_t(column)]) {
+            if (const auto attempt = store_.attempt(it->id)) {
+                openReview_(attempt->exercises);
+            } else {
+                services().messages->showMessage(
+                    windowTitle(), QString::fromUtf8("Šio bandymo dabar perskaityti negaliu."));
+            }
+            return;
+        }
+    }
+}
+
+void ClassResultsWindow::exportResults() {
+    const QString path = chooseExportPath_ ? chooseExportPath_() : QString();
+    if (path.isEmpty()) {
+        return;
+    }
+    const QByteArray bytes = classResultsCsv(pupils_);
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        services().messages->showMessage(windowTitle(),
+                                         QString::fromUtf8("Negaliu įrašyti failo %1").arg(path));
+    }
+}
+
+}  // namespace lentora
