@@ -2,6 +2,7 @@
 #include "app/ClassLoginDialog.h"
 
 #include "app/ProgressStorePlace.h"
+#include "controls/HelpTopic.h"
 #include "platform/Services.h"
 
 #include <QDialogButtonBox>
@@ -9,6 +10,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -18,11 +20,18 @@
 
 namespace lentora {
 
+namespace {
+
+constexpr int kClassHelpTopic = 11;
+
+}  // namespace
+
 using LoginCheck = progress::ServerProgressStore::LoginCheck;
 
 ClassLoginDialog::ClassLoginDialog(progress::ClassServer server, QWidget* parent)
     : QDialog(parent), server_(std::move(server)) {
     setWindowTitle(QString::fromUtf8("Prisijungimas prie klasės"));
+    addHelpTopicItem(*this, *new QMenu(this), kClassHelpTopic);
     checker_ = [this](const QString& login, const QString& password, QString* message) {
         return progress::ServerProgressStore::checkLogin(server_, login, password, message);
     };
@@ -42,7 +51,9 @@ ClassLoginDialog::ClassLoginDialog(progress::ClassServer server, QWidget* parent
     message_->setObjectName(QStringLiteral("message"));
     message_->setWordWrap(true);
     message_->setText(
-        QString::fromUtf8("Klasė %1. Įveskite mokytojo duotus duomenis.").arg(server_.className));
+        QString::fromUtf8("Klasė: %1. Įveskite prisijungimo vardą ir slaptažodį, kuriuos gavote iš "
+                          "mokytojo.")
+            .arg(server_.className));
     layout->addWidget(message_);
     auto* buttons = new QDialogButtonBox(this);
     connect_ = buttons->addButton(QString::fromUtf8("Prisijungti"), QDialogButtonBox::AcceptRole);
@@ -91,12 +102,13 @@ void ClassLoginDialog::tryLogin() {
         if (triesLeft_ <= 0) {
             services().messages->showMessage(
                 windowTitle(), QString::fromUtf8("Prisijungti nepavyko. Programa dirbs be klasės: "
-                                                 "rezultatai liks šiame kompiuteryje."));
+                                                 "rezultatai liks tik šiame kompiuteryje, "
+                                                 "mokytojas jų nematys."));
             reject();
             return;
         }
         message_->setText(QString::fromUtf8("Neteisingas prisijungimo vardas arba slaptažodis. "
-                                            "Liko bandymų: %1.")
+                                            "Liko mėginimų: %1.")
                               .arg(triesLeft_));
         password_->setFocus();
         return;

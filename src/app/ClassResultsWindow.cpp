@@ -2,6 +2,7 @@
 #include "app/ClassResultsWindow.h"
 
 #include "app/ProgressWindow.h"
+#include "controls/HelpTopic.h"
 #include "platform/Error.h"
 #include "platform/Services.h"
 #include "progress/ServerProgressStore.h"
@@ -11,6 +12,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QTableWidget>
@@ -21,6 +23,8 @@
 namespace lentora {
 
 namespace {
+
+constexpr int kClassHelpTopic = 11;
 
 QString csvField(const QString& value) {
     if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('"')) &&
@@ -56,9 +60,9 @@ QByteArray classResultsCsv(const std::vector<progress::ClassConnection::PupilRes
         }
         bytes += fields.join(QLatin1Char(';')).toUtf8() + "\r\n";
     };
-    line({QStringLiteral("Mokinys"), QStringLiteral("Prisijungimas"), QStringLiteral("Tema"),
-          QStringLiteral("Bandymai"), QString::fromUtf8("Paskutinis pažymys"),
-          QString::fromUtf8("Geriausias pažymys"), QStringLiteral("Data")});
+    line({QStringLiteral("Mokinys"), QStringLiteral("Prisijungimo vardas"), QStringLiteral("Tema"),
+          QString::fromUtf8("Atlikta kartų"), QString::fromUtf8("Paskutinis įvertinimas"),
+          QString::fromUtf8("Geriausias įvertinimas"), QString::fromUtf8("Paskutinį kartą")});
     for (const auto& pupil : pupils) {
         for (const progress::TopicProgress& topic : progress::topicProgress(pupil.attempts)) {
             line({pupil.pupil.learner.name, pupil.pupil.login, topic.menuPath,
@@ -74,6 +78,7 @@ ClassResultsWindow::ClassResultsWindow(progress::ServerProgressStore& store,
                                        const QString& courseId, QWidget* parent)
     : QDialog(parent), store_(store) {
     setWindowTitle(QString::fromUtf8("Klasės rezultatai"));
+    addHelpTopicItem(*this, *new QMenu(this), kClassHelpTopic);
     chooseExportPath_ = [this] {
         return QFileDialog::getSaveFileName(this, QString::fromUtf8("Eksportuoti rezultatus"),
                                             QStringLiteral("klase.csv"),
@@ -95,10 +100,20 @@ ClassResultsWindow::ClassResultsWindow(progress::ServerProgressStore& store,
     grid_ = new QTableWidget(int(pupils_.size()), int(topics.size()), this);
     grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+    // A topic by its own caption; where several share it ("Kartojimas"), with its group's.
+    const QString separator = QStringLiteral(" > ");
     QStringList headers;
     for (const auto& [id, path] : topics) {
         topicIds_.push_back(id);
-        headers << path.section(QStringLiteral(" > "), -1);
+        headers << path.section(separator, -1);
+    }
+    const QStringList captions = headers;
+    qsizetype index = 0;
+    for (const auto& [id, path] : topics) {
+        if (captions.count(captions[index]) > 1 && path.contains(separator)) {
+            headers[index] += QStringLiteral(" (%1)").arg(path.section(separator, -2, -2));
+        }
+        ++index;
     }
     grid_->setHorizontalHeaderLabels(headers);
     for (int column = 0; column < int(topicIds_.size()); ++column) {
@@ -114,10 +129,11 @@ ClassResultsWindow::ClassResultsWindow(progress::ServerProgressStore& store,
             cell->setTextAlignment(Qt::AlignCenter);
             cell->setBackground(gradeColour(topic.lastGrade));
             cell->setForeground(Qt::black);
-            cell->setToolTip(QString::fromUtf8("Paskutinis pažymys %1, geriausias %2, bandymų %3")
-                                 .arg(topic.lastGrade)
-                                 .arg(topic.bestGrade)
-                                 .arg(topic.attempts));
+            cell->setToolTip(
+                QString::fromUtf8("Paskutinis įvertinimas: %1, geriausias: %2, atlikta kartų: %3")
+                    .arg(topic.lastGrade)
+                    .arg(topic.bestGrade)
+                    .arg(topic.attempts));
             grid_->setItem(int(row), int(column), cell);
         }
     }
@@ -139,7 +155,9 @@ ClassResultsWindow::ClassResultsWindow(progress::ServerProgressStore& store,
     auto* layout = new QVBoxLayout(this);
     if (!results) {
         layout->addWidget(new QLabel(
-            QString::fromUtf8("Klasės serveris nepasiekiamas; rezultatų dabar parodyti negaliu."),
+            QString::fromUtf8(
+                "Klasės serveris nepasiekiamas, todėl rezultatų dabar parodyti negalima. "
+                "Pabandykite vėliau."),
             this));
     }
     layout->addWidget(grid_, 1);
@@ -176,7 +194,8 @@ void ClassResultsWindow::openCell(int row, int column) {
                 openReview_(attempt->exercises);
             } else {
                 services().messages->showMessage(
-                    windowTitle(), QString::fromUtf8("Šio bandymo dabar perskaityti negaliu."));
+                    windowTitle(),
+                    QString::fromUtf8("Šio bandymo dabar atverti nepavyko. Pabandykite vėliau."));
             }
             return;
         }
@@ -191,8 +210,8 @@ void ClassResultsWindow::exportResults() {
     const QByteArray bytes = classResultsCsv(pupils_);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        services().messages->showMessage(windowTitle(),
-                                         QString::fromUtf8("Negaliu įrašyti failo %1").arg(path));
+        services().messages->showMessage(
+            windowTitle(), QString::fromUtf8("Nepavyko įrašyti failo „%1“.").arg(path));
     }
 }
 

@@ -103,8 +103,7 @@ ServerProgressStore::LoginCheck ServerProgressStore::checkLogin(const ClassServe
             result = isLoginRefused(database) ? LoginCheck::Refused : LoginCheck::Unreachable;
             text = result == LoginCheck::Refused
                        ? QStringLiteral("Neteisingas prisijungimo vardas arba slaptažodis.")
-                       : QStringLiteral("Klasės serveris nepasiekiamas: %1")
-                             .arg(serverError(database));
+                       : QStringLiteral("Klasės serveris nepasiekiamas. Pabandykite vėliau.");
         } else {
             ClassConnection connection(database);
             text = ClassSchema::checkUsable(connection.database());

@@ -84,8 +84,10 @@ bool ServerSender::connect() {
     if (!database.isOpen()) {
         if (isLoginRefused(database)) {
             tell(QStringLiteral("login"),
-                 QStringLiteral("Klasės serveris nepriėmė prisijungimo „%1“. Rezultatai saugomi "
-                                "šiame kompiuteryje ir bus nusiųsti prisijungus teisingai.")
+                 QStringLiteral(
+                     "Klasės serveris nepriėmė prisijungimo „%1“. Rezultatai saugomi "
+                     "šiame kompiuteryje ir bus nusiųsti, kai prisijungsite teisingu vardu ir "
+                     "slaptažodžiu.")
                      .arg(login_));
             unusable_ = true;
         } else {
@@ -177,9 +179,9 @@ bool ServerSender::sendAll() {
             // Kept in the queue for the teacher to see; sending it again would not help.
             connection.reportRefused(attempt, connection.reason());
             tell(QStringLiteral("refused"),
-                 QStringLiteral("Klasės serveris nepriėmė rezultato „%1“ (%2). Jis saugomas šiame "
-                                "kompiuteryje; mokytojas tai mato.")
-                     .arg(attempt.summary.menuPath, connection.reason()));
+                 QStringLiteral("Klasės serveris nepriėmė temos „%1“ rezultato. Jis saugomas šiame "
+                                "kompiuteryje; pasakykite apie tai mokytojui.")
+                     .arg(attempt.summary.menuPath));
         } else {
             markSent(attempt.summary.id);
             std::lock_guard lock(store_.mutex_);

@@ -122,12 +122,12 @@ int report(ClassAdmin& admin, const Arguments& arguments) {
         return failure(admin.failure());
     }
     const QStringList header{QStringLiteral("Mokinys"),
-                             QStringLiteral("Prisijungimas"),
+                             QStringLiteral("Prisijungimo vardas"),
                              QStringLiteral("Kursas"),
                              QStringLiteral("Tema"),
-                             QStringLiteral("Bandymai"),
-                             QStringLiteral("Paskutinis pažymys"),
-                             QStringLiteral("Geriausias pažymys"),
+                             QStringLiteral("Atlikta kartų"),
+                             QStringLiteral("Paskutinis įvertinimas"),
+                             QStringLiteral("Geriausias įvertinimas"),
                              QStringLiteral("Paskutinį kartą")};
     const auto fields = [](const ClassAdmin::ReportRow& row) {
         return QStringList{row.name,
