@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QDateTimeAxis>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -35,6 +36,19 @@ const QString kDateFormat = QStringLiteral("yyyy-MM-dd HH:mm");
 
 QString gradeText(int grade) {
     return grade > 0 ? QString::number(grade) : QStringLiteral("–");
+}
+
+// A column wide enough for its title and for the widest of the sample texts, measured once:
+// the attempts table never measures its ten thousand rows.
+void fitColumn(QTableView& view, int column, const QStringList& samples) {
+    const QFontMetrics metrics = view.fontMetrics();
+    const QString title = view.model()->headerData(column, Qt::Horizontal).toString();
+    // The header's font may be bolder than the cells'.
+    int width = view.horizontalHeader()->fontMetrics().horizontalAdvance(title);
+    for (const QString& sample : samples) {
+        width = std::max(width, metrics.horizontalAdvance(sample));
+    }
+    view.setColumnWidth(column, width + 2 * metrics.averageCharWidth());
 }
 
 }  // namespace
@@ -180,6 +194,11 @@ void setGradePoints(QChartView* chart, QLineSeries* series,
             last = last.addSecs(3600);
         }
         axes.front()->setRange(first, last);
+        // Within a few days the ticks would all show the same dates; then they show the time.
+        if (auto* time = qobject_cast<QDateTimeAxis*>(axes.front())) {
+            time->setFormat(first.daysTo(last) < 3 ? QStringLiteral("MM-dd HH:mm")
+                                                   : QStringLiteral("yyyy-MM-dd"));
+        }
     }
 }
 
@@ -218,6 +237,17 @@ ProgressWindow::ProgressWindow(ProgressSession& session, QWidget* parent)
     attemptsView_->setModel(attempts_);
     topicsView_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     attemptsView_->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    // Dates, points and grades whole, on one line.
+    const QString date = QDateTime(QDate(2000, 12, 28), QTime(20, 58)).toString(kDateFormat);
+    const QString grade = QStringLiteral("10");
+    fitColumn(*topicsView_, 1, {QStringLiteral("9999")});
+    fitColumn(*topicsView_, 2, {grade});
+    fitColumn(*topicsView_, 3, {grade});
+    fitColumn(*topicsView_, 4, {date});
+    fitColumn(*attemptsView_, 0, {date});
+    fitColumn(*attemptsView_, 2,
+              {content::pointsText({888, 888}) + QString::fromUtf8(" (neužbaigtas)")});
+    fitColumn(*attemptsView_, 3, {grade});
     // Fixed row heights: the attempts table never measures its ten thousand rows.
     attemptsView_->verticalHeader()->setDefaultSectionSize(attemptsView_->fontMetrics().height() +
                                                            6);

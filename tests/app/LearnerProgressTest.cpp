@@ -137,6 +137,15 @@ TEST_F(LearnerProgressTest, GradedEntriesAreListedChartedExportedAndAGoodOneTick
     EXPECT_EQ(topics->index(0, 3).data().toString(), QStringLiteral("10"));
     EXPECT_EQ(progressWindow.attemptsView()->model()->rowCount(), 2);
     EXPECT_EQ(progressWindow.chartPoints(), 2);
+    // Dates and points are shown whole.
+    const QTableView* attemptsView = progressWindow.attemptsView();
+    const QFontMetrics metrics = attemptsView->fontMetrics();
+    for (const int column : {0, 2}) {
+        const QString text = attemptsView->model()->index(0, column).data().toString();
+        EXPECT_GT(attemptsView->columnWidth(column), metrics.horizontalAdvance(text)) << column;
+    }
+    EXPECT_GT(progressWindow.topicsView()->columnWidth(4),
+              metrics.horizontalAdvance(topics->index(0, 4).data().toString()));
 
     std::vector<content::ExerciseResult> reviewed;
     progressWindow.setReviewOpener(

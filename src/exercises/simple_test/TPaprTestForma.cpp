@@ -45,6 +45,32 @@ void setWindowColor(QWidget& widget) {
     widget.setAutoFillBackground(true);
 }
 
+// Where a review writes a question's points inside its box: at the right of the question's
+// line when they clear its text; a long question would be written over, so then in the box's
+// bottom right corner, if that clears every answer's text.
+QPoint pointsPlace(const QLabel& question, const std::vector<QAbstractButton*>& answers,
+                   QSize points) {
+    const QWidget& box = *question.parentWidget();
+    const QPoint margin = kSimpleTest.questionPlace;
+    const int x = std::max(0, box.width() - points.width() - margin.x());
+    const QPoint onQuestionLine(x, margin.y());
+    constexpr int kGap = 4;
+    if (question.geometry().right() + kGap < x) {
+        return onQuestionLine;
+    }
+    const QRect corner(QPoint(x, std::max(0, box.height() - points.height() - margin.y())), points);
+    if (corner.intersects(question.geometry())) {
+        return onQuestionLine;
+    }
+    for (const QAbstractButton* answer : answers) {
+        if (corner.intersects(
+                QRect(answer->pos(), QSize(answer->sizeHint().width(), answer->height())))) {
+            return onQuestionLine;
+        }
+    }
+    return corner.topLeft();
+}
+
 }  // namespace
 
 TPaprTestForma::TPaprTestForma(QWidget* parent)
@@ -289,9 +315,7 @@ void TPaprTestForma::buildQuestions() {
             points->setTextFormat(Qt::PlainText);
             points->setText(content::pointsText(session_.pointsOf(q)));
             points->adjustSize();
-            points->move(
-                std::max(0, question.box.width() - points->width() - kSimpleTest.questionPlace.x()),
-                kSimpleTest.questionPlace.y());
+            points->move(pointsPlace(*label, controls, points->size()));
             pointsLabels_.push_back(points);
         }
         panel->show();

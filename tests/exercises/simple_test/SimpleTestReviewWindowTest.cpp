@@ -28,7 +28,9 @@ content::ExerciseResult doneTest() {
     program.addQuestion(4, 1, QRect(10, 10, 300, 90), "Kuris žodis teisingas?", kRadio);
     program.addAnswer(4, 1, 1, "žasis", false, {12, 25});
     program.addAnswer(4, 1, 2, "žąsis", true, {12, 45});
-    program.addQuestion(4, 2, QRect(10, 110, 300, 90), "Pažymėkite teisingus.", kCheck);
+    program.addQuestion(4, 2, QRect(10, 110, 300, 90),
+                        "Pažymėkite visus teisingai parašytus žodžius (klaida – minus taškas).",
+                        kCheck);
     program.addAnswer(4, 2, 1, "a", true, {12, 25});
     program.addAnswer(4, 2, 2, "b", false, {12, 45});
     program.addAnswer(4, 2, 3, "c", true, {12, 65});
@@ -94,6 +96,14 @@ TEST(TPaprTestFormaReview, ShowsTheAnswersReadOnlyUnderTheSummaryAndLeavesByStep
             }
             EXPECT_EQ(form.questionPoints(0)->text(), QString::fromUtf8("0 iš 1 taško"));
             EXPECT_EQ(form.questionPoints(1)->text(), QString::fromUtf8("0 iš 2 taškų"));
+            // The points never write over the question, however long it is.
+            for (int q = 0; q < 2; ++q) {
+                const QLabel* points = form.questionPoints(q);
+                const auto* question = points->parentWidget()->findChild<QLabel*>();
+                ASSERT_NE(question, points);
+                EXPECT_FALSE(points->geometry().intersects(question->geometry())) << q;
+                EXPECT_TRUE(points->parentWidget()->rect().contains(points->geometry())) << q;
+            }
 
             // Nothing ticks.
             QAbstractButton* missed = form.answerControl(1, 2);
