@@ -71,7 +71,7 @@ void LearnersDialog::fill(std::optional<std::int64_t> select) {
     for (const progress::Learner& learner : store_.learners()) {
         const bool learning = current && current->id == learner.id;
         auto* item = new QListWidgetItem(
-            learning ? learner.name + QString::fromUtf8("  (mokosi dabar)") : learner.name, list_);
+            learning ? learner.name + QString::fromUtf8(" (mokosi dabar)") : learner.name, list_);
         item->setData(Qt::UserRole, QVariant::fromValue<qint64>(learner.id));
         item->setData(Qt::UserRole + 1, learner.name);
         if (select && *select == learner.id) {

@@ -248,7 +248,7 @@ private:
     }
     static void check(TTestoSuIsbrPabrZodziaisForma& form) {
         EXPECT_EQ(form.summary()->text(),
-                  QString::fromUtf8("1 iš 2 taškų (už klaidingus žymėjimus atimta: 1)"));
+                  QString::fromUtf8("1 iš 2 taškų (už klaidingas žymes atimta taškų: 1)"));
         const QColor red(192, 0, 0);
         const QColor green(0, 100, 0);
         for (int i = 0; i < int(form.tokens().size()); ++i) {
