@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <cmath>
 #include <limits>
 
 namespace lentora::progress {
@@ -23,9 +24,10 @@ std::optional<std::int32_t> int32Of(const QJsonValue& value) {
         return std::nullopt;
     }
     const double number = value.toDouble();
-    if (number != static_cast<double>(static_cast<std::int64_t>(number)) ||
-        number < std::numeric_limits<std::int32_t>::min() ||
-        number > std::numeric_limits<std::int32_t>::max()) {
+    // The range first: converting a number beyond it is undefined.
+    if (!(number >= std::numeric_limits<std::int32_t>::min() &&
+          number <= std::numeric_limits<std::int32_t>::max()) ||
+        number != std::trunc(number)) {
         return std::nullopt;
     }
     return static_cast<std::int32_t>(number);
