@@ -5,6 +5,7 @@
 #include "controls/HelpTopic.h"
 #include "platform/Error.h"
 #include "platform/Services.h"
+#include "progress/AttemptCsv.h"
 #include "progress/ServerProgressStore.h"
 #include "progress/TopicProgress.h"
 
@@ -14,7 +15,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -25,16 +25,6 @@ namespace lentora {
 namespace {
 
 constexpr int kClassHelpTopic = 11;
-
-QString csvField(const QString& value) {
-    if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('"')) &&
-        !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r'))) {
-        return value;
-    }
-    QString quoted = value;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
-}
 
 }  // namespace
 
@@ -52,26 +42,20 @@ QColor gradeColour(int grade) {
 }
 
 QByteArray classResultsCsv(const std::vector<progress::ClassConnection::PupilResults>& pupils) {
-    QByteArray bytes("\xEF\xBB\xBF");
-    const auto line = [&bytes](const QStringList& values) {
-        QStringList fields;
-        for (const QString& value : values) {
-            fields << csvField(value);
-        }
-        bytes += fields.join(QLatin1Char(';')).toUtf8() + "\r\n";
-    };
-    line({QStringLiteral("Mokinys"), QStringLiteral("Prisijungimo vardas"), QStringLiteral("Tema"),
-          QString::fromUtf8("Atlikta kartų"), QString::fromUtf8("Paskutinis įvertinimas"),
-          QString::fromUtf8("Geriausias įvertinimas"), QString::fromUtf8("Paskutinį kartą")});
+    QList<QStringList> rows{
+        {QStringLiteral("Mokinys"), QStringLiteral("Prisijungimo vardas"), QStringLiteral("Tema"),
+         QString::fromUtf8("Atlikta kartų"), QString::fromUtf8("Paskutinis įvertinimas"),
+         QString::fromUtf8("Geriausias įvertinimas"), QString::fromUtf8("Paskutinį kartą")}};
     for (const auto& pupil : pupils) {
         for (const progress::TopicProgress& topic : progress::topicProgress(pupil.attempts)) {
-            line({pupil.pupil.learner.name, pupil.pupil.login, topic.menuPath,
-                  QString::number(topic.attempts), QString::number(topic.lastGrade),
-                  QString::number(topic.bestGrade),
-                  topic.lastDate.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))});
+            rows.append(
+                {pupil.pupil.learner.name, pupil.pupil.login, topic.menuPath,
+                 QString::number(topic.attempts), QString::number(topic.lastGrade),
+                 QString::number(topic.bestGrade),
+                 topic.lastDate.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))});
         }
     }
-    return bytes;
+    return progress::csvTable(rows);
 }
 
 ClassResultsWindow::ClassResultsWindow(progress::ServerProgressStore& store,
@@ -207,11 +191,9 @@ void ClassResultsWindow::exportResults() {
     if (path.isEmpty()) {
         return;
     }
-    const QByteArray bytes = classResultsCsv(pupils_);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        services().messages->showMessage(
-            windowTitle(), QString::fromUtf8("Nepavyko įrašyti failo „%1“.").arg(path));
+    const QString failure = progress::writeCsvFile(path, classResultsCsv(pupils_));
+    if (!failure.isEmpty()) {
+        services().messages->showMessage(windowTitle(), failure);
     }
 }
 

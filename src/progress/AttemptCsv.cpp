@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QSaveFile>
-#include <QStringList>
 
 namespace lentora::progress {
 
@@ -24,33 +23,45 @@ QString timeText(const QDateTime& time) {
 
 }  // namespace
 
-QByteArray attemptsCsv(const QString& learnerName, const std::vector<AttemptSummary>& attempts) {
-    QString text = QStringLiteral(
-        "Mokinys;Tema;Pradžia;Pabaiga;Taškai;Daugiausia taškų;Įvertinimas;Neužbaigtas\r\n");
-    for (const AttemptSummary& attempt : attempts) {
-        const QStringList fields{
-            field(learnerName),
-            field(attempt.menuPath),
-            timeText(attempt.started),
-            timeText(attempt.ended),
-            QString::number(attempt.points.score),
-            QString::number(attempt.points.maxScore),
-            attempt.grade > 0 ? QString::number(attempt.grade) : QString(),
-            attempt.incomplete ? QStringLiteral("taip") : QStringLiteral("ne")};
+QByteArray csvTable(const QList<QStringList>& rows) {
+    QString text;
+    for (const QStringList& row : rows) {
+        QStringList fields;
+        for (const QString& value : row) {
+            fields << field(value);
+        }
         text += fields.join(';') + QStringLiteral("\r\n");
     }
     return "\xEF\xBB\xBF" + text.toUtf8();
 }
 
-QString writeAttemptsCsv(const QString& path, const QString& learnerName,
-                         const std::vector<AttemptSummary>& attempts) {
+QString writeCsvFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
-    const QByteArray bytes = attemptsCsv(learnerName, attempts);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
         return QStringLiteral("Nepavyko įrašyti failo „%1“: %2")
             .arg(QDir::toNativeSeparators(path), file.errorString());
     }
     return {};
+}
+
+QByteArray attemptsCsv(const QString& learnerName, const std::vector<AttemptSummary>& attempts) {
+    QList<QStringList> rows{{QStringLiteral("Mokinys"), QStringLiteral("Tema"),
+                             QStringLiteral("Pradžia"), QStringLiteral("Pabaiga"),
+                             QStringLiteral("Taškai"), QStringLiteral("Daugiausia taškų"),
+                             QStringLiteral("Įvertinimas"), QStringLiteral("Neužbaigtas")}};
+    for (const AttemptSummary& attempt : attempts) {
+        rows.append({learnerName, attempt.menuPath, timeText(attempt.started),
+                     timeText(attempt.ended), QString::number(attempt.points.score),
+                     QString::number(attempt.points.maxScore),
+                     attempt.grade > 0 ? QString::number(attempt.grade) : QString(),
+                     attempt.incomplete ? QStringLiteral("taip") : QStringLiteral("ne")});
+    }
+    return csvTable(rows);
+}
+
+QString writeAttemptsCsv(const QString& path, const QString& learnerName,
+                         const std::vector<AttemptSummary>& attempts) {
+    return writeCsvFile(path, attemptsCsv(learnerName, attempts));
 }
 
 }  // namespace lentora::progress

@@ -5,10 +5,10 @@
 #include "ClassAdmin.h"
 
 #include "platform/IniFile.h"
+#include "progress/AttemptCsv.h"
 #include "progress/ClassServer.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
 
@@ -48,17 +48,6 @@ int failure(const QString& text) {
 void print(const QString& line) {
     std::fputs(line.toUtf8().constData(), stdout);
     std::fputc('\n', stdout);
-}
-
-// One CSV field: quoted when it holds the separator, a quote or a line break.
-QString csvField(const QString& value) {
-    if (!value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('"')) &&
-        !value.contains(QLatin1Char('\n')) && !value.contains(QLatin1Char('\r'))) {
-        return value;
-    }
-    QString quoted = value;
-    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 // The options after the command: "--name value" pairs and flags, and the plain words.
@@ -140,24 +129,14 @@ int report(ClassAdmin& admin, const Arguments& arguments) {
                            row.last.toLocalTime().toString(QStringLiteral("yyyy-MM-dd HH:mm"))};
     };
     if (!arguments.csv.isEmpty()) {
-        QSaveFile file(arguments.csv);
-        if (!file.open(QIODevice::WriteOnly)) {
-            return failure(arguments.csv + QStringLiteral(": ") + file.errorString());
-        }
-        QByteArray bytes("\xEF\xBB\xBF");
-        const auto line = [&bytes](const QStringList& values) {
-            QStringList quoted;
-            for (const QString& value : values) {
-                quoted << csvField(value);
-            }
-            bytes += quoted.join(QLatin1Char(';')).toUtf8() + "\r\n";
-        };
-        line(header);
+        QList<QStringList> table{header};
         for (const auto& row : *rows) {
-            line(fields(row));
+            table.append(fields(row));
         }
-        if (file.write(bytes) != bytes.size() || !file.commit()) {
-            return failure(arguments.csv + QStringLiteral(": ") + file.errorString());
+        const QString written =
+            lentora::progress::writeCsvFile(arguments.csv, lentora::progress::csvTable(table));
+        if (!written.isEmpty()) {
+            return failure(written);
         }
         return 0;
     }
