@@ -32,6 +32,8 @@ namespace lentora {
 namespace {
 
 constexpr int kHelpTopic = 9;
+// After the points of an attempt in which an exercise could not be opened.
+constexpr const char* kIncompleteMark = " (bandymas neužbaigtas)";
 const QString kDateFormat = QStringLiteral("yyyy-MM-dd HH:mm");
 
 QString gradeText(int grade) {
@@ -129,8 +131,7 @@ public:
                 return attempt.menuPath;
             case 2:
                 return content::pointsText(attempt.points) +
-                       (attempt.incomplete ? QString::fromUtf8(" (bandymas neužbaigtas)")
-                                           : QString());
+                       (attempt.incomplete ? QString::fromUtf8(kIncompleteMark) : QString());
             default:
                 return gradeText(attempt.grade);
         }
@@ -246,7 +247,7 @@ ProgressWindow::ProgressWindow(ProgressSession& session, QWidget* parent)
     fitColumn(*topicsView_, 4, {date});
     fitColumn(*attemptsView_, 0, {date});
     fitColumn(*attemptsView_, 2,
-              {content::pointsText({888, 888}) + QString::fromUtf8(" (neužbaigtas)")});
+              {content::pointsText({888, 888}) + QString::fromUtf8(kIncompleteMark)});
     fitColumn(*attemptsView_, 3, {grade});
     // Fixed row heights: the attempts table never measures its ten thousand rows.
     attemptsView_->verticalHeader()->setDefaultSectionSize(attemptsView_->fontMetrics().height() +
