@@ -4,7 +4,7 @@
 #include "content/CommandLine.h"
 #include "content/ExerciseResult.h"
 #include "content/Points.h"
-#include "controls/ExerciseDialog.h"
+#include "controls/ReviewStep.h"
 
 #include <QString>
 

@@ -1,15 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "controls/ReviewStep.h"
+
 #include <QDialog>
 
 class QAction;
 class QMenu;
 
 namespace lentora {
-
-// How the learner left one exercise of a review of mistakes.
-enum class ReviewStep { Next, Previous, Close };
 
 // The frame every exercise window shares: modal to its parent, a caption without a close box,
 // and neither Escape nor the window manager closes it; only leave() (its finish button) does.
