@@ -66,7 +66,9 @@ TEST(ProgressKill, KilledRecordsLeaveEveryWrittenAttemptWhole) {
                   int(written.size()))
             << "kill " << kill;
     }
-    EXPECT_GT(written.size(), 400u);
+    // Every other round waited for an attempt written, so at least a hundred were, however slow
+    // the machine; the others died while recording.
+    EXPECT_GE(written.size(), 100u);
     RecordProperty("attempts_written", int(written.size()));
     RecordProperty("milliseconds", int(timer.elapsed()));
 }
