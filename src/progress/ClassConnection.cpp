@@ -2,6 +2,7 @@
 #include "progress/ClassConnection.h"
 
 #include "progress/ExercisesJson.h"
+#include "progress/SqlStatement.h"
 
 #include <QHash>
 #include <QSqlError>
@@ -11,16 +12,6 @@
 namespace lentora::progress {
 
 namespace {
-
-bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {}) {
-    if (!query.prepare(sql)) {
-        return false;
-    }
-    for (const QVariant& value : values) {
-        query.addBindValue(value);
-    }
-    return query.exec();
-}
 
 constexpr const char* kSummaryColumns =
     "a.id, m.id, a.course_id, a.course_version, a.menu_path, a.menu_row_id, a.started,"
@@ -42,11 +33,6 @@ AttemptSummary summaryOf(const QSqlQuery& query) {
     return summary;
 }
 
-// A null string would be bound as NULL; the server keeps an empty text.
-QString text(const QString& value) {
-    return value.isNull() ? QStringLiteral("") : value;
-}
-
 // Timestamps go as ISO text with their offset, so the server's time zone does not matter.
 QString timestamp(const QDateTime& time) {
     return time.toUTC().toString(Qt::ISODateWithMs);
@@ -56,8 +42,9 @@ QString timestamp(const QDateTime& time) {
 
 std::optional<ClassConnection::Member> ClassConnection::me() {
     QSqlQuery query(database_);
-    if (!run(query, QStringLiteral("SELECT id, display_name, login, teacher, coalesce(class, '')"
-                                   " FROM members WHERE login = current_user")) ||
+    if (!runStatement(query,
+                      QStringLiteral("SELECT id, display_name, login, teacher, coalesce(class, '')"
+                                     " FROM members WHERE login = current_user")) ||
         !query.next()) {
         return std::nullopt;
     }
@@ -71,12 +58,13 @@ ClassConnection::Sent ClassConnection::send(const Attempt& attempt) {
     reason_.clear();
     const AttemptSummary& summary = attempt.summary;
     QSqlQuery query(database_);
-    if (run(query,
+    if (runStatement(
+            query,
             QStringLiteral("INSERT INTO attempts (id, course_id, course_version, menu_path,"
                            " menu_row_id, started, ended, score, max_score, grade, incomplete,"
                            " exercises) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {summary.id.toString(QUuid::WithoutBraces), text(summary.courseId),
-             text(summary.courseVersion), text(summary.menuPath), summary.menuRowId,
+            {summary.id.toString(QUuid::WithoutBraces), storedText(summary.courseId),
+             storedText(summary.courseVersion), storedText(summary.menuPath), summary.menuRowId,
              timestamp(summary.started), timestamp(summary.ended), summary.points.score,
              summary.points.maxScore, summary.grade, summary.incomplete,
              QString::fromUtf8(exercisesToJson(attempt.exercises))})) {
@@ -95,8 +83,8 @@ ClassConnection::Sent ClassConnection::send(const Attempt& attempt) {
     if (error.nativeErrorCode() == QLatin1String("23505")) {
         // A second sending after a lost answer finds its own row; anyone else's is a refusal.
         QSqlQuery own(database_);
-        if (!run(own, QStringLiteral("SELECT count(*) FROM attempts WHERE id = ?"),
-                 {summary.id.toString(QUuid::WithoutBraces)}) ||
+        if (!runStatement(own, QStringLiteral("SELECT count(*) FROM attempts WHERE id = ?"),
+                          {summary.id.toString(QUuid::WithoutBraces)}) ||
             !own.next()) {
             return connectionLost() ? Sent::Failed : Sent::Refused;
         }
@@ -112,24 +100,25 @@ ClassConnection::Sent ClassConnection::send(const Attempt& attempt) {
 
 bool ClassConnection::reportRefused(const Attempt& attempt, const QString& reason) {
     QSqlQuery query(database_);
-    return run(
+    return runStatement(
         query,
         QStringLiteral("INSERT INTO refused (id, menu_path, ended, reason) VALUES (?, ?, ?, ?)"
                        " ON CONFLICT DO NOTHING"),
-        {attempt.summary.id.toString(QUuid::WithoutBraces), text(attempt.summary.menuPath),
-         timestamp(attempt.summary.ended), text(reason)});
+        {attempt.summary.id.toString(QUuid::WithoutBraces), storedText(attempt.summary.menuPath),
+         timestamp(attempt.summary.ended), storedText(reason)});
 }
 
 std::optional<std::vector<AttemptSummary>> ClassConnection::attempts(const QString& login,
                                                                      const QString& courseId) {
     QSqlQuery query(database_);
     query.setForwardOnly(true);
-    if (!run(query,
-             QStringLiteral("SELECT %1 FROM attempts a JOIN members m ON m.login = a.login"
-                            " WHERE a.login = ? AND (coalesce(?, '') = '' OR a.course_id = ?)"
-                            " ORDER BY a.ended, a.id")
-                 .arg(QLatin1String(kSummaryColumns)),
-             {login, courseId, courseId})) {
+    if (!runStatement(
+            query,
+            QStringLiteral("SELECT %1 FROM attempts a JOIN members m ON m.login = a.login"
+                           " WHERE a.login = ? AND (coalesce(?, '') = '' OR a.course_id = ?)"
+                           " ORDER BY a.ended, a.id")
+                .arg(QLatin1String(kSummaryColumns)),
+            {login, courseId, courseId})) {
         return std::nullopt;
     }
     std::vector<AttemptSummary> summaries;
@@ -144,8 +133,9 @@ std::optional<std::vector<ClassConnection::PupilResults>> ClassConnection::class
     QSqlQuery query(database_);
     query.setForwardOnly(true);
     // Row-level security leaves the teacher's own classes.
-    if (!run(query, QStringLiteral("SELECT id, display_name, login, coalesce(class, '')"
-                                   " FROM members WHERE NOT teacher ORDER BY class, login"))) {
+    if (!runStatement(query,
+                      QStringLiteral("SELECT id, display_name, login, coalesce(class, '')"
+                                     " FROM members WHERE NOT teacher ORDER BY class, login"))) {
         return std::nullopt;
     }
     std::vector<PupilResults> pupils;
@@ -158,11 +148,12 @@ std::optional<std::vector<ClassConnection::PupilResults>> ClassConnection::class
                            query.value(3).toString()},
                           {}});
     }
-    if (!run(query,
-             QStringLiteral("SELECT %1, a.login FROM attempts a JOIN members m ON m.login = a.login"
-                            " WHERE NOT m.teacher AND a.course_id = ? ORDER BY a.ended, a.id")
-                 .arg(QLatin1String(kSummaryColumns)),
-             {text(courseId)})) {
+    if (!runStatement(
+            query,
+            QStringLiteral("SELECT %1, a.login FROM attempts a JOIN members m ON m.login = a.login"
+                           " WHERE NOT m.teacher AND a.course_id = ? ORDER BY a.ended, a.id")
+                .arg(QLatin1String(kSummaryColumns)),
+            {storedText(courseId)})) {
         return std::nullopt;
     }
     while (query.next()) {
@@ -176,11 +167,11 @@ std::optional<std::vector<ClassConnection::PupilResults>> ClassConnection::class
 
 std::optional<Attempt> ClassConnection::attempt(const QUuid& id) {
     QSqlQuery query(database_);
-    if (!run(query,
-             QStringLiteral("SELECT %1, a.exercises FROM attempts a"
-                            " JOIN members m ON m.login = a.login WHERE a.id = ?")
-                 .arg(QLatin1String(kSummaryColumns)),
-             {id.toString(QUuid::WithoutBraces)}) ||
+    if (!runStatement(query,
+                      QStringLiteral("SELECT %1, a.exercises FROM attempts a"
+                                     " JOIN members m ON m.login = a.login WHERE a.id = ?")
+                          .arg(QLatin1String(kSummaryColumns)),
+                      {id.toString(QUuid::WithoutBraces)}) ||
         !query.next()) {
         return std::nullopt;
     }

@@ -2,6 +2,7 @@
 #include "progress/SqliteProgressStore.h"
 
 #include "progress/AttemptJson.h"
+#include "progress/SqlStatement.h"
 
 #include <QCollator>
 #include <QDate>
@@ -91,11 +92,6 @@ AttemptSummary summaryOf(const QSqlQuery& query) {
     summary.grade = query.value(10).toInt();
     summary.incomplete = query.value(11).toBool();
     return summary;
-}
-
-// Qt SQL binds a null string as NULL; the columns hold texts, empty ones too.
-QString text(const QString& value) {
-    return value.isNull() ? QStringLiteral("") : value;
 }
 
 int sqliteCode(const QSqlError& error) {
@@ -325,9 +321,9 @@ bool SqliteProgressStore::insertAttempt(const Attempt& attempt) {
         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     query.addBindValue(summary.id.toString(QUuid::WithoutBraces));
     query.addBindValue(qint64(summary.learnerId));
-    query.addBindValue(text(summary.courseId));
-    query.addBindValue(text(summary.courseVersion));
-    query.addBindValue(text(summary.menuPath));
+    query.addBindValue(storedText(summary.courseId));
+    query.addBindValue(storedText(summary.courseVersion));
+    query.addBindValue(storedText(summary.menuPath));
     query.addBindValue(summary.menuRowId);
     query.addBindValue(timeValue(summary.started));
     query.addBindValue(timeValue(summary.ended));
@@ -359,7 +355,7 @@ bool SqliteProgressStore::insertAttempt(const Attempt& attempt) {
         exercises.addBindValue(kind);
         exercises.addBindValue(exercise.record);
         exercises.addBindValue(int(exercise.skipped));
-        exercises.addBindValue(text(exercise.failure));
+        exercises.addBindValue(storedText(exercise.failure));
         exercises.addBindValue(exercise.points.score);
         exercises.addBindValue(exercise.points.maxScore);
         exercises.addBindValue(exercise.shown);
@@ -375,8 +371,8 @@ bool SqliteProgressStore::insertAttempt(const Attempt& attempt) {
             items.addBindValue(kind);
             items.addBindValue(exercise.record);
             items.addBindValue(item.item);
-            items.addBindValue(text(item.given));
-            items.addBindValue(text(item.right));
+            items.addBindValue(storedText(item.given));
+            items.addBindValue(storedText(item.right));
             items.addBindValue(int(item.correct));
             if (!items.exec()) {
                 problem_ = items.lastError().text();

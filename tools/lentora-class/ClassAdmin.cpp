@@ -2,6 +2,7 @@
 #include "ClassAdmin.h"
 
 #include "progress/ClassSchema.h"
+#include "progress/SqlStatement.h"
 
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -13,16 +14,7 @@ namespace lentora::classtool {
 
 namespace {
 
-// Prepares and runs a statement with its values bound in order.
-bool run(QSqlQuery& query, const QString& sql, const QVariantList& values = {}) {
-    if (!query.prepare(sql)) {
-        return false;
-    }
-    for (const QVariant& value : values) {
-        query.addBindValue(value);
-    }
-    return query.exec();
-}
+using progress::runStatement;
 
 QString errorOf(const QSqlQuery& query) {
     const QSqlError error = query.lastError();
@@ -67,10 +59,11 @@ std::optional<QString> ClassAdmin::freeLogin(const QString& prefix, int digits) 
     for (int number = 1; number < 100000; ++number) {
         const QString login =
             prefix + QStringLiteral("%1").arg(number, digits, 10, QLatin1Char('0'));
-        if (!run(query,
-                 QStringLiteral("SELECT (SELECT count(*) FROM pg_roles WHERE rolname = ?) +"
-                                " (SELECT count(*) FROM members WHERE login = ?)"),
-                 {login, login}) ||
+        if (!runStatement(
+                query,
+                QStringLiteral("SELECT (SELECT count(*) FROM pg_roles WHERE rolname = ?) +"
+                               " (SELECT count(*) FROM members WHERE login = ?)"),
+                {login, login}) ||
             !query.next()) {
             fail(errorOf(query));
             return std::nullopt;
@@ -115,9 +108,10 @@ std::optional<ClassAdmin::Login> ClassAdmin::addMember(const QString& name,
         return std::nullopt;
     };
     for (const QString& className : classNames) {
-        if (!run(query,
-                 QStringLiteral("INSERT INTO classes (name) VALUES (?) ON CONFLICT DO NOTHING"),
-                 {className})) {
+        if (!runStatement(
+                query,
+                QStringLiteral("INSERT INTO classes (name) VALUES (?) ON CONFLICT DO NOTHING"),
+                {className})) {
             return abort();
         }
     }
@@ -129,20 +123,22 @@ std::optional<ClassAdmin::Login> ClassAdmin::addMember(const QString& name,
         return std::nullopt;
     }
     const Login made{*login, randomPassword()};
-    if (!run(query, QStringLiteral("SELECT lentora_create_login(?, ?, ?)"),
-             {made.login, made.password, !teacher}) ||
-        !run(query,
-             QStringLiteral("INSERT INTO members (login, class, teacher, display_name)"
-                            " VALUES (?, ?, ?, ?)"),
-             {made.login, teacher ? QVariant(QMetaType(QMetaType::QString)) : classNames.first(),
-              teacher, name})) {
+    if (!runStatement(query, QStringLiteral("SELECT lentora_create_login(?, ?, ?)"),
+                      {made.login, made.password, !teacher}) ||
+        !runStatement(
+            query,
+            QStringLiteral("INSERT INTO members (login, class, teacher, display_name)"
+                           " VALUES (?, ?, ?, ?)"),
+            {made.login, teacher ? QVariant(QMetaType(QMetaType::QString)) : classNames.first(),
+             teacher, name})) {
         return abort();
     }
     if (teacher) {
         for (const QString& className : classNames) {
-            if (!run(query,
-                     QStringLiteral("INSERT INTO teacher_classes (login, class) VALUES (?, ?)"),
-                     {made.login, className})) {
+            if (!runStatement(
+                    query,
+                    QStringLiteral("INSERT INTO teacher_classes (login, class) VALUES (?, ?)"),
+                    {made.login, className})) {
                 return abort();
             }
         }
@@ -169,7 +165,8 @@ std::optional<QString> ClassAdmin::resetPassword(const QString& login) {
         return std::nullopt;
     }
     QSqlQuery query(database_);
-    if (!run(query, QStringLiteral("SELECT count(*) FROM members WHERE login = ?"), {login}) ||
+    if (!runStatement(query, QStringLiteral("SELECT count(*) FROM members WHERE login = ?"),
+                      {login}) ||
         !query.next()) {
         fail(errorOf(query));
         return std::nullopt;
@@ -179,7 +176,8 @@ std::optional<QString> ClassAdmin::resetPassword(const QString& login) {
         return std::nullopt;
     }
     const QString password = randomPassword();
-    if (!run(query, QStringLiteral("SELECT lentora_set_password(?, ?)"), {login, password})) {
+    if (!runStatement(query, QStringLiteral("SELECT lentora_set_password(?, ?)"),
+                      {login, password})) {
         fail(errorOf(query));
         return std::nullopt;
     }
@@ -191,12 +189,13 @@ std::optional<std::pair<int, int>> ClassAdmin::classSize(const QString& classNam
         return std::nullopt;
     }
     QSqlQuery query(database_);
-    if (!run(query,
-             QStringLiteral("SELECT (SELECT count(*) FROM classes WHERE name = ?),"
-                            " (SELECT count(*) FROM members WHERE class = ?),"
-                            " (SELECT count(*) FROM attempts a JOIN members m ON m.login = a.login"
-                            " WHERE m.class = ?)"),
-             {className, className, className}) ||
+    if (!runStatement(
+            query,
+            QStringLiteral("SELECT (SELECT count(*) FROM classes WHERE name = ?),"
+                           " (SELECT count(*) FROM members WHERE class = ?),"
+                           " (SELECT count(*) FROM attempts a JOIN members m ON m.login = a.login"
+                           " WHERE m.class = ?)"),
+            {className, className, className}) ||
         !query.next()) {
         fail(errorOf(query));
         return std::nullopt;
@@ -221,7 +220,8 @@ bool ClassAdmin::removeClass(const QString& className) {
         database_.rollback();
         return false;
     };
-    if (!run(query, QStringLiteral("SELECT login FROM members WHERE class = ?"), {className})) {
+    if (!runStatement(query, QStringLiteral("SELECT login FROM members WHERE class = ?"),
+                      {className})) {
         return abort();
     }
     QStringList logins;
@@ -229,11 +229,11 @@ bool ClassAdmin::removeClass(const QString& className) {
         logins << query.value(0).toString();
     }
     // Their attempts and refusals go with their rows; teachers keep their other classes.
-    if (!run(query, QStringLiteral("DELETE FROM classes WHERE name = ?"), {className})) {
+    if (!runStatement(query, QStringLiteral("DELETE FROM classes WHERE name = ?"), {className})) {
         return abort();
     }
     for (const QString& login : logins) {
-        if (!run(query, QStringLiteral("SELECT lentora_drop_login(?)"), {login})) {
+        if (!runStatement(query, QStringLiteral("SELECT lentora_drop_login(?)"), {login})) {
             return abort();
         }
     }
@@ -246,14 +246,15 @@ std::optional<std::vector<ClassAdmin::ReportRow>> ClassAdmin::report(const QStri
     }
     QSqlQuery query(database_);
     query.setForwardOnly(true);
-    if (!run(query,
-             QStringLiteral(
-                 "SELECT m.display_name, m.login, a.course_id, a.menu_path, count(*),"
-                 " (array_agg(a.grade ORDER BY a.ended DESC))[1], max(a.grade), max(a.ended)"
-                 " FROM attempts a JOIN members m ON m.login = a.login WHERE m.class = ?"
-                 " GROUP BY m.login, m.display_name, a.course_id, a.menu_path"
-                 " ORDER BY m.login, a.course_id, a.menu_path"),
-             {className})) {
+    if (!runStatement(
+            query,
+            QStringLiteral(
+                "SELECT m.display_name, m.login, a.course_id, a.menu_path, count(*),"
+                " (array_agg(a.grade ORDER BY a.ended DESC))[1], max(a.grade), max(a.ended)"
+                " FROM attempts a JOIN members m ON m.login = a.login WHERE m.class = ?"
+                " GROUP BY m.login, m.display_name, a.course_id, a.menu_path"
+                " ORDER BY m.login, a.course_id, a.menu_path"),
+            {className})) {
         fail(errorOf(query));
         return std::nullopt;
     }
@@ -273,10 +274,11 @@ std::optional<std::vector<ClassAdmin::PendingRow>> ClassAdmin::pending() {
     }
     QSqlQuery query(database_);
     query.setForwardOnly(true);
-    if (!run(query, QStringLiteral("SELECT m.display_name, r.login, r.id, r.menu_path, r.ended,"
-                                   " r.reason, r.reported FROM refused r"
-                                   " JOIN members m ON m.login = r.login"
-                                   " ORDER BY r.login, r.reported"))) {
+    if (!runStatement(query,
+                      QStringLiteral("SELECT m.display_name, r.login, r.id, r.menu_path, r.ended,"
+                                     " r.reason, r.reported FROM refused r"
+                                     " JOIN members m ON m.login = r.login"
+                                     " ORDER BY r.login, r.reported"))) {
         fail(errorOf(query));
         return std::nullopt;
     }
